@@ -1,0 +1,36 @@
+#pragma once
+// The user's settings kept in the profile next to the executable.
+
+#include <string>
+
+namespace varnok {
+
+class ProfileFile;
+
+struct CardSettings {
+    int dateFormat = 0;          // 0..3, low byte of "Format"/"Alt Date Format"
+    int lastNameFirst = 0;       // low byte of "Format"/"Last Name First"
+    int cardVersion = 0;         // low byte of "Format"/"Card Version", below cardVersionCount
+    std::string marginTop = "0.00";   // "Margins"/"Top"
+    std::string marginLeft = "0.20";  // "Margins"/"Left"
+    int fnSort = 0;              // "FN Sort"/"Enabled", only in the edition "portuguese"
+
+    bool operator==(const CardSettings&) const = default;
+};
+
+// Reads fnSort (edition "portuguese" only; otherwise 0).
+void LoadFnSort(CardSettings& settings, const ProfileFile& profile, const std::string& editionCode);
+// Reads the date format, name order, card version and margins.
+void LoadSettings(CardSettings& settings, const ProfileFile& profile);
+// Writes every key together; "FN Sort" only in the edition "portuguese".
+void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
+                  const std::string& editionCode);
+
+// The profile's path for an executable: ".INI" in place of a four-character
+// extension, or appended when the name has none ("varnok" gives "varnok.INI").
+std::string ProfilePathBesideExecutable(const std::string& executablePath);
+// Where the profile lives: beside the executable when that folder is writable,
+// otherwise in $XDG_CONFIG_HOME/varnok/ (default ~/.config/varnok/).
+std::string ProfilePathFor(const std::string& executablePath);
+
+}  // namespace varnok

@@ -1,0 +1,25 @@
+#include "Clock.h"
+
+#include <ctime>
+
+namespace varnok {
+namespace {
+std::optional<LocalDate>& FixedDate() {
+    static std::optional<LocalDate> date;
+    return date;
+}
+}  // namespace
+
+LocalDate Today() {
+    if (FixedDate()) {
+        return *FixedDate();
+    }
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return LocalDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+void SetClockForTesting(std::optional<LocalDate> date) { FixedDate() = date; }
+
+}  // namespace varnok
