@@ -1,0 +1,36 @@
+#pragma once
+// The application's current printer: it starts as the system's default printer
+// and changes only through the printer setup; every print goes to it without a
+// further question.
+
+#include <memory>
+
+class QPrinter;
+class QWidget;
+
+namespace varnok {
+
+class CurrentPrinter {
+public:
+    // Takes the system's default printer; none when the system has no printer.
+    CurrentPrinter();
+    ~CurrentPrinter();
+    CurrentPrinter(const CurrentPrinter&) = delete;
+    CurrentPrinter& operator=(const CurrentPrinter&) = delete;
+
+    // The printer every print goes to, or nullptr when there is none.
+    QPrinter* printer() const { return printer_.get(); }
+
+    // Qt's print dialog used as the printer setup (no page range, selection or
+    // print-to-file choices). On OK the chosen printer and its settings become
+    // the current printer; on cancel nothing changes. True on OK.
+    bool RunPrinterSetup(QWidget* parent);
+
+    // Replaces the current printer (nullptr: no printer); for tests and start-up.
+    void SetPrinter(std::unique_ptr<QPrinter> printer);
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+};
+
+}  // namespace varnok
