@@ -11,6 +11,8 @@ const std::vector<DialogTemplate>& Templates() {
 #include "dialog100.inc"
 #include "dialog102.inc"
 #include "dialog120.inc"
+#include "dialog130.inc"
+#include "dialog131.inc"
     };
     return templates;
 }

@@ -1,0 +1,90 @@
+#include "OptionsRules.h"
+
+#include <cstdio>
+
+#include "layout/InchText.h"
+
+namespace varnok {
+
+std::string HundredthsToSpinText(int hundredths) {
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%3d", hundredths);
+    std::string text;
+    text += digits[0];
+    text += '.';
+    text += digits[1];
+    text += digits[2];
+    return text;
+}
+
+std::string SpinStep(std::string_view buddyText, int delta, int low, int high) {
+    int value = InchTextToHundredths(buddyText);
+    if (delta < 0 && value > low) {
+        --value;
+    } else if (delta > 0 && value < high) {
+        ++value;
+    }
+    return HundredthsToSpinText(value);
+}
+
+int OfferedCardVersion(int cardVersion, int count) {
+    return (cardVersion < 0 || cardVersion >= count) ? 0 : cardVersion;
+}
+
+bool TakeMarginText(std::string typed, std::string& margin) {
+    if (!NormalizeInchText(typed)) {
+        return false;
+    }
+    margin = typed;
+    return true;
+}
+
+void ChangeCardVersion(CardLayout& layout, int& cardVersion, int newVersion) {
+    SaveLayoutFile(layout, cardVersion);
+    cardVersion = newVersion;
+    if (!LoadLayoutFile(layout, cardVersion)) {
+        LoadDefaultLayout(layout, cardVersion);
+    }
+}
+
+OptionsValues OptionsFromSettings(const CardSettings& settings, const CardLayout& layout) {
+    OptionsValues values;
+    values.dateFormat = settings.dateFormat;
+    values.cardVersion = settings.cardVersion;
+    values.marginTop = settings.marginTop;
+    values.marginLeft = settings.marginLeft;
+    values.layout = layout;
+    values.fnSort = settings.fnSort;
+    return values;
+}
+
+bool EditionHasFnSort(const std::string& editionCode) {
+    return editionCode == "portuguese";
+}
+
+bool TakeOptionsBack(const OptionsValues& chosen, CardSettings& settings, CardLayout& layout,
+                     bool& settingsChanged, const std::string& editionCode) {
+    if (chosen.dateFormat != settings.dateFormat || chosen.marginTop != settings.marginTop ||
+        chosen.marginLeft != settings.marginLeft || chosen.cardVersion != settings.cardVersion ||
+        chosen.layout != layout) {
+        settingsChanged = true;
+    }
+    settings.marginTop = chosen.marginTop;
+    settings.marginLeft = chosen.marginLeft;
+    settings.dateFormat = chosen.dateFormat;
+    settings.cardVersion = chosen.cardVersion;
+    bool resort = false;
+    if (EditionHasFnSort(editionCode)) {
+        if (chosen.fnSort != settings.fnSort) {
+            settingsChanged = true;
+        }
+        settings.fnSort = chosen.fnSort;
+        resort = settingsChanged;
+    } else {
+        settings.fnSort = 0;
+    }
+    layout = chosen.layout;
+    return resort;
+}
+
+}  // namespace varnok
