@@ -1,0 +1,156 @@
+# A private CUPS server for the printing tests, sourced by tools/test.sh.
+#
+# start_cups_test_server runs its own cupsd on a socket in a temporary folder,
+# with one queue, VarnokPDF (cups-pdf), as the default destination, and exports:
+#   CUPS_SERVER          the server's socket: Qt's CUPS back end, lp and lpstat use it
+#   VARNOK_TEST_PDF_DIR  the folder where cups-pdf writes each printed document
+# stop_cups_test_server stops that cupsd and removes what start made.
+# Where no server can run (not root, cupsd or cups-pdf missing), start says why
+# and exports nothing, so the end-to-end printing test reports itself skipped.
+# The system's own cupsd, if any, is neither used nor touched.
+
+VARNOK_CUPS_QUEUE=VarnokPDF
+# cups-pdf reads its settings from /etc/cups/cups-pdf-<instance>.conf, where the
+# instance is the path of the queue's device URI.
+VARNOK_CUPS_PDF_INSTANCE=varnok-test
+VARNOK_CUPS_DIR=""
+VARNOK_CUPS_PID=""
+
+_varnok_cups_fail() {
+    echo "cups-test-server: $*; the end-to-end printing test will be skipped" >&2
+    _varnok_cups_cleanup
+    return 0
+}
+
+_varnok_cups_cleanup() {
+    if [ -n "$VARNOK_CUPS_PID" ]; then
+        kill "$VARNOK_CUPS_PID" 2>/dev/null || true
+        for _ in $(seq 50); do
+            kill -0 "$VARNOK_CUPS_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -9 "$VARNOK_CUPS_PID" 2>/dev/null || true
+    fi
+    rm -f "/etc/cups/cups-pdf-$VARNOK_CUPS_PDF_INSTANCE.conf"
+    if [ -n "$VARNOK_CUPS_DIR" ]; then
+        rm -rf "$VARNOK_CUPS_DIR"
+    fi
+    VARNOK_CUPS_PID=""
+    VARNOK_CUPS_DIR=""
+    unset CUPS_SERVER VARNOK_TEST_PDF_DIR
+}
+
+_varnok_cups_write_config() {
+    local dir=$1
+    cat >"$dir/etc/cups-files.conf" <<EOF
+ServerRoot $dir/etc
+RequestRoot $dir/spool
+TempDir $dir/spool/tmp
+CacheDir $dir/cache
+StateDir $dir/state
+ServerBin /usr/lib/cups
+DataDir /usr/share/cups
+DocumentRoot /usr/share/cups/doc-root
+ErrorLog $dir/log/error_log
+AccessLog $dir/log/access_log
+PageLog $dir/log/page_log
+User lp
+Group lp
+SystemGroup root lpadmin
+FileDevice No
+Sandboxing Relaxed
+EOF
+    cat >"$dir/etc/cupsd.conf" <<EOF
+LogLevel info
+Listen $dir/cups.sock
+Browsing No
+BrowseLocalProtocols none
+WebInterface No
+DefaultAuthType None
+MaxJobs 0
+PreserveJobHistory Yes
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+EOF
+    # Every document gets its own file named after its title and job id.
+    cat >"/etc/cups/cups-pdf-$VARNOK_CUPS_PDF_INSTANCE.conf" <<EOF
+Out $dir/pdf
+AnonDirName $dir/pdf
+Label 2
+TitlePref 1
+Grp lp
+EOF
+}
+
+start_cups_test_server() {
+    if [ "$(id -u)" -ne 0 ]; then
+        _varnok_cups_fail "not running as root (cups-pdf and cupsd need it)"
+        return 0
+    fi
+    local cupsd
+    cupsd=$(command -v cupsd || echo /usr/sbin/cupsd)
+    if [ ! -x "$cupsd" ] || [ ! -x /usr/lib/cups/backend/cups-pdf ]; then
+        _varnok_cups_fail "cupsd or the cups-pdf back end is not installed"
+        return 0
+    fi
+    local lpadmin
+    lpadmin=$(command -v lpadmin || echo /usr/sbin/lpadmin)
+
+    VARNOK_CUPS_DIR=$(mktemp -d /tmp/varnok-cups.XXXXXX)
+    local dir=$VARNOK_CUPS_DIR
+    mkdir -p "$dir/etc/ppd" "$dir/spool/tmp" "$dir/cache" "$dir/state/certs" "$dir/log" "$dir/pdf"
+    # cupsd runs its filters as lp: the folders must be reachable by it.
+    chmod 755 "$dir" "$dir/etc" "$dir/cache" "$dir/state" "$dir/log"
+    chmod 1777 "$dir/pdf" "$dir/spool/tmp"
+    chown root:lp "$dir/spool" && chmod 710 "$dir/spool"
+    mkdir -p /etc/cups
+    _varnok_cups_write_config "$dir"
+
+    "$cupsd" -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" \
+        >"$dir/log/cupsd.out" 2>&1 &
+    VARNOK_CUPS_PID=$!
+    export CUPS_SERVER="$dir/cups.sock"
+
+    local ready=""
+    for _ in $(seq 100); do
+        if ! kill -0 "$VARNOK_CUPS_PID" 2>/dev/null; then
+            break
+        fi
+        if [ -S "$dir/cups.sock" ] && lpstat -r >/dev/null 2>&1; then
+            ready=yes
+            break
+        fi
+        sleep 0.1
+    done
+    if [ -z "$ready" ]; then
+        cat "$dir/log/cupsd.out" "$dir/log/error_log" 2>/dev/null | tail -20 >&2
+        _varnok_cups_fail "the private cupsd did not start"
+        return 0
+    fi
+
+    local ppd
+    ppd=$(lpinfo -m 2>/dev/null | awk 'tolower($0) ~ /cups-pdf/ { print $1; exit }')
+    if [ -z "$ppd" ]; then
+        _varnok_cups_fail "no cups-pdf driver among the server's models"
+        return 0
+    fi
+    # lpadmin warns that printer drivers are deprecated; only its failure matters.
+    if ! "$lpadmin" -p "$VARNOK_CUPS_QUEUE" -E -v "cups-pdf:/$VARNOK_CUPS_PDF_INSTANCE" -m "$ppd" 2>"$dir/log/lpadmin.out" ||
+        ! "$lpadmin" -d "$VARNOK_CUPS_QUEUE"; then
+        _varnok_cups_fail "the PDF queue could not be created"
+        return 0
+    fi
+    export VARNOK_TEST_PDF_DIR="$dir/pdf"
+    echo "cups-test-server: queue $VARNOK_CUPS_QUEUE on $CUPS_SERVER writes to $VARNOK_TEST_PDF_DIR"
+}
+
+stop_cups_test_server() {
+    _varnok_cups_cleanup
+}
