@@ -1,0 +1,180 @@
+// The card body: the printed page of the ticked months, placed by the card
+// layout on the pre-printed form, and the on-screen preview table.
+
+#include <string>
+
+#include "app/CardState.h"
+#include "layout/InchText.h"
+#include "platform/StringTable.h"
+#include "render/BodyCells.h"
+#include "render/DrawingTools.h"
+#include "render/ResNumbers.h"
+
+namespace varnok {
+namespace {
+
+constexpr int kPrintBoxDivisor = 7;    // 1/7 inch boxes on paper
+constexpr int kPreviewBoxDivisor = 9;  // 1/9 inch boxes on screen
+constexpr Color kShading{192, 192, 192};
+
+// Where the printed figures go, in printer dots.
+struct PageColumns {
+    int bodyTopY = 0;
+    int rowHeight = 0;
+    int participationX = 0;
+    int studiesX = 0;
+    int auxX = 0;
+    int hoursX = 0;
+    int remarksX = 0;
+};
+
+PageColumns ComputePageColumns(const CardState& state, int dpiX, int dpiY) {
+    const CardLayout& layout = state.layout;
+    auto column = [&](int slot) {
+        return state.originX + InchTextToDevice(dpiX, layout.Slot(slot));
+    };
+    PageColumns c;
+    c.bodyTopY = InchTextToDevice(dpiY, layout.Slot(bodyTop)) + state.originY;
+    c.rowHeight = InchTextToDevice(dpiY, layout.Slot(bodyHeight)) / 12;
+    c.participationX = column(participatedX);
+    c.studiesX = column(studiesX);
+    c.auxX = column(auxPioneerX);
+    c.hoursX = column(hoursX);
+    c.remarksX = column(remarksX);
+    return c;
+}
+
+// A figure of 0 leaves its cell empty.
+void DrawFigure(Surface& surface, int x, int y, int value) {
+    if (value != 0) {
+        surface.TextOut(x, y, std::to_string(value));
+    }
+}
+
+void DrawPrintedRow(Surface& surface, const PageColumns& c, int row, const BodyCells& cells) {
+    const int top = c.bodyTopY + row * c.rowHeight;
+    const int boxY = c.bodyTopY + (row + 1) * c.rowHeight - c.rowHeight / 2;
+    DrawTickBox(surface, c.participationX, boxY, cells.participated, kPrintBoxDivisor);
+    DrawFigure(surface, c.studiesX, top, cells.studies);
+    DrawTickBox(surface, c.auxX, boxY, cells.auxiliaryPioneer, kPrintBoxDivisor);
+    DrawFigure(surface, c.hoursX, top, cells.hours);
+    if (!cells.remark.empty()) {
+        surface.SetTextAlign(TextAlign::LeftTop);
+        surface.TextOut(c.remarksX, top, cells.remark);
+        surface.SetTextAlign(TextAlign::RightTop);
+    }
+}
+
+// The preview table: 8 columns and 14 rows of the client area.
+struct PreviewGrid {
+    int width = 0;
+    int height = 0;
+    int colW = 0;
+    int rowH = 0;
+    int cx = 1;
+    int cy = 1;
+};
+
+void DrawPreviewShadingAndGrid(Surface& surface, const PreviewGrid& g) {
+    // The month-name column down to the line under August, and the heading band.
+    surface.FillRect(Rect{0, 0, g.colW, 13 * g.rowH + 4 * g.cy - 1}, kShading);
+    surface.FillRect(Rect{0, 0, g.width, g.height / 12}, kShading);
+    for (int k = 1; k <= 5; ++k) {
+        const int bottom = k <= 3 ? 13 * g.rowH + 3 * g.cy : g.height;
+        surface.MoveTo(k * g.colW, 0);
+        surface.LineTo(k * g.colW, bottom);
+    }
+    for (int k = 1; k <= 13; ++k) {
+        const int y = 3 * g.cy + k * g.rowH;
+        surface.MoveTo(0, y);
+        surface.LineTo(g.width, y);
+    }
+}
+
+void DrawPreviewHeadings(Surface& surface, const PreviewGrid& g, int serviceYear, int dpiX,
+                         const std::string& editionCode) {
+    // The service year stands at half of the card's "Partecip." column offset.
+    const int p = NumberAt(LoadResString(1499), 4) * dpiX / 100;
+    surface.TextOut(p / 2, 3 * g.cy, std::to_string(serviceYear));
+    const int headingIds[] = {1500, 1419, 1026, 1417};
+    for (int k = 0; k < 4; ++k) {
+        surface.TextOut((k + 2) * g.colW - 8 * g.cx, 3 * g.cy, ResString(headingIds[k]));
+    }
+    if (editionCode == "greek") {
+        surface.TextOut(g.width - g.width / 20, -19 * g.cy, ResString(1019));
+    } else {
+        surface.TextOut(g.width - g.width / 6, 3 * g.cy, ResString(1019));
+    }
+}
+
+void DrawPreviewRow(Surface& surface, const PreviewGrid& g, int row, const BodyCells& cells) {
+    const int rowTop = (row + 1) * g.rowH;
+    const int boxY = rowTop + 16 * g.cy;
+    const int textY = rowTop + 5 * g.cy;
+    DrawTickBox(surface, 2 * g.colW - 20 * g.cx, boxY, cells.participated, kPreviewBoxDivisor);
+    DrawFigure(surface, 3 * g.colW - 10 * g.cx, textY, cells.studies);
+    DrawTickBox(surface, 4 * g.colW - 20 * g.cx, boxY, cells.auxiliaryPioneer, kPreviewBoxDivisor);
+    DrawFigure(surface, 5 * g.colW - 10 * g.cx, textY, cells.hours);
+    if (!cells.remark.empty()) {
+        const int left = 26 * g.cx + 6 * (g.width / 10);
+        surface.SetTextAlign(TextAlign::LeftTop);
+        surface.TextOutClipped(
+            left, textY, Rect{left, rowTop + g.cy, g.width, rowTop + g.rowH + g.cy}, cells.remark);
+        surface.SetTextAlign(TextAlign::RightTop);
+    }
+}
+
+}  // namespace
+
+void CardState::ComputePageOrigin(int dpiX, int dpiY) {
+    originX = InchTextToDevice(dpiX, settings.marginLeft);
+    originY = InchTextToDevice(dpiY, settings.marginTop);
+}
+
+void CardState::DrawCardPage(Surface& surface) {
+    // The surface's units are printer dots already: one logical unit per dot.
+    const int dpiX = surface.dpiX();
+    const int dpiY = surface.dpiY();
+    ComputePageOrigin(dpiX, dpiY);
+    const PageColumns columns = ComputePageColumns(*this, dpiX, dpiY);
+
+    const FontSpec previousFont = surface.SelectFont(PrintFont(dpiY, editionCharset));
+    surface.SetTextAlign(TextAlign::RightTop);
+    for (int row = 0; row < 12; ++row) {
+        if (monthTicked[row]) {
+            DrawPrintedRow(surface, columns, row, ReadBodyCells(*this, row));
+        }
+    }
+    surface.SelectFont(previousFont);
+}
+
+void CardState::DrawBodyPreview(const Rect& client, Surface& surface, int cx, int cy) {
+    PreviewGrid g;
+    g.width = client.right;
+    g.height = client.bottom;
+    g.colW = g.width / 8;
+    g.rowH = g.height / 14;
+    g.cx = cx;
+    g.cy = cy;
+
+    surface.SetTransparentText(true);
+    const Pen previousPen = surface.SelectPen(Pen{0});
+    DrawPreviewShadingAndGrid(surface, g);
+
+    const FontSpec previousFont = surface.SelectFont(PreviewFont(windowFont, editionCharset));
+    surface.SetTextAlign(TextAlign::RightTop);
+    DrawPreviewHeadings(surface, g, serviceYearNumber(), surface.dpiX(), editionCode);
+    const int lastFilledRow = reportRow();
+    for (int row = 0; row < 12; ++row) {
+        surface.TextOut(g.colW - 8 * cx, (row + 1) * g.rowH + 4 * cy,
+                        ResString(1203 + RowMonth(row)));
+        if (row <= lastFilledRow) {
+            DrawPreviewRow(surface, g, row, ReadBodyCells(*this, row));
+        }
+    }
+    surface.TextOut(4 * g.colW - 4 * cx, 13 * g.rowH + 6 * cy, ResString(1452));
+    surface.SelectFont(previousFont);
+    surface.SelectPen(previousPen);
+}
+
+}  // namespace varnok

@@ -1,0 +1,108 @@
+// The card header preview: name, dates of birth and baptism and the row of
+// status boxes, placed in proportion to the preview control.
+
+#include <array>
+#include <string>
+
+#include "app/CardState.h"
+#include "data/DateFormat.h"
+#include "data/PublisherList.h"
+#include "platform/StringTable.h"
+#include "render/DrawingTools.h"
+#include "render/ResNumbers.h"
+
+namespace varnok {
+namespace {
+
+constexpr int kHeaderBoxDivisor = 10;  // boxes of one tenth of an inch
+constexpr char kLabelSeparator[] = ":  ";
+
+// Where the header's rows, columns and boxes stand inside the client rectangle.
+struct HeaderGeometry {
+    int h = 0;
+    std::array<int, 4> rowY{};
+    int x0 = 0;
+    int width = 0;
+    std::array<int, 7> boxX{};
+    int gap = 0;
+    int drop = 0;
+};
+
+HeaderGeometry ComputeHeaderGeometry(const Rect& client, const std::string& editionCode) {
+    HeaderGeometry g;
+    g.h = (client.top + client.bottom + 1) / 19;
+    g.rowY = {client.top + g.h, client.top + 6 * g.h, client.top + 11 * g.h, client.top + 16 * g.h};
+    g.x0 = client.left + client.right / 40;
+    g.width = client.left + client.right - client.right / 40;
+    const std::string& percents = LoadResString(1459);
+    for (int k = 0; k < 7; ++k) {
+        g.boxX[k] = g.x0 + NumberAt(percents, 3 * k) * g.width / 100;
+    }
+    const bool narrowGap = editionCode == "greek" || editionCode == "rus";
+    g.gap = g.width / (narrowGap ? 130 : 80);
+    g.drop = 3 * g.h - g.h / 2;
+    return g;
+}
+
+std::string Labelled(int labelId, const std::string& value) {
+    return ResString(labelId) + kLabelSeparator + value;
+}
+
+}  // namespace
+
+void CardState::DrawHeaderPreview(const Rect& client, Surface& surface) {
+    const int pub = selectedPublisher;
+    const bool ownFont = editionCode != "vie";
+    FontSpec previousFont;
+    if (ownFont) {
+        previousFont = surface.SelectFont(PreviewFont(windowFont, editionCharset));
+    }
+
+    const std::string baptism =
+        FormatPublisherDate(table, pub, 0, settings.dateFormat, editionCode);
+    const std::string birth = FormatPublisherDate(table, pub, 1, settings.dateFormat, editionCode);
+    const bool baptized = baptism.size() > 4;
+    const HeaderGeometry g = ComputeHeaderGeometry(client, editionCode);
+
+    if (details.LoadPublisherDetails(table, pub) != 0 && !details.LongName().empty() &&
+        useLongName) {
+        displayName = details.LongName();
+    } else {
+        displayName = PublisherName(table, pub, settings.lastNameFirst != 0);
+    }
+
+    const uint8_t flags = table.PersonFlags(pub);
+    int sex = 0;
+    if (flags & 0x40) {
+        sex = 2;
+    } else if (flags & 0x20) {
+        sex = 1;
+    }
+    const bool anointed = table.Hope(pub) == 'A';
+    const int status = table.GetMonthStatus(pub, reportMonth, reportSlot);
+
+    // A box with its label just right of it, level with the text of its row.
+    auto markedBox = [&](int column, int row, bool marked, int labelId) {
+        DrawCrossBox(surface, g.boxX[column], g.rowY[row] + g.drop, marked, kHeaderBoxDivisor);
+        surface.TextOut(g.boxX[column] + g.gap, g.rowY[row], ResString(labelId));
+    };
+
+    surface.TextOut(g.x0, g.rowY[0], Labelled(104, displayName));
+    surface.TextOut(g.x0, g.rowY[1], Labelled(107, birth));
+    markedBox(0, 1, sex == 1, 150);
+    markedBox(1, 1, sex == 2, 151);
+    surface.TextOut(g.x0, g.rowY[2], Labelled(108, baptism));
+    markedBox(0, 2, !anointed && baptized, 114);
+    markedBox(1, 2, anointed && baptized, 113);
+    markedBox(2, 3, (flags & 3) == 2, 110);
+    markedBox(3, 3, (flags & 3) == 1, 112);
+    markedBox(4, 3, status == 2, 111);
+    markedBox(5, 3, status == 3, 1468);
+    markedBox(6, 3, table.IsFieldMissionary(pub), 1469);
+
+    if (ownFont) {
+        surface.SelectFont(previousFont);
+    }
+}
+
+}  // namespace varnok
