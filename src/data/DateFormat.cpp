@@ -1,0 +1,74 @@
+#include "data/DateFormat.h"
+
+#include <cstdlib>
+
+#include "data/PublisherTable.h"
+#include "platform/StringTable.h"
+#include "platform/Trim.h"
+
+namespace varnok {
+
+namespace {
+
+constexpr int kFirstMonthWord = 116;  // + month number 1 .. 12
+
+// The stored eight characters as mm/dd/yyyy, ended by the first zero byte.
+std::string StoredDateText(const PublisherTable& table, int pub, int which) {
+    const int offset = which == 0 ? pubfield::baptismDate : pubfield::birthDate;
+    std::string text;
+    for (int i = 0; i < 8; ++i) {
+        const char c = static_cast<char>(table.Byte(pub, offset + i));
+        if (c == '\0') {
+            break;
+        }
+        if (i == 2 || i == 4) {
+            text += '/';
+        }
+        text += c;
+    }
+    return text;
+}
+
+// A month number outside 1 .. 12 has no word: its two stored characters stand in.
+std::string MonthWord(const std::string& mm) {
+    const int month = std::atoi(mm.c_str());
+    if (month < 1 || month > 12) {
+        return mm;
+    }
+    return ResString(kFirstMonthWord + month);
+}
+
+}  // namespace
+
+std::string FormatPublisherDate(const PublisherTable& table, int pub, int which, int dateFormat,
+                                const std::string& editionCode) {
+    std::string text = StoredDateText(table, pub, which);
+    TrimInPlace(text);
+    if (text.size() < 8) {
+        return {};
+    }
+    if (dateFormat <= 0) {
+        return text;
+    }
+    const std::string mm = text.substr(0, 2);
+    const std::string dd = text.substr(3, 2);
+    if (dateFormat == 1) {
+        return dd + text.substr(2, 1) + mm + text.substr(5);
+    }
+    const std::string yyyy = text.substr(6, 4);
+    if (dateFormat == 2) {
+        if (editionCode == "cz") {
+            return dd + "/" + mm + "/" + yyyy;
+        }
+        if (editionCode == "hun") {
+            return yyyy + ". " + MonthWord(mm) + ". " + dd + ".";
+        }
+        return MonthWord(mm) + " " + dd + ", " + yyyy;
+    }
+    if (editionCode == "hun") {
+        return yyyy + "-" + mm + "-" + dd;
+    }
+    return dd + " " + MonthWord(mm) + ", " + yyyy;
+}
+
+}  // namespace varnok

@@ -1,0 +1,94 @@
+#include "data/RemarksTable.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+
+#include "data/PublisherTable.h"
+#include "platform/Trim.h"
+
+namespace varnok {
+
+namespace {
+
+constexpr const char* kRemarksFileName = "remark9.dat";
+constexpr int kTextWidth = 44;  // byte 43 always ends the text
+constexpr int kMonthOffset = 44;
+constexpr int kYearOffset = 45;
+constexpr int kIdOffset = 46;
+constexpr int kLastEntry = kRemarksTableSize - 1;  // entries 1 .. 898 are filled
+constexpr unsigned kLowestRemarkId = 11;
+
+std::string TextOf(const uint8_t* record) {
+    const char* text = reinterpret_cast<const char*>(record);
+    const void* end = std::memchr(text, 0, kTextWidth);
+    return std::string(text, end ? static_cast<const char*>(end) - text : kTextWidth);
+}
+
+// Cuts the text at byte 43 and trims it in place; false when nothing is left.
+bool TrimRemarkText(uint8_t* record) {
+    record[kTextWidth - 1] = 0;
+    std::string text = TextOf(record);
+    TrimInPlace(text);
+    std::memset(record, 0, kTextWidth);
+    std::memcpy(record, text.data(), text.size());
+    return !text.empty();
+}
+
+void ClearRemarkIndexes(PublisherTable& table) {
+    for (int pub = 1; pub < table.recordCount(); ++pub) {
+        for (int month = 0; month < 12; ++month) {
+            for (int slot = 0; slot < 3; ++slot) {
+                table.SetRemarkIndex(pub, month, slot, 0);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void RemarksTable::LoadRemarks(PublisherTable& table) {
+    ClearRemarkIndexes(table);
+    std::fill(entries_.begin(), entries_.end(), 0);
+    remarkCount_ = 1;
+
+    std::ifstream file(kRemarksFileName, std::ios::binary);
+    if (!file) {
+        return;
+    }
+    uint8_t record[kRemarksRecordSize];
+    file.read(reinterpret_cast<char*>(record), kRemarksRecordSize);  // the header record
+    while (file && remarkCount_ < kLastEntry) {
+        std::memset(record, 0, sizeof record);
+        file.read(reinterpret_cast<char*>(record), kRemarksRecordSize);
+        if (file.gcount() == 0) {
+            break;
+        }
+        const int month = record[kMonthOffset];
+        const unsigned id = record[kIdOffset] | (record[kIdOffset + 1] << 8);
+        // A month above 12 has no place among the publisher's months.
+        if (month == 0 || month > 12 || id < kLowestRemarkId || !TrimRemarkText(record)) {
+            continue;
+        }
+        const int pub = table.FindPublisherById(id);
+        if (pub == 0) {
+            continue;
+        }
+        std::memcpy(entries_.data() + remarkCount_ * kRemarksRecordSize, record,
+                    kRemarksRecordSize);
+        table.SetRemarkIndex(pub, month - 1, record[kYearOffset] % 2,
+                             static_cast<uint16_t>(remarkCount_));
+        ++remarkCount_;
+    }
+}
+
+std::string RemarksTable::GetRemarkText(const PublisherTable& table, int pub, int month,
+                                        int slot) const {
+    const int index = table.RemarkIndex(pub, month, slot % 2);
+    if (index == 0 || index >= remarkCount_) {
+        return {};
+    }
+    return TextOf(entries_.data() + index * kRemarksRecordSize);
+}
+
+}  // namespace varnok
