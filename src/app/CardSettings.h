@@ -8,12 +8,12 @@ namespace varnok {
 class ProfileFile;
 
 struct CardSettings {
-    int dateFormat = 0;          // 0..3, low byte of "Format"/"Alt Date Format"
-    int lastNameFirst = 0;       // low byte of "Format"/"Last Name First"
-    int cardVersion = 0;         // low byte of "Format"/"Card Version", below cardVersionCount
+    int dateFormat = 0;               // 0..3, low byte of "Format"/"Alt Date Format"
+    int lastNameFirst = 0;            // low byte of "Format"/"Last Name First"
+    int cardVersion = 0;              // low byte of "Format"/"Card Version", below cardVersionCount
     std::string marginTop = "0.00";   // "Margins"/"Top"
     std::string marginLeft = "0.20";  // "Margins"/"Left"
-    int fnSort = 0;              // "FN Sort"/"Enabled", only in the edition "portuguese"
+    int fnSort = 0;                   // "FN Sort"/"Enabled", only in the edition "portuguese"
 
     bool operator==(const CardSettings&) const = default;
 };
@@ -29,8 +29,11 @@ void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
 // The profile's path for an executable: ".INI" in place of a four-character
 // extension, or appended when the name has none ("varnok" gives "varnok.INI").
 std::string ProfilePathBesideExecutable(const std::string& executablePath);
+// The profile's path in the user's configuration folder:
+// $XDG_CONFIG_HOME/varnok/<name>.INI (default ~/.config/varnok/); "" without a home.
+std::string ProfilePathInConfigFolder(const std::string& executablePath);
 // Where the profile lives: beside the executable when that folder is writable,
-// otherwise in $XDG_CONFIG_HOME/varnok/ (default ~/.config/varnok/).
+// otherwise in the user's configuration folder (created when first written).
 std::string ProfilePathFor(const std::string& executablePath);
 
 }  // namespace varnok

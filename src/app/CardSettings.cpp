@@ -1,0 +1,106 @@
+#include "app/CardSettings.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "layout/CardLayout.h"
+#include "platform/ProfileFile.h"
+
+namespace varnok {
+
+namespace {
+
+constexpr char kFormat[] = "Format";
+constexpr char kMargins[] = "Margins";
+constexpr char kFnSort[] = "FN Sort";
+
+bool HasFnSort(const std::string& editionCode) {
+    return editionCode == "portuguese";
+}
+
+int LowByte(int value) {
+    return value & 0xFF;
+}
+
+// The folder for settings when the executable's own folder cannot take them.
+std::filesystem::path UserConfigFolder() {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome != nullptr && std::filesystem::path(configHome).is_absolute()) {
+        return std::filesystem::path(configHome) / "varnok";
+    }
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0') {
+        return std::filesystem::path(home) / ".config" / "varnok";
+    }
+    return {};
+}
+
+}  // namespace
+
+void LoadFnSort(CardSettings& settings, const ProfileFile& profile,
+                const std::string& editionCode) {
+    settings.fnSort = HasFnSort(editionCode) ? LowByte(profile.GetInt(kFnSort, "Enabled", 1)) : 0;
+}
+
+void LoadSettings(CardSettings& settings, const ProfileFile& profile) {
+    settings.dateFormat = LowByte(profile.GetInt(kFormat, "Alt Date Format", 0));
+    settings.lastNameFirst = LowByte(profile.GetInt(kFormat, "Last Name First", 0));
+    settings.cardVersion = LowByte(profile.GetInt(kFormat, "Card Version", 0));
+    if (settings.cardVersion + 1 > cardVersionCount()) {
+        settings.cardVersion = 0;
+    }
+    settings.marginTop = profile.GetString(kMargins, "Top", "0.00");
+    settings.marginLeft = profile.GetString(kMargins, "Left", "0.20");
+}
+
+void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
+                  const std::string& editionCode) {
+    // Failed writes are not reported: the program goes on as before.
+    profile.WriteString(kFormat, "Alt Date Format", std::to_string(settings.dateFormat));
+    profile.WriteString(kFormat, "Last Name First", std::to_string(settings.lastNameFirst));
+    profile.WriteString(kFormat, "Card Version", std::to_string(settings.cardVersion));
+    profile.WriteString(kMargins, "Top", settings.marginTop);
+    profile.WriteString(kMargins, "Left", settings.marginLeft);
+    if (HasFnSort(editionCode)) {
+        profile.WriteString(kFnSort, "Enabled", std::to_string(settings.fnSort));
+    }
+}
+
+std::string ProfilePathBesideExecutable(const std::string& executablePath) {
+    const std::filesystem::path path(executablePath);
+    const std::string name = path.filename().string();
+    // A name like "varnok.exe" loses its extension; a name without one keeps
+    // all of itself.
+    if (name.size() > 4 && name[name.size() - 4] == '.') {
+        return executablePath.substr(0, executablePath.size() - 4) + ".INI";
+    }
+    return executablePath + ".INI";
+}
+
+std::string ProfilePathInConfigFolder(const std::string& executablePath) {
+    const std::filesystem::path config = UserConfigFolder();
+    if (config.empty()) {
+        return {};
+    }
+    const std::filesystem::path beside(ProfilePathBesideExecutable(executablePath));
+    return (config / beside.filename()).string();
+}
+
+std::string ProfilePathFor(const std::string& executablePath) {
+    const std::string beside = ProfilePathBesideExecutable(executablePath);
+    std::filesystem::path folder = std::filesystem::path(beside).parent_path();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    if (access(folder.c_str(), W_OK) == 0) {
+        return beside;
+    }
+    // An installed program's folder is not the user's to write: the settings
+    // go to the user's configuration folder, or nowhere else is left to try.
+    const std::string inConfig = ProfilePathInConfigFolder(executablePath);
+    return inConfig.empty() ? beside : inConfig;
+}
+
+}  // namespace varnok

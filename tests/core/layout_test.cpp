@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "layout/CardLayout.h"
+#include "layout/InchText.h"
+#include "platform/Messages.h"
+#include "platform/StringTable.h"
+#include "support/TempFolder.h"
+
+using namespace varnok;
+using varnok::test::TempFolder;
+
+namespace {
+
+std::string SlotBytes(const CardLayout& layout, int n) {
+    return std::string(layout.bytes.data() + 8 * n, 8);
+}
+
+bool SlotIsZero(const CardLayout& layout, int n) {
+    return SlotBytes(layout, n) == std::string(8, '\0');
+}
+
+// 400 bytes whose slot n reads "n.nn"-like text, so every slot is told apart.
+std::string PatternRecord() {
+    std::string bytes(400, '\0');
+    for (int n = 0; n < 50; ++n) {
+        const std::string text = std::to_string(n % 10) + "." + std::to_string(10 + n);
+        bytes.replace(8 * n, text.size(), text);
+    }
+    return bytes;
+}
+
+// Records the messages shown while it lives.
+class MessageRecorder {
+public:
+    MessageRecorder()
+        : previous_(SetMessageHandler([this](const std::string& text) { shown.push_back(text); })) {
+    }
+    ~MessageRecorder() { SetMessageHandler(previous_); }
+    std::vector<std::string> shown;
+
+private:
+    MessageHandler previous_;
+};
+
+}  // namespace
+
+TEST(CardLayout, SlotsHoldAtMostSevenCharactersAndNeverReadTheNext) {
+    CardLayout layout;
+    layout.SetSlot(1, "next");
+    layout.SetSlot(0, "123456789");
+    EXPECT_EQ(SlotBytes(layout, 0), std::string("1234567\0", 8));
+    EXPECT_EQ(layout.Slot(1), "next");
+
+    // A file may give a slot eight bytes without a zero.
+    std::copy_n("ABCDEFGH", 8, layout.bytes.begin());
+    EXPECT_EQ(layout.Slot(0), "ABCDEFG");
+    std::copy_n("ABCDEFGH", 8, layout.bytes.begin() + 392);
+    EXPECT_EQ(layout.Slot(49), "ABCDEFG");
+
+    EXPECT_EQ(layout.Slot(-1), "");
+    EXPECT_EQ(layout.Slot(50), "");
+    const CardLayout before = layout;
+    layout.SetSlot(50, "x");
+    layout.SetSlot(-1, "x");
+    EXPECT_EQ(layout, before);
+}
+
+TEST(CardLayout, VersionsFileNamesAndCount) {
+    EXPECT_EQ(cardVersionCount(), 1);
+    EXPECT_EQ(LayoutFileName(0), "cplot.dat");
+    EXPECT_EQ(LayoutFileName(1), "cplot1.dat");
+    EXPECT_EQ(LayoutFileName(3), "cplot3.dat");
+}
+
+TEST(CardLayout, DefaultsComeFromTheStringTableWithReservedSlotsZero) {
+    CardLayout layout;
+    for (auto& byte : layout.bytes) {
+        byte = 'x';
+    }
+    LoadDefaultLayout(layout, 0);
+    EXPECT_EQ(layout.Slot(nameX), "0.95");
+    EXPECT_EQ(layout.Slot(nameY), "0.22");
+    EXPECT_EQ(layout.Slot(femaleY), "0.10");
+    EXPECT_EQ(layout.Slot(bodyTop), "2.62");
+    EXPECT_EQ(layout.Slot(remarksX), "4.65");
+    for (int n = 24; n < 40; ++n) {
+        EXPECT_TRUE(SlotIsZero(layout, n)) << n;
+    }
+    EXPECT_TRUE(SlotIsZero(layout, 49));
+    EXPECT_EQ(SlotBytes(layout, 0), std::string("0.95\0\0\0\0", 8));
+
+    LoadDefaultLayout(layout, 2);
+    EXPECT_EQ(layout.Slot(addressY), "0.45");
+    EXPECT_EQ(layout.Slot(ministerialServantY), "0.83");
+    LoadDefaultLayout(layout, 4);
+    EXPECT_EQ(layout.Slot(mobileX), "2.55");
+    EXPECT_EQ(layout.Slot(remarksX), "3.38");
+    for (int v = 0; v < 5; ++v) {
+        LoadDefaultLayout(layout, v);
+        for (int n = 0; n < 50; ++n) {
+            const bool reserved = (n >= 24 && n < 40) || n == 49;
+            EXPECT_EQ(layout.Slot(n).size(), reserved ? 0u : 4u) << v << " " << n;
+        }
+    }
+}
+
+TEST(CardLayoutFile, MissingFileGivesZerosThenDefaultsAreSavedAs400Bytes) {
+    TempFolder folder;
+    CardLayout layout;
+    layout.SetSlot(0, "junk");
+    EXPECT_FALSE(LoadLayoutFile(layout, 0));
+    EXPECT_EQ(layout, CardLayout{});
+
+    LoadDefaultLayout(layout, 0);
+    SaveLayoutFile(layout, 0);
+    const std::string saved = folder.ReadFile("cplot.dat");
+    ASSERT_EQ(saved.size(), 400u);
+    EXPECT_EQ(saved.substr(0, 4), "0.95");
+    EXPECT_EQ(saved.substr(320, 4), "2.62");
+    EXPECT_EQ(saved.substr(192, 128), std::string(128, '\0'));
+    EXPECT_EQ(saved.substr(392, 8), std::string(8, '\0'));
+
+    CardLayout read;
+    EXPECT_TRUE(LoadLayoutFile(read, 0));
+    EXPECT_EQ(read, layout);
+    EXPECT_FALSE(folder.Exists("cplot1.dat"));
+}
+
+TEST(CardLayoutFile, OnlyAWholeRecordIsTaken) {
+    TempFolder folder;
+    const std::string record = PatternRecord();
+
+    folder.WriteFile("cplot.dat", record.substr(0, 399));
+    CardLayout layout;
+    EXPECT_FALSE(LoadLayoutFile(layout, 0));
+    EXPECT_EQ(std::string(layout.bytes.data(), 399), record.substr(0, 399));
+    EXPECT_EQ(layout.bytes[399], '\0');
+
+    folder.WriteFile("cplot.dat", record + std::string(100, 'z'));
+    EXPECT_TRUE(LoadLayoutFile(layout, 0));
+    EXPECT_EQ(std::string(layout.bytes.data(), 400), record);
+
+    folder.WriteFile("cplot.dat", "");
+    EXPECT_FALSE(LoadLayoutFile(layout, 0));
+    EXPECT_EQ(layout, CardLayout{});
+
+    folder.WriteFile("cplot3.dat", record);
+    EXPECT_TRUE(LoadLayoutFile(layout, 3));
+    EXPECT_EQ(layout.Slot(3), "3.13");
+}
+
+TEST(CardLayoutFile, AFileThatCannotBeWrittenIsSkipped) {
+    TempFolder folder;
+    std::filesystem::create_directory("cplot.dat");
+    CardLayout layout;
+    LoadDefaultLayout(layout, 0);
+    SaveLayoutFile(layout, 0);
+    EXPECT_TRUE(std::filesystem::is_directory("cplot.dat"));
+    EXPECT_FALSE(LoadLayoutFile(layout, 0));
+}
+
+TEST(InchText, NormalizesAcceptedTexts) {
+    MessageRecorder messages;
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", "0.00"},     {"  1.5 ", "1.50"}, {".5", "0.50"},     {".", "0.00"},
+        {"7", "7.00"},    {"5.", "5.00"},     {"12", "1.00"},     {"125", "1.25"},
+        {"1234", "1.23"}, {"2.62", "2.62"},   {"0.125", "0.125"}, {"\t9.99\r\n", "9.99"},
+        {"  ", "0.00"},   {".25", "0.25"},
+    };
+    for (const auto& [typed, normal] : cases) {
+        std::string text = typed;
+        EXPECT_TRUE(NormalizeInchText(text)) << '"' << typed << '"';
+        EXPECT_EQ(text, normal) << '"' << typed << '"';
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(InchText, RefusesOtherTextsWithMessage116AndLeavesThemTrimmed) {
+    for (const std::string typed : {"10.5", "1.2.3", "-1", "a.5", "1,25", " 12.5 ", "1 5"}) {
+        MessageRecorder messages;
+        std::string text = typed;
+        EXPECT_FALSE(NormalizeInchText(text)) << typed;
+        std::string trimmed = typed;
+        trimmed.erase(0, trimmed.find_first_not_of(' '));
+        trimmed.erase(trimmed.find_last_not_of(' ') + 1);
+        EXPECT_EQ(text, trimmed);
+        ASSERT_EQ(messages.shown.size(), 1u) << typed;
+        EXPECT_EQ(messages.shown[0], ResString(116));
+    }
+}
+
+TEST(InchText, HundredthsDropEveryPoint) {
+    EXPECT_EQ(InchTextToHundredths("2.62"), 262);
+    EXPECT_EQ(InchTextToHundredths("0.20"), 20);
+    EXPECT_EQ(InchTextToHundredths("9.99"), 999);
+    EXPECT_EQ(InchTextToHundredths(" 1.5"), 15);
+    EXPECT_EQ(InchTextToHundredths("1.2x"), 12);
+    EXPECT_EQ(InchTextToHundredths(""), 0);
+    EXPECT_EQ(InchTextToHundredths("abc"), 0);
+    EXPECT_GT(InchTextToHundredths("99999999999999999999"), 0);  // no overflow
+}
+
+TEST(InchText, DeviceUnitsFromFixedCharacterPositions) {
+    EXPECT_EQ(InchTextToDevice(600, "2.62"), 1572);
+    EXPECT_EQ(InchTextToDevice(96, "2.62"), 251);
+    EXPECT_EQ(InchTextToDevice(300, "9.99"), 2997);
+    for (int dpi : {72, 96, 300, 600, 1200}) {
+        EXPECT_EQ(InchTextToDevice(dpi, "0.00"), 0) << dpi;
+    }
+    EXPECT_EQ(InchTextToDevice(600, "0.125"), InchTextToDevice(600, "0.12"));
+    EXPECT_EQ(InchTextToDevice(600, "0.125"), 72);
+}
+
+TEST(InchText, ShortTextsReadMissingCharactersAsZero) {
+    EXPECT_EQ(InchTextToDevice(100, "1"), 100);
+    EXPECT_EQ(InchTextToDevice(100, ""), 0);
+    EXPECT_EQ(InchTextToDevice(100, " .5"), 5);  // "5" is the hundredths' first character
+    EXPECT_EQ(InchTextToDevice(100, "2.6"), 206);
+    EXPECT_EQ(InchTextToDevice(100, "2."), 200);
+    EXPECT_EQ(InchTextToDevice(100, "x.y"), 0);
+    // A slot read from a file is at most seven characters long.
+    CardLayout layout;
+    std::copy_n("3.50XXXX", 8, layout.bytes.begin());
+    EXPECT_EQ(InchTextToDevice(100, layout.Slot(0)), 350);
+}

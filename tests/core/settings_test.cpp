@@ -1,0 +1,309 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "app/CardSettings.h"
+#include "app/Edition.h"
+#include "platform/ProfileFile.h"
+#include "support/TempFolder.h"
+
+using namespace varnok;
+using varnok::test::TempFolder;
+
+namespace {
+
+constexpr char kProfile[] = "VARNOK.INI";
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        if (value != nullptr) {
+            setenv(name, value, 1);
+        } else {
+            unsetenv(name);
+        }
+    }
+    ~ScopedEnv() {
+        if (old_) {
+            setenv(name_.c_str(), old_->c_str(), 1);
+        } else {
+            unsetenv(name_.c_str());
+        }
+    }
+
+private:
+    std::string name_;
+    std::optional<std::string> old_;
+};
+
+}  // namespace
+
+TEST(ProfileFile, IntegerReadsTakeTheLeadingDecimalNumber) {
+    TempFolder folder;
+    folder.WriteFile(kProfile,
+                     "[Numbers]\n"
+                     "plain=42\n"
+                     "blanks=   17 apples\n"
+                     "negative=-5\n"
+                     "plus=+8\n"
+                     "words=none\n"
+                     "empty=\n"
+                     "fraction=2.62\n");
+    const ProfileFile profile(kProfile);
+    EXPECT_EQ(profile.GetInt("Numbers", "plain", 9), 42);
+    EXPECT_EQ(profile.GetInt("Numbers", "blanks", 9), 17);
+    EXPECT_EQ(profile.GetInt("Numbers", "negative", 9), -5);
+    EXPECT_EQ(profile.GetInt("Numbers", "plus", 9), 8);
+    EXPECT_EQ(profile.GetInt("Numbers", "words", 9), 0);
+    EXPECT_EQ(profile.GetInt("Numbers", "empty", 9), 9);  // read as missing
+    EXPECT_EQ(profile.GetInt("Numbers", "fraction", 9), 2);
+    EXPECT_EQ(profile.GetInt("Numbers", "absent", 9), 9);
+    EXPECT_EQ(profile.GetInt("Other", "plain", 9), 9);
+    EXPECT_EQ(ProfileFile("missing.INI").GetInt("Numbers", "plain", 9), 9);
+}
+
+TEST(ProfileFile, NamesMatchWithoutRegardToCase) {
+    TempFolder folder;
+    folder.WriteFile(kProfile, "[FORMAT]\r\n  alt date FORMAT = 2 \r\n[margins]\r\ntop=1.25\r\n");
+    const ProfileFile profile(kProfile);
+    EXPECT_EQ(profile.GetInt("Format", "Alt Date Format", 0), 2);
+    EXPECT_EQ(profile.GetString("Margins", "Top", "x"), "1.25");
+
+    ASSERT_TRUE(profile.WriteString("Margins", "TOP", "0.50"));
+    EXPECT_EQ(folder.ReadFile(kProfile),
+              "[FORMAT]\r\n  alt date FORMAT = 2 \r\n[margins]\r\ntop=0.50\r\n");
+}
+
+TEST(ProfileFile, StringReadsGiveTheDefaultOrAtMost4096Characters) {
+    TempFolder folder;
+    folder.WriteFile(kProfile, "[S]\nlong=" + std::string(5000, 'a') + "\nquoted=\" x \"\n");
+    const ProfileFile profile(kProfile);
+    EXPECT_EQ(profile.GetString("S", "long", "").size(), 4096u);
+    EXPECT_EQ(profile.GetString("S", "quoted", ""), " x ");
+    EXPECT_EQ(profile.GetString("S", "none", "0.20"), "0.20");
+    EXPECT_EQ(ProfileFile("missing.INI").GetString("S", "long", "d"), "d");
+}
+
+TEST(ProfileFile, WritingKeepsEverythingElseAsItStands) {
+    TempFolder folder;
+    folder.WriteFile(kProfile,
+                     "; settings of another program\n"
+                     "[Other]\n"
+                     "Colour = Blue\n"
+                     "\n"
+                     "[Format]\n"
+                     "Alt Date Format=1\n"
+                     "; keep me\n"
+                     "\n"
+                     "[Tail]\n"
+                     "x=1");
+    const ProfileFile profile(kProfile);
+    ASSERT_TRUE(profile.WriteString("Format", "Alt Date Format", "3"));
+    ASSERT_TRUE(profile.WriteString("Format", "Card Version", "0"));
+    ASSERT_TRUE(profile.WriteString("Tail", "y", "2"));
+    ASSERT_TRUE(profile.WriteString("Margins", "Top", "0.00"));
+    EXPECT_EQ(folder.ReadFile(kProfile),
+              "; settings of another program\n"
+              "[Other]\n"
+              "Colour = Blue\n"
+              "\n"
+              "[Format]\n"
+              "Alt Date Format=3\n"
+              "; keep me\n"
+              "Card Version=0\n"
+              "\n"
+              "[Tail]\n"
+              "x=1\n"
+              "y=2\n"
+              "[Margins]\n"
+              "Top=0.00\n");
+}
+
+TEST(ProfileFile, FileIsCreatedOnlyByAWrite) {
+    TempFolder folder;
+    const ProfileFile profile(kProfile);
+    EXPECT_EQ(profile.GetInt("Format", "Card Version", 7), 7);
+    EXPECT_EQ(profile.GetString("Margins", "Top", "0.00"), "0.00");
+    EXPECT_FALSE(folder.Exists(kProfile));
+
+    ASSERT_TRUE(profile.WriteString("Format", "Card Version", "0"));
+    EXPECT_EQ(folder.ReadFile(kProfile), "[Format]\nCard Version=0\n");
+}
+
+TEST(ProfileFile, WritesCreateAMissingFolderAndFailQuietly) {
+    TempFolder folder;
+    const ProfileFile nested("config/varnok/varnok.INI");
+    ASSERT_TRUE(nested.WriteString("Format", "Card Version", "0"));
+    EXPECT_EQ(nested.GetInt("Format", "Card Version", 5), 0);
+
+    std::filesystem::create_directory("taken.INI");  // a folder where the file should be
+    EXPECT_FALSE(ProfileFile("taken.INI").WriteString("Format", "Card Version", "0"));
+}
+
+TEST(CardSettings, DefaultsWithoutAProfile) {
+    TempFolder folder;
+    CardSettings settings;
+    settings.dateFormat = 2;
+    settings.marginLeft = "1.00";
+    const ProfileFile profile(kProfile);
+    LoadFnSort(settings, profile, "Ita");
+    LoadSettings(settings, profile);
+    EXPECT_EQ(settings, CardSettings{});
+    EXPECT_EQ(settings.marginTop, "0.00");
+    EXPECT_EQ(settings.marginLeft, "0.20");
+    EXPECT_FALSE(folder.Exists(kProfile));
+}
+
+TEST(CardSettings, ReadsLowBytesAndReplacesAnUnofferedCardVersion) {
+    TempFolder folder;
+    folder.WriteFile(kProfile,
+                     "[Format]\n"
+                     "Alt Date Format=259\n"
+                     "Last Name First=256\n"
+                     "Card Version=1\n"
+                     "[Margins]\n"
+                     "Top=abc\n"
+                     "Left=0.35\n");
+    CardSettings settings;
+    LoadSettings(settings, ProfileFile(kProfile));
+    EXPECT_EQ(settings.dateFormat, 3);
+    EXPECT_EQ(settings.lastNameFirst, 0);
+    EXPECT_EQ(settings.cardVersion, 0);    // only version 0 is offered
+    EXPECT_EQ(settings.marginTop, "abc");  // margins are used as read
+    EXPECT_EQ(settings.marginLeft, "0.35");
+
+    folder.WriteFile(kProfile, "[Format]\nCard Version=256\n");  // low byte 0
+    LoadSettings(settings, ProfileFile(kProfile));
+    EXPECT_EQ(settings.cardVersion, 0);
+}
+
+TEST(CardSettings, FnSortBelongsToThePortugueseEditionOnly) {
+    TempFolder folder;
+    folder.WriteFile(kProfile, "[FN Sort]\nEnabled=0\n");
+    const ProfileFile profile(kProfile);
+    CardSettings settings;
+    settings.fnSort = 5;
+    LoadFnSort(settings, profile, "Ita");
+    EXPECT_EQ(settings.fnSort, 0);
+    LoadFnSort(settings, profile, "portuguese");
+    EXPECT_EQ(settings.fnSort, 0);
+
+    TempFolder empty;
+    LoadFnSort(settings, ProfileFile(kProfile), "portuguese");
+    EXPECT_EQ(settings.fnSort, 1);  // the default
+}
+
+TEST(CardSettings, SaveWritesEveryKeyButFnSortInThisEdition) {
+    TempFolder folder;
+    folder.WriteFile(kProfile, "[FN Sort]\nEnabled=7\n");
+    CardSettings settings;
+    settings.dateFormat = 3;
+    settings.marginTop = "0.10";
+    settings.fnSort = 1;
+    SaveSettings(settings, ProfileFile(kProfile), "Ita");
+    EXPECT_EQ(folder.ReadFile(kProfile),
+              "[FN Sort]\n"
+              "Enabled=7\n"
+              "[Format]\n"
+              "Alt Date Format=3\n"
+              "Last Name First=0\n"
+              "Card Version=0\n"
+              "[Margins]\n"
+              "Top=0.10\n"
+              "Left=0.20\n");
+
+    SaveSettings(settings, ProfileFile(kProfile), "portuguese");
+    EXPECT_EQ(ProfileFile(kProfile).GetInt("FN Sort", "Enabled", 9), 1);
+
+    CardSettings read;
+    LoadSettings(read, ProfileFile(kProfile));
+    LoadFnSort(read, ProfileFile(kProfile), "portuguese");
+    EXPECT_EQ(read, settings);
+}
+
+TEST(ProfilePath, IniTakesThePlaceOfAThreeLetterExtension) {
+    EXPECT_EQ(ProfilePathBesideExecutable("/opt/varnok/VARNOK.EXE"), "/opt/varnok/VARNOK.INI");
+    EXPECT_EQ(ProfilePathBesideExecutable("/usr/bin/varnok"), "/usr/bin/varnok.INI");
+    EXPECT_EQ(ProfilePathBesideExecutable("/opt/v1.0/varnok"), "/opt/v1.0/varnok.INI");
+    EXPECT_EQ(ProfilePathBesideExecutable("/opt/varnok.x"), "/opt/varnok.x.INI");
+    EXPECT_EQ(ProfilePathBesideExecutable("varnok"), "varnok.INI");
+}
+
+TEST(ProfilePath, BesideAWritableExecutableOrInTheUserConfigFolder) {
+    TempFolder folder;
+    const std::string exe = (folder.path() / "varnok").string();
+    EXPECT_EQ(ProfilePathFor(exe), exe + ".INI");
+
+    {
+        ScopedEnv config("XDG_CONFIG_HOME", "/home/someone/.cfg");
+        EXPECT_EQ(ProfilePathInConfigFolder("/usr/bin/varnok"),
+                  "/home/someone/.cfg/varnok/varnok.INI");
+    }
+    {
+        ScopedEnv config("XDG_CONFIG_HOME", nullptr);
+        ScopedEnv home("HOME", "/home/someone");
+        EXPECT_EQ(ProfilePathInConfigFolder("/usr/bin/varnok"),
+                  "/home/someone/.config/varnok/varnok.INI");
+    }
+    {
+        ScopedEnv config("XDG_CONFIG_HOME", "relative/ignored");
+        ScopedEnv home("HOME", "/home/someone");
+        EXPECT_EQ(ProfilePathInConfigFolder("/usr/bin/VARNOK.EXE"),
+                  "/home/someone/.config/varnok/VARNOK.INI");
+    }
+}
+
+TEST(ProfilePath, AnExecutableFolderThatCannotTakeTheProfileSendsItToTheConfigFolder) {
+    TempFolder folder;
+    // A folder that does not exist is not writable, whoever runs the test.
+    const std::string exe = (folder.path() / "gone" / "varnok").string();
+    const std::string configHome = (folder.path() / "cfg").string();
+    ScopedEnv config("XDG_CONFIG_HOME", configHome.c_str());
+    const std::string path = ProfilePathFor(exe);
+    EXPECT_EQ(path, configHome + "/varnok/varnok.INI");
+
+    // The settings are not lost: writing creates the folder.
+    CardSettings settings;
+    settings.dateFormat = 2;
+    SaveSettings(settings, ProfileFile(path), "Ita");
+    EXPECT_EQ(ProfileFile(path).GetInt("Format", "Alt Date Format", 0), 2);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "gone"));
+}
+
+TEST(Edition, CodeAndCharsets) {
+    EXPECT_EQ(EditionCode(), "Ita");
+    EXPECT_EQ(EditionCharset("Ita"), 0);
+    EXPECT_EQ(EditionCharset("rom"), 238);
+    EXPECT_EQ(EditionCharset("turkish"), 162);
+    EXPECT_EQ(EditionCharset("ell"), 161);
+    EXPECT_EQ(EditionCharset("rus"), 204);
+    EXPECT_EQ(EditionCharset("cz"), 238);
+    EXPECT_EQ(EditionCharset("polish"), 238);
+    EXPECT_EQ(EditionCharset("sk"), 238);
+    EXPECT_EQ(EditionCharset("lt"), 186);
+    for (const char* none : {"portuguese", "hun", "greek", "vie", "ROM", "Rus", ""}) {
+        EXPECT_EQ(EditionCharset(none), 0) << none;
+    }
+}
+
+TEST(Edition, LocaleChangesOnlyForItsEditionsAndAnUnknownOneIsIgnored) {
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    ApplyEditionLocale("Ita");
+    EXPECT_EQ(std::setlocale(LC_ALL, nullptr), before);
+    // "rom" and "turkish" are locale names of another system; where they are
+    // unknown the locale stays as it was.
+    for (const char* code : {"rom", "turkish"}) {
+        ApplyEditionLocale(code);
+        const std::string now = std::setlocale(LC_ALL, nullptr);
+        EXPECT_TRUE(now == before || now == code) << now;
+        std::setlocale(LC_ALL, before.c_str());
+    }
+}
