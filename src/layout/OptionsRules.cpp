@@ -47,6 +47,19 @@ void ChangeCardVersion(CardLayout& layout, int& cardVersion, int newVersion) {
     }
 }
 
+int DetailsBoxSlot(int boxId) {
+    if (boxId >= kFirstHeaderXBox && boxId < kFirstHeaderXBox + kHeaderFields) {
+        return 2 * (boxId - kFirstHeaderXBox);
+    }
+    if (boxId >= kFirstHeaderYBox && boxId < kFirstHeaderYBox + kHeaderFields) {
+        return 2 * (boxId - kFirstHeaderYBox) + 1;
+    }
+    if (boxId >= kBodyTopBox && boxId <= kRemarksBox) {
+        return bodyTop + (boxId - kBodyTopBox);
+    }
+    return -1;
+}
+
 OptionsValues OptionsFromSettings(const CardSettings& settings, const CardLayout& layout) {
     OptionsValues values;
     values.dateFormat = settings.dateFormat;

@@ -80,6 +80,21 @@ TEST(CardVersionOffer, VersionsBeyondTheCountBecomeZero) {
     EXPECT_EQ(OfferedCardVersion(-1, 5), 0);
 }
 
+TEST(DetailsBoxes, EachBoxShowsItsSlot) {
+    EXPECT_EQ(DetailsBoxSlot(1031), nameX);
+    EXPECT_EQ(DetailsBoxSlot(1043), nameY);
+    EXPECT_EQ(DetailsBoxSlot(1042), femaleX);
+    EXPECT_EQ(DetailsBoxSlot(1054), femaleY);
+    EXPECT_EQ(DetailsBoxSlot(1066), bodyTop);
+    EXPECT_EQ(DetailsBoxSlot(1067), bodyHeight);
+    EXPECT_EQ(DetailsBoxSlot(1072), returnVisitsX);
+    EXPECT_EQ(DetailsBoxSlot(1074), remarksX);
+    EXPECT_EQ(DetailsBoxSlot(1030), -1);
+    EXPECT_EQ(DetailsBoxSlot(1055), -1);
+    EXPECT_EQ(DetailsBoxSlot(1065), -1);
+    EXPECT_EQ(DetailsBoxSlot(1075), -1);
+}
+
 TEST(MarginText, AcceptedTextIsNormalisedAndTaken) {
     MessageLog log;
     std::string margin = "0.00";

@@ -1,0 +1,212 @@
+#include "COptionsDlg.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "layout/CLayoutDetailsDlg.h"
+#include "layout/InchText.h"
+#include "layout/OptionsRules.h"
+#include "layout/UpDownControl.h"
+#include "platform/DialogBuilder.h"
+#include "platform/StringTable.h"
+#include "platform/TextCodec.h"
+
+namespace varnok {
+
+namespace {
+
+constexpr int kTemplateId = 130;
+constexpr int kTopMarginBox = 1014;
+constexpr int kLeftMarginBox = 1019;
+constexpr int kFirstDateRadio = 1015;
+constexpr int kDateFormats = 4;
+constexpr int kPrinterSetupButton = 1012;
+constexpr int kBodyTopSpin = 1057;
+constexpr int kBodyHeightSpin = 1058;
+constexpr int kRestoreButton = 1061;
+constexpr int kDetailsButton = 1062;
+constexpr int kVersionList = 1067;
+constexpr int kFnSortCheck = 1082;
+constexpr int kFirstVersionLabel = 400;
+
+}  // namespace
+
+COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
+    BuildDialog(*this, *FindDialogTemplate(kTemplateId),
+                [this](const ControlTemplate& c, QWidget* p) { return MakeControl(c, p); });
+    topBox_ = Control<QLineEdit>(*this, kTopMarginBox);
+    leftBox_ = Control<QLineEdit>(*this, kLeftMarginBox);
+    topBox_->installEventFilter(this);
+    leftBox_->installEventFilter(this);
+
+    // The arrows never take the focus from the box being edited; they stand
+    // at their buddy's right edge, now that the builder has placed both.
+    for (UpDownControl* spin : {topSpin_, heightSpin_}) {
+        spin->setFocusPolicy(Qt::NoFocus);
+        spin->AlignToBuddy();
+    }
+    topBuddy_ = qobject_cast<QLabel*>(topSpin_->buddy());
+    heightBuddy_ = qobject_cast<QLabel*>(heightSpin_->buddy());
+    connect(topSpin_, &UpDownControl::stepRequested, this,
+            [this](int delta) { OnSpin(bodyTop, topBuddy_, delta, kBodyTopLow, kBodyTopHigh); });
+    connect(heightSpin_, &UpDownControl::stepRequested, this, [this](int delta) {
+        OnSpin(bodyHeight, heightBuddy_, delta, kBodyHeightLow, kBodyHeightHigh);
+    });
+
+    connect(Control<QPushButton>(*this, kPrinterSetupButton), &QPushButton::clicked, this,
+            &COptionsDlg::OnPrinterSetup);
+    connect(Control<QPushButton>(*this, kRestoreButton), &QPushButton::clicked, this,
+            &COptionsDlg::OnRestoreDefaults);
+    connect(Control<QPushButton>(*this, kDetailsButton), &QPushButton::clicked, this,
+            &COptionsDlg::OnLayoutDetails);
+}
+
+// The spin controls are ours; each takes the "Statico" text before it as its buddy.
+QWidget* COptionsDlg::MakeControl(const ControlTemplate& c, QWidget* parent) {
+    if (c.kind == ControlKind::Static && c.text == "Statico") {
+        pendingBuddy_ = new QLabel(parent);
+        pendingBuddy_->setTextFormat(Qt::PlainText);
+        pendingBuddy_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return pendingBuddy_;
+    }
+    if (c.kind != ControlKind::SpinButton) {
+        return nullptr;
+    }
+    auto* spin = new UpDownControl(parent);
+    spin->SetBuddy(pendingBuddy_);
+    pendingBuddy_ = nullptr;
+    (c.id == kBodyTopSpin ? topSpin_ : heightSpin_) = spin;
+    return spin;
+}
+
+void COptionsDlg::showEvent(QShowEvent* event) {
+    ending_ = false;
+    if (!initialised_) {
+        initialised_ = true;
+        OnInitDialog();
+    }
+    QDialog::showEvent(event);
+}
+
+void COptionsDlg::OnInitDialog() {
+    if (auto* radio = Control<QAbstractButton>(*this, kFirstDateRadio + dateFormat)) {
+        radio->setChecked(true);
+    }
+    for (int i = 0; i < kDateFormats; ++i) {
+        connect(Control<QAbstractButton>(*this, kFirstDateRadio + i), &QAbstractButton::toggled,
+                this, [this, i](bool checked) {
+                    if (checked) {
+                        OnDateFormat(i);
+                    }
+                });
+    }
+    topBox_->setText(FromCodePage(marginTop));
+    leftBox_->setText(FromCodePage(marginLeft));
+    topSpin_->SetRange(kBodyTopLow, kBodyTopHigh);
+    heightSpin_->SetRange(kBodyHeightLow, kBodyHeightHigh);
+    RefreshSpins();
+
+    auto* list = Control<QListWidget>(*this, kVersionList);
+    for (int i = 0; i < versionCount; ++i) {
+        list->insertItem(i, FromCodePage(ResString(kFirstVersionLabel + i)));
+    }
+    cardVersion = OfferedCardVersion(cardVersion, versionCount);
+    list->setCurrentRow(cardVersion);
+    connect(list, &QListWidget::currentRowChanged, this, &COptionsDlg::OnCardVersionSelected);
+
+    if (auto* check = Control<QCheckBox>(*this, kFnSortCheck)) {
+        check->setChecked(fnSort != 0);
+        check->setVisible(portuguese);
+    }
+    topBox_->setFocus();
+}
+
+void COptionsDlg::RefreshSpins() {
+    topSpin_->SetPosition(InchTextToHundredths(layout.Slot(bodyTop)));
+    topBuddy_->setText(FromCodePage(layout.Slot(bodyTop)));
+    heightSpin_->SetPosition(InchTextToHundredths(layout.Slot(bodyHeight)));
+    heightBuddy_->setText(FromCodePage(layout.Slot(bodyHeight)));
+}
+
+// The value is read from the buddy, not the spin's position, so a value
+// outside the bounds moves only towards them.
+void COptionsDlg::OnSpin(int slot, QLabel* buddy, int delta, int low, int high) {
+    std::string text = SpinStep(ToCodePage(buddy->text()), delta, low, high);
+    layout.SetSlot(slot, text);
+    buddy->setText(FromCodePage(text));
+}
+
+bool COptionsDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && !ending_) {
+        auto* focus = static_cast<QFocusEvent*>(event);
+        if (focus->reason() != Qt::PopupFocusReason) {
+            if (watched == topBox_) {
+                OnMarginFocusLost(topBox_, marginTop);
+            } else if (watched == leftBox_) {
+                OnMarginFocusLost(leftBox_, marginLeft);
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// A refused text is replaced by the margin that stood before.
+void COptionsDlg::OnMarginFocusLost(QLineEdit* box, std::string& margin) {
+    TakeMarginText(ToCodePage(box->text()), margin);
+    box->setText(FromCodePage(margin));
+}
+
+void COptionsDlg::OnDateFormat(int format) {
+    dateFormat = format;
+}
+
+void COptionsDlg::OnPrinterSetup() {
+    if (printerSetup) {
+        printerSetup(this);
+    }
+}
+
+void COptionsDlg::OnRestoreDefaults() {
+    LoadDefaultLayout(layout, cardVersion);
+    RefreshSpins();
+}
+
+void COptionsDlg::OnLayoutDetails() {
+    CLayoutDetailsDlg details(this);
+    details.cardVersion = cardVersion;
+    details.layout = layout;
+    if (details.exec() == QDialog::Accepted) {
+        layout = details.layout;
+    }
+    RefreshSpins();
+}
+
+void COptionsDlg::OnCardVersionSelected(int row) {
+    if (row < 0) {
+        return;
+    }
+    ChangeCardVersion(layout, cardVersion, row);
+    RefreshSpins();
+}
+
+void COptionsDlg::accept() {
+    if (!portuguese) {
+        fnSort = 0;
+    } else if (auto* check = Control<QCheckBox>(*this, kFnSortCheck)) {
+        fnSort = check->isChecked() ? 1 : 0;
+    }
+    QDialog::accept();
+}
+
+// Once the dialog ends, the focus leaving a margin box takes nothing.
+void COptionsDlg::done(int result) {
+    ending_ = true;
+    QDialog::done(result);
+}
+
+}  // namespace varnok
