@@ -30,6 +30,9 @@ void UnscrambleText(uint8_t* record, const DetailsText& field) {
     uint8_t* text = record + field.offset;
     for (int i = 0; i < field.width && text[i] != 0; ++i) {
         text[i] = static_cast<uint8_t>(text[i] - static_cast<uint8_t>(i + ScrambleBase));
+        if (text[i] == 0) {
+            break;
+        }
     }
 }
 
