@@ -1,0 +1,21 @@
+#include "CCardApp.h"
+
+#include <QCoreApplication>
+
+#include "app/CCardDlg.h"
+#include "app/CardSettings.h"
+#include "app/Edition.h"
+#include "platform/MessageBox.h"
+
+namespace varnok {
+
+bool CCardApp::InitInstance() {
+    MessageBox::InstallAsCoreHandler();
+    std::string profilePath = ProfilePathFor(QCoreApplication::applicationFilePath().toStdString());
+    ApplyEditionLocale(EditionCode());
+    CCardDlg card(profilePath, &printer_);
+    card.exec();
+    return false;
+}
+
+}  // namespace varnok

@@ -1,0 +1,235 @@
+#include "CCardDlg.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QMenu>
+#include <QPushButton>
+
+#include "app/Edition.h"
+#include "data/CPublisherListBox.h"
+#include "dialogs/CAboutDlg.h"
+#include "dialogs/CPasswordDlg.h"
+#include "platform/AppIcon.h"
+#include "platform/Clock.h"
+#include "platform/DialogBuilder.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+#include "platform/TextCodec.h"
+#include "render/CBodyPreview.h"
+#include "render/CHeaderPreview.h"
+#include "render/CurrentPrinter.h"
+#include "render/PrintJob.h"
+
+namespace varnok {
+namespace {
+
+constexpr int kListId = 1000;
+constexpr int kHeaderPreviewId = 1006;
+constexpr int kBodyPreviewId = 129;
+constexpr int kFirstMonthBoxId = 1015;  // September; August is 1026
+constexpr int kGroupButtonId = 1029;
+constexpr int kOptionsButtonId = 1014;
+constexpr int kPrintButtonId = 1;
+
+}  // namespace
+
+CCardDlg::CCardDlg(std::string profilePath, CurrentPrinter* printer, QWidget* parent)
+    : QDialog(parent), profile_(std::move(profilePath)), printer_(printer) {
+    MessageBox::InstallAsCoreHandler();
+    BuildControls();
+    OnInitDialog();
+}
+
+void CCardDlg::BuildControls() {
+    const DialogTemplate& t = *FindDialogTemplate(102);
+    BuildDialog(*this, t, [this](const ControlTemplate& c, QWidget* parent) -> QWidget* {
+        switch (c.id) {
+            case kListId:
+                return list_ = new CPublisherListBox(parent);
+            case kHeaderPreviewId:
+                return headerPreview_ = new CHeaderPreview(state_, parent);
+            case kBodyPreviewId:
+                return bodyPreview_ = new CBodyPreview(state_, parent);
+            default:
+                return nullptr;
+        }
+    });
+    state_.windowFont.height = -DialogFont(t).pixelSize();
+    groupButton_ = Control<QPushButton>(*this, kGroupButtonId);
+    printButton_ = Control<QPushButton>(*this, kPrintButtonId);
+    for (int row = 0; row < 12; ++row) {
+        monthBoxes_[row] = Control<QCheckBox>(*this, kFirstMonthBoxId + row);
+        connect(monthBoxes_[row], &QCheckBox::toggled, this,
+                [this, row](bool ticked) { OnMonthBox(row, ticked); });
+    }
+    connect(list_, &QListWidget::currentRowChanged, this, [this] {
+        state_.useLongName = true;
+        RefreshSelection();
+    });
+    connect(list_, &CPublisherListBox::characterTyped, this, &CCardDlg::RefreshSelection);
+    connect(groupButton_, &QPushButton::clicked, this, &CCardDlg::OnGroupButton);
+    connect(Control<QPushButton>(*this, kOptionsButtonId), &QPushButton::clicked, this,
+            &CCardDlg::OnOptions);
+}
+
+void CCardDlg::OnInitDialog() {
+    state_.FixReportDate(Today());
+    headerPreview_->ResetClientRect();
+    bodyPreview_->ResetClientRect();
+    groupButton_->setText(FromCodePage(state_.groups.GroupButtonText()));
+
+    // Window managers own the title bar's menu here, so the about entry lives
+    // in the window's context menu (and on F1).
+    QString aboutText = FromCodePage(ResString(101));
+    if (!aboutText.isEmpty()) {
+        aboutAction_ = new QAction(aboutText, this);
+        aboutAction_->setShortcut(QKeySequence(Qt::Key_F1));
+        aboutAction_->setShortcutContext(Qt::WindowShortcut);
+        connect(aboutAction_, &QAction::triggered, this, &CCardDlg::OnAbout);
+        addAction(aboutAction_);
+    }
+    setWindowIcon(AppIcon());
+
+    state_.editionCode = EditionCode();
+    state_.settingsChanged = false;
+    state_.accessDenied = false;
+    LoadFnSort(state_.settings, profile_, state_.editionCode);
+
+    bool loaded = state_.LoadCongregationData(
+        [this](const std::string& expected) { return AskPassword(expected); });
+    if (loaded && state_.editionCode == "portuguese" && state_.table.recordCount() >= 1) {
+        SortPublishersByName(state_.table, state_.settings.fnSort != 0);
+    }
+    FillPublisherList();
+    state_.useLongName = true;
+    LoadSettings(state_.settings, profile_);
+    SetHiddenBoxes();
+
+    if (state_.accessDenied) {
+        // Closed before it is shown: nothing has been loaded that needs saving.
+        state_.table.ReleasePublisherTable();
+        closedAtStart_ = true;
+        setResult(QDialog::Rejected);
+        return;
+    }
+    if (!LoadLayoutFile(state_.layout, state_.settings.cardVersion)) {
+        LoadDefaultLayout(state_.layout, state_.settings.cardVersion);
+    }
+    state_.editionCharset = EditionCharset(state_.editionCode);
+    SetTitle();
+    printButton_->setEnabled(false);
+    list_->setFocus();
+}
+
+bool CCardDlg::AskPassword(const std::string& expected) {
+    CPasswordDlg prompt(expected);
+    prompt.exec();
+    return prompt.success();
+}
+
+void CCardDlg::FillPublisherList() {
+    list_->Fill(state_.groups.FillPublisherList(state_.table, state_.reportMonth, state_.reportSlot,
+                                                state_.settings.fnSort != 0));
+    RefreshSelection();
+    list_->setFocus();
+}
+
+void CCardDlg::RefreshSelection() {
+    state_.selectedPublisher = list_->SelectedPublisher();
+    RepaintPreviews();
+}
+
+void CCardDlg::RepaintPreviews() {
+    headerPreview_->update();
+    bodyPreview_->update();
+}
+
+void CCardDlg::SetHiddenBoxes() {
+    auto box = [this](int id) { return Control<QCheckBox>(*this, id); };
+    box(1007)->setChecked(state_.settings.lastNameFirst != 0);
+    box(1030)->setChecked(true);
+    box(1031)->setChecked(false);
+    bool firstVersion = state_.settings.cardVersion == 0;
+    for (int id : {1030, 1032, 1027}) {
+        if (!firstVersion) {
+            box(id)->setChecked(false);
+        }
+        box(id)->setEnabled(firstVersion);
+    }
+    box(1010)->setEnabled(firstVersion);
+}
+
+void CCardDlg::SetTitle() {
+    std::string title = ResString(147) + " - " + ResString(400 + state_.settings.cardVersion);
+    setWindowTitle(FromCodePage(title));
+}
+
+void CCardDlg::OnGroupButton() {
+    state_.groups.AdvanceGroupMode(state_.table.groupCount());
+    groupButton_->setText(FromCodePage(state_.groups.GroupButtonText()));
+    FillPublisherList();
+    list_->setFocus();
+}
+
+void CCardDlg::OnMonthBox(int row, bool ticked) {
+    state_.monthTicked[row] = ticked;
+    Control<QCheckBox>(*this, 1030)->setChecked(false);
+    RepaintPreviews();
+    printButton_->setEnabled(state_.AnyMonthTicked());
+}
+
+void CCardDlg::OnOptions() {
+    // Runs the options dialog on copies of the settings and layout and takes them back on OK.
+}
+
+void CCardDlg::OnAbout() {
+    CAboutDlg about(this);
+    about.directoryText = QDir::currentPath();
+    about.exec();
+}
+
+void CCardDlg::accept() {
+    PrintSelectedCard(state_, printer_ != nullptr ? printer_->printer() : nullptr, this);
+    list_->setFocus();
+}
+
+void CCardDlg::reject() {
+    if (closedAtStart_) {
+        QDialog::reject();
+        return;
+    }
+    state_.table.ReleasePublisherTable();
+    if (state_.settingsChanged) {
+        SaveSettings(state_.settings, profile_, state_.editionCode);
+    }
+    SaveLayoutFile(state_.layout, state_.settings.cardVersion);
+    QDialog::reject();
+}
+
+int CCardDlg::exec() {
+    if (closedAtStart_) {
+        return QDialog::Rejected;
+    }
+    return QDialog::exec();
+}
+
+void CCardDlg::setVisible(bool visible) {
+    if (visible && closedAtStart_) {
+        return;  // a refused password ends the program without any window
+    }
+    QDialog::setVisible(visible);
+}
+
+void CCardDlg::contextMenuEvent(QContextMenuEvent* event) {
+    if (aboutAction_ == nullptr) {
+        return;
+    }
+    QMenu menu(this);
+    menu.addSeparator();
+    menu.addAction(aboutAction_);
+    menu.exec(event->globalPos());
+}
+
+}  // namespace varnok

@@ -1,0 +1,82 @@
+#pragma once
+// The card window (dialog 102), the program's one main window: the publisher
+// list, the header and body previews, the month boxes and the commands. All
+// state and rules live in its CardState; this class wires widgets to them.
+
+#include <QDialog>
+#include <array>
+#include <string>
+
+#include "app/CardState.h"
+#include "platform/ProfileFile.h"
+
+class QAction;
+class QCheckBox;
+class QPushButton;
+
+namespace varnok {
+
+class CurrentPrinter;
+class CPublisherListBox;
+class CHeaderPreview;
+class CBodyPreview;
+
+class CCardDlg : public QDialog {
+    Q_OBJECT
+public:
+    // Builds the window and runs its whole initialisation: data, password,
+    // list, settings from `profilePath`, layout. When the password is refused
+    // the window is closed at once and never shows. `printer` may be null.
+    explicit CCardDlg(std::string profilePath, CurrentPrinter* printer = nullptr,
+                      QWidget* parent = nullptr);
+
+    CardState& state() { return state_; }
+    // True when the window closed during its initialisation (password refused).
+    bool closedAtStart() const { return closedAtStart_; }
+
+    // Takes the list's selection as the selected publisher and repaints both previews.
+    void RefreshSelection();
+    // Rebuilds the list for the current group mode, selects its first entry
+    // and puts the focus on it.
+    void FillPublisherList();
+    // The hidden check boxes' states for the card version.
+    void SetHiddenBoxes();
+    // The title: the program's name and the card version's label.
+    void SetTitle();
+
+    void OnOptions();
+    void OnAbout();
+
+    int exec() override;
+    void setVisible(bool visible) override;
+
+public slots:
+    void accept() override;  // "&Stampa": print the ticked months
+    void reject() override;  // "&Fatto", Esc, close box: save and close
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void BuildControls();
+    void OnInitDialog();
+    bool AskPassword(const std::string& expected);
+    void OnGroupButton();
+    void OnMonthBox(int row, bool ticked);
+    void RepaintPreviews();
+
+    CardState state_;
+    ProfileFile profile_;
+    CurrentPrinter* printer_ = nullptr;
+    bool closedAtStart_ = false;
+
+    CPublisherListBox* list_ = nullptr;
+    CHeaderPreview* headerPreview_ = nullptr;
+    CBodyPreview* bodyPreview_ = nullptr;
+    QPushButton* groupButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    std::array<QCheckBox*, 12> monthBoxes_{};
+    QAction* aboutAction_ = nullptr;
+};
+
+}  // namespace varnok

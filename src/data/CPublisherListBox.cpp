@@ -1,0 +1,75 @@
+#include "CPublisherListBox.h"
+
+#include <QKeyEvent>
+#include <QSignalBlocker>
+
+#include "platform/TextCodec.h"
+
+namespace varnok {
+
+CPublisherListBox::CPublisherListBox(QWidget* parent) : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSortingEnabled(false);  // entries stay in table order
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void CPublisherListBox::Fill(const std::vector<ListEntry>& entries) {
+    QSignalBlocker quiet(this);
+    clear();
+    texts_.clear();
+    for (const ListEntry& entry : entries) {
+        auto* item = new QListWidgetItem(FromCodePage(entry.text));
+        item->setData(Qt::UserRole, entry.publisher);
+        addItem(item);
+        texts_.push_back(entry.text);
+    }
+    if (count() > 0) {
+        setCurrentRow(0);
+    }
+}
+
+int CPublisherListBox::SelectedPublisher() const {
+    QListWidgetItem* item = currentItem();
+    if (item == nullptr || !item->isSelected()) {
+        return 0;
+    }
+    int publisher = item->data(Qt::UserRole).toInt();
+    return publisher < 0 ? 0 : publisher;
+}
+
+void CPublisherListBox::keyPressEvent(QKeyEvent* event) {
+    QString text = event->text();
+    bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (command || text.size() != 1 || text[0].unicode() < 0x20 || text[0].unicode() == 0x7f) {
+        QListWidget::keyPressEvent(event);  // arrows, page keys, Enter, Esc, Tab
+        return;
+    }
+    std::string bytes = ToCodePage(text);
+    TypeCharacter(bytes.empty() ? '?' : bytes[0]);
+    event->accept();
+}
+
+void CPublisherListBox::TypeCharacter(char c) {
+    int current = currentRow();
+    int row = typeAhead_.OnChar(c, texts_, current);
+    if (row != current && row >= 0 && row < count()) {
+        SelectQuietly(row);
+    }
+    if (QListWidgetItem* item = currentItem()) {
+        scrollToItem(item, QAbstractItemView::PositionAtTop);
+    }
+    emit characterTyped();
+}
+
+void CPublisherListBox::SelectQuietly(int row) {
+    QSignalBlocker quiet(this);
+    setCurrentRow(row);
+}
+
+void CPublisherListBox::focusInEvent(QFocusEvent* event) {
+    typeAhead_.Reset();
+    QListWidget::focusInEvent(event);
+}
+
+}  // namespace varnok

@@ -1,0 +1,22 @@
+#pragma once
+// The about box (dialog 100): the program's name, version and icon, and the
+// folder it works in, which is the data folder it reads.
+
+#include <QDialog>
+#include <QString>
+
+namespace varnok {
+
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+
+    // Shown in static 1068 when the box opens; empty until the caller sets it.
+    QString directoryText;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+}  // namespace varnok

@@ -1,0 +1,49 @@
+#include "CPasswordDlg.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "platform/AppIcon.h"
+#include "platform/DialogBuilder.h"
+#include "platform/StringTable.h"
+#include "platform/TextCodec.h"
+
+namespace varnok {
+
+CPasswordDlg::CPasswordDlg(const std::string& expected, QWidget* parent)
+    : QDialog(parent), prompt_(expected) {
+    setWindowIcon(AppIcon());
+    BuildDialog(*this, *FindDialogTemplate(120));
+    promptText_ = Control<QLabel>(*this, 245);
+    entry_ = Control<QLineEdit>(*this, 244);
+    promptText_->setText(FromCodePage(LoadResString(102)));
+    connect(entry_, &QLineEdit::textChanged, this, &CPasswordDlg::OnTextChanged);
+    entry_->setFocus();
+}
+
+void CPasswordDlg::accept() {
+    Apply(prompt_.OnOk());
+}
+
+void CPasswordDlg::reject() {
+    prompt_.OnClose();
+    QDialog::reject();
+}
+
+void CPasswordDlg::OnTextChanged(const QString& text) {
+    Apply(prompt_.OnTextChanged(ToCodePage(text)));
+}
+
+void CPasswordDlg::Apply(const PasswordPrompt::Reaction& reaction) {
+    if (reaction.showError) {
+        QString error = FromCodePage(LoadResString(103));
+        promptText_->setText(error);
+        setWindowTitle(error);
+    }
+    if (reaction.end) {
+        // The end code plays no part: the caller reads success().
+        done(success() ? QDialog::Accepted : QDialog::Rejected);
+    }
+}
+
+}  // namespace varnok

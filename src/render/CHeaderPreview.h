@@ -1,0 +1,18 @@
+#pragma once
+// The header preview (control 1006): name, dates and status boxes of the
+// selected publisher, drawn by the card state.
+
+#include "render/PreviewControl.h"
+
+namespace varnok {
+
+class CHeaderPreview : public PreviewControl {
+    Q_OBJECT
+public:
+    using PreviewControl::PreviewControl;
+
+protected:
+    void Draw(CardState& state, const Rect& client, Surface& surface) override;
+};
+
+}  // namespace varnok
