@@ -1,0 +1,46 @@
+#pragma once
+// Small helpers for driving the dialogs' real widgets in Qt Test flows.
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace varnok::test {
+
+// Shows `window` and waits until it is the active window, so that it takes the focus.
+inline bool ShowActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+// Clicks into `box`, replaces its text by typing, and leaves it with Tab.
+inline void RetypeAndLeave(QLineEdit* box, const QString& text) {
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Tab);
+}
+
+// Runs `drive` on the modal dialog that `open` brings up. Whatever `drive` left
+// open (after a failed check, say) is closed afterwards, so the test never hangs.
+template <typename Dialog>
+void DriveModal(const std::function<void()>& open, const std::function<void(Dialog&)>& drive) {
+    bool driven = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (dialog != nullptr) {
+            driven = true;
+            drive(*dialog);
+            if (dialog->isVisible()) {
+                dialog->reject();
+            }
+        }
+    });
+    open();
+    QVERIFY2(driven, "the dialog did not open modally");
+}
+
+}  // namespace varnok::test

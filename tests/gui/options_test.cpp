@@ -1,0 +1,349 @@
+// The options dialog driven through its widgets: margins checked on leaving
+// their box, the spin arrows, restore, the layout details, the card version
+// list and the values handed back.
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "DialogDriving.h"
+#include "layout/CLayoutDetailsDlg.h"
+#include "layout/COptionsDlg.h"
+#include "layout/CardLayout.h"
+#include "layout/InchText.h"
+#include "layout/UpDownControl.h"
+#include "platform/DialogBuilder.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+#include "platform/TextCodec.h"
+#include "support/TempFolder.h"
+
+using namespace varnok;
+using namespace varnok::test;
+
+namespace {
+
+CardLayout DefaultLayout(int version) {
+    CardLayout layout;
+    LoadDefaultLayout(layout, version);
+    return layout;
+}
+
+QString Message116() {
+    return FromCodePage(ResString(116));
+}
+
+}  // namespace
+
+class OptionsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void opensWithTheValuesHandedIn();
+    void acceptedMarginIsNormalisedAndReturned();
+    void refusedMarginBringsBackThePreviousOne();
+    void marginConfirmedWithEnterIsNotTaken();
+    void spinArrowsStopAtTheirBounds();
+    void spinFromALowValueKeepsTheBlank();
+    void restoreBringsBackEveryDefault();
+    void cancelledDetailsLeaveTheLayout();
+    void versionChangeWritesTheFileLeftEvenWhenCancelled();
+    void versionBeyondTheCountComesBackAsZero();
+    void radioButtonsSetTheDateFormat();
+    void printerSetupRunsTheApplicationsSetup();
+
+private:
+    // A dialog on the version-0 defaults, shown and active.
+    COptionsDlg& OpenDialog(const CardLayout& layout = DefaultLayout(0));
+    QToolButton* Arrow(int spinId, const char* which);
+    QLabel* Buddy(int spinId);
+    void Click(int id);
+    // Clicks "Imposta dettagli layout" and retypes `boxId` there, then OK.
+    void ChangeInDetails(int boxId, const QString& text);
+
+    std::unique_ptr<COptionsDlg> dialog_;
+    std::unique_ptr<TempFolder> folder_;
+    QStringList messages_;
+};
+
+void OptionsTest::initTestCase() {
+    MessageBox::InstallAsCoreHandler();
+}
+
+void OptionsTest::init() {
+    folder_ = std::make_unique<TempFolder>();
+    messages_.clear();
+    MessageBox::SetRecorder(&messages_);
+}
+
+void OptionsTest::cleanup() {
+    dialog_.reset();
+    MessageBox::SetRecorder(nullptr);
+    folder_.reset();
+}
+
+COptionsDlg& OptionsTest::OpenDialog(const CardLayout& layout) {
+    dialog_ = std::make_unique<COptionsDlg>();
+    dialog_->layout = layout;
+    dialog_->marginTop = "0.00";
+    dialog_->marginLeft = "0.20";
+    return *dialog_;
+}
+
+QToolButton* OptionsTest::Arrow(int spinId, const char* which) {
+    auto* spin = Control<UpDownControl>(*dialog_, spinId);
+    return spin->findChild<QToolButton*>(QString::fromLatin1(which));
+}
+
+QLabel* OptionsTest::Buddy(int spinId) {
+    return qobject_cast<QLabel*>(Control<UpDownControl>(*dialog_, spinId)->buddy());
+}
+
+void OptionsTest::Click(int id) {
+    QTest::mouseClick(Control<QAbstractButton>(*dialog_, id), Qt::LeftButton);
+}
+
+void OptionsTest::ChangeInDetails(int boxId, const QString& text) {
+    DriveModal<CLayoutDetailsDlg>([&] { Click(1062); },
+                                  [&](CLayoutDetailsDlg& details) {
+                                      QVERIFY(QTest::qWaitForWindowActive(&details));
+                                      RetypeAndLeave(Control<QLineEdit>(details, boxId), text);
+                                      QTest::mouseClick(Control<QPushButton>(details, 1),
+                                                        Qt::LeftButton);
+                                  });
+}
+
+void OptionsTest::opensWithTheValuesHandedIn() {
+    COptionsDlg& dialog = OpenDialog();
+    dialog.marginTop = "0.50";
+    dialog.dateFormat = 3;
+    QVERIFY(ShowActive(dialog));
+    QCOMPARE(Control<QLineEdit>(dialog, 1014)->text(), QString("0.50"));
+    QCOMPARE(Control<QLineEdit>(dialog, 1019)->text(), QString("0.20"));
+    QVERIFY(Control<QAbstractButton>(dialog, 1018)->isChecked());
+    QCOMPARE(Buddy(1057)->text(), QString("2.62"));
+    QCOMPARE(Buddy(1058)->text(), QString("3.10"));
+    QCOMPARE(Control<UpDownControl>(dialog, 1057)->position(), 262);
+    QCOMPARE(Control<UpDownControl>(dialog, 1058)->position(), 310);
+    auto* list = Control<QListWidget>(dialog, 1067);
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->item(0)->text(), QString("S-21-I  12/23"));
+    QCOMPARE(list->currentRow(), 0);
+    QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(dialog, 1014));
+    QVERIFY(!Control<QPushButton>(dialog, 1013)->isVisible());
+    // Each spin stands at its buddy's right edge, inside the buddy's place.
+    auto* spin = Control<UpDownControl>(dialog, 1057);
+    QCOMPARE(spin->geometry().left(), Buddy(1057)->geometry().right() + 1);
+    QCOMPARE(spin->height(), Buddy(1057)->height());
+}
+
+void OptionsTest::acceptedMarginIsNormalisedAndReturned() {
+    COptionsDlg& dialog = OpenDialog();
+    QVERIFY(ShowActive(dialog));
+    auto* top = Control<QLineEdit>(dialog, 1014);
+    RetypeAndLeave(top, "1.5");
+    QCOMPARE(top->text(), QString("1.50"));
+    QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(dialog, 1019));
+    Click(1);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.marginTop, std::string("1.50"));
+    QCOMPARE(dialog.marginLeft, std::string("0.20"));
+    QVERIFY(messages_.isEmpty());
+}
+
+void OptionsTest::refusedMarginBringsBackThePreviousOne() {
+    COptionsDlg& dialog = OpenDialog();
+    QVERIFY(ShowActive(dialog));
+    auto* left = Control<QLineEdit>(dialog, 1019);
+    RetypeAndLeave(left, "12.5");
+    QCOMPARE(messages_, QStringList{Message116()});
+    QCOMPARE(left->text(), QString("0.20"));
+    QCOMPARE(dialog.marginLeft, std::string("0.20"));
+
+    // A text typed and left by a click on OK is taken before the dialog ends.
+    RetypeAndLeave(left, " .5 ");
+    QTest::mouseClick(Control<QLineEdit>(dialog, 1014), Qt::LeftButton);
+    QTest::keyClick(Control<QLineEdit>(dialog, 1014), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(Control<QLineEdit>(dialog, 1014), "7");
+    Click(1);
+    QCOMPARE(dialog.marginLeft, std::string("0.50"));
+    QCOMPARE(dialog.marginTop, std::string("7.00"));
+    QCOMPARE(messages_.size(), 1);
+}
+
+void OptionsTest::marginConfirmedWithEnterIsNotTaken() {
+    COptionsDlg& dialog = OpenDialog();
+    QVERIFY(ShowActive(dialog));
+    auto* top = Control<QLineEdit>(dialog, 1014);
+    QTest::keyClick(top, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(top, "12.5");
+    QTest::keyClick(top, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.marginTop, std::string("0.00"));
+    QVERIFY(messages_.isEmpty());
+}
+
+void OptionsTest::spinArrowsStopAtTheirBounds() {
+    CardLayout layout = DefaultLayout(0);
+    layout.SetSlot(bodyTop, "2.80");
+    layout.SetSlot(bodyHeight, "2.90");
+    COptionsDlg& dialog = OpenDialog(layout);
+    QVERIFY(ShowActive(dialog));
+    QTest::mouseClick(Arrow(1057, "up"), Qt::LeftButton);
+    QCOMPARE(Buddy(1057)->text(), QString("2.80"));
+    QTest::mouseClick(Arrow(1057, "down"), Qt::LeftButton);
+    QCOMPARE(Buddy(1057)->text(), QString("2.79"));
+    QCOMPARE(dialog.layout.Slot(bodyTop), std::string("2.79"));
+
+    QTest::mouseClick(Arrow(1058, "down"), Qt::LeftButton);
+    QCOMPARE(Buddy(1058)->text(), QString("2.90"));
+    QTest::mouseClick(Arrow(1058, "up"), Qt::LeftButton);
+    QTest::mouseClick(Arrow(1058, "up"), Qt::LeftButton);
+    QCOMPARE(Buddy(1058)->text(), QString("2.92"));
+    QCOMPARE(dialog.layout.Slot(bodyHeight), std::string("2.92"));
+    // The arrows leave the focus where it was.
+    QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(dialog, 1014));
+    Click(1);
+    QCOMPARE(dialog.layout.Slot(bodyTop), std::string("2.79"));
+}
+
+void OptionsTest::spinFromALowValueKeepsTheBlank() {
+    COptionsDlg& dialog = OpenDialog();
+    QVERIFY(ShowActive(dialog));
+    ChangeInDetails(1066, "0.50");
+    QCOMPARE(Buddy(1057)->text(), QString("0.50"));
+    QCOMPARE(dialog.layout.Slot(bodyTop), std::string("0.50"));
+    QTest::mouseClick(Arrow(1057, "up"), Qt::LeftButton);
+    QCOMPARE(Buddy(1057)->text(), QString(" .51"));
+    QCOMPARE(dialog.layout.Slot(bodyTop), std::string(" .51"));
+    QCOMPARE(InchTextToDevice(100, dialog.layout.Slot(bodyTop)), 51);
+    QTest::mouseClick(Arrow(1057, "down"), Qt::LeftButton);
+    QCOMPARE(Buddy(1057)->text(), QString(" .51"));
+}
+
+void OptionsTest::restoreBringsBackEveryDefault() {
+    CardLayout layout = DefaultLayout(0);
+    layout.SetSlot(nameX, "1.11");
+    layout.SetSlot(bodyHeight, "3.30");
+    COptionsDlg& dialog = OpenDialog(layout);
+    QVERIFY(ShowActive(dialog));
+    ChangeInDetails(1074, "5.00");
+    QCOMPARE(dialog.layout.Slot(remarksX), std::string("5.00"));
+    QTest::mouseClick(Arrow(1057, "up"), Qt::LeftButton);
+    QCOMPARE(Buddy(1057)->text(), QString("2.63"));
+
+    Click(1061);
+    QVERIFY(dialog.layout == DefaultLayout(0));
+    QCOMPARE(Buddy(1057)->text(), QString("2.62"));
+    QCOMPARE(Buddy(1058)->text(), QString("3.10"));
+    QCOMPARE(Control<UpDownControl>(dialog, 1058)->position(), 310);
+}
+
+void OptionsTest::cancelledDetailsLeaveTheLayout() {
+    CardLayout layout = DefaultLayout(0);
+    layout.SetSlot(remarksX, "5.55");
+    COptionsDlg& dialog = OpenDialog(layout);
+    QVERIFY(ShowActive(dialog));
+    DriveModal<CLayoutDetailsDlg>(
+        [&] { Click(1062); },
+        [&](CLayoutDetailsDlg& details) {
+            QCOMPARE(Control<QLineEdit>(details, 1074)->text(), QString("5.55"));
+            QTest::mouseClick(Control<QPushButton>(details, 1064), Qt::LeftButton);
+            QCOMPARE(Control<QLineEdit>(details, 1074)->text(), QString("4.65"));
+            QTest::mouseClick(Control<QPushButton>(details, 2), Qt::LeftButton);
+        });
+    QVERIFY(dialog.layout == layout);
+}
+
+void OptionsTest::versionChangeWritesTheFileLeftEvenWhenCancelled() {
+    CardLayout version1 = DefaultLayout(1);
+    version1.SetSlot(bodyHeight, "3.01");
+    SaveLayoutFile(version1, 1);
+
+    COptionsDlg& dialog = OpenDialog();
+    dialog.versionCount = 2;
+    QVERIFY(ShowActive(dialog));
+    QTest::mouseClick(Arrow(1057, "up"), Qt::LeftButton);
+    auto* list = Control<QListWidget>(dialog, 1067);
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(1)->text(), QString("S-21-I  Morlet Version 9a"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(1)).center());
+    QCOMPARE(dialog.cardVersion, 1);
+    QVERIFY(dialog.layout == version1);
+    QCOMPARE(Buddy(1057)->text(), QString("2.32"));
+    QCOMPARE(Buddy(1058)->text(), QString("3.01"));
+
+    // The layout left was written as it stood at the change.
+    CardLayout left;
+    QVERIFY(LoadLayoutFile(left, 0));
+    QCOMPARE(left.Slot(bodyTop), std::string("2.63"));
+
+    // Back to version 0: version 1's file holds what it showed.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    QCOMPARE(dialog.cardVersion, 0);
+    QCOMPARE(Buddy(1057)->text(), QString("2.63"));
+
+    Click(2);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    CardLayout written;
+    QVERIFY(LoadLayoutFile(written, 1));
+    QVERIFY(written == version1);
+}
+
+void OptionsTest::versionBeyondTheCountComesBackAsZero() {
+    COptionsDlg& dialog = OpenDialog();
+    dialog.cardVersion = 2;
+    QVERIFY(ShowActive(dialog));
+    auto* list = Control<QListWidget>(dialog, 1067);
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->currentRow(), 0);
+    Click(1);
+    QCOMPARE(dialog.cardVersion, 0);
+    QVERIFY(!folder_->Exists("cplot.dat"));
+}
+
+void OptionsTest::radioButtonsSetTheDateFormat() {
+    COptionsDlg& dialog = OpenDialog();
+    dialog.dateFormat = 2;
+    dialog.fnSort = 1;
+    QVERIFY(ShowActive(dialog));
+    QVERIFY(Control<QAbstractButton>(dialog, 1017)->isChecked());
+    Click(1016);
+    QCOMPARE(dialog.dateFormat, 1);
+    Click(1015);
+    QCOMPARE(dialog.dateFormat, 0);
+    Click(1);
+    QCOMPARE(dialog.dateFormat, 0);
+    QCOMPARE(dialog.fnSort, 0);  // this edition has no first-name order
+}
+
+void OptionsTest::printerSetupRunsTheApplicationsSetup() {
+    COptionsDlg& dialog = OpenDialog();
+    int runs = 0;
+    QWidget* parent = nullptr;
+    dialog.printerSetup = [&](QWidget* p) {
+        ++runs;
+        parent = p;
+        return true;
+    };
+    QVERIFY(ShowActive(dialog));
+    Click(1012);
+    QCOMPARE(runs, 1);
+    QCOMPARE(parent, static_cast<QWidget*>(&dialog));
+    Click(1);
+    QVERIFY(dialog.layout == DefaultLayout(0));
+    QCOMPARE(dialog.marginTop, std::string("0.00"));
+}
+
+QTEST_MAIN(OptionsTest)
+#include "options_test.moc"
