@@ -1,0 +1,521 @@
+// The three drawings of the card (header preview, body preview, printed page)
+// on a recording surface, with congregation data written into a temp folder.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "app/CardState.h"
+#include "layout/CardLayout.h"
+#include "support/CompanionFiles.h"
+#include "support/RecordingSurface.h"
+#include "support/TempFolder.h"
+
+namespace varnok {
+namespace {
+
+using test::CompanionData;
+using test::LineCall;
+using test::MoveCall;
+using test::PublisherData;
+using test::RecordingSurface;
+
+const std::string kGray = " 192 192 192";
+
+class CardDrawingTest : public ::testing::Test {
+protected:
+    CardDrawingTest() {
+        PublisherData anna;
+        anna.firstName = "Anna";
+        anna.lastName = "Rossi";
+        anna.publisherId = 11;
+        anna.baptismDate = "03151990";
+        anna.birthDate = "07041970";
+        data.publishers.publishers.push_back(anna);
+    }
+
+    PublisherData& anna() { return data.publishers.publishers[0]; }
+
+    // Writes the files, opens the card window's state on `today`, selects Anna.
+    void Open(LocalDate today = {2026, 12, 8}) {
+        test::WriteCompanionFiles(folder.path(), data);
+        ASSERT_TRUE(state.LoadCongregationData({}));
+        state.FixReportDate(today);
+        LoadDefaultLayout(state.layout, 0);
+        state.selectedPublisher = 1;
+    }
+
+    test::TempFolder folder;
+    CompanionData data;
+    CardState state;
+};
+
+// ---------------------------------------------------------------- header
+
+const Rect kHeaderClient{0, 0, 600, 94};
+
+// Box bottom-right corners on a (0, 0, 600, 94) client, by label.
+const std::map<std::string, std::pair<int, int>> kHeaderBoxes = {
+    {"Maschio", {424, 43}},
+    {"Femmina", {529, 43}},
+    {"A.P.", {424, 68}},
+    {"Unto", {529, 68}},
+    {"Anziano", {20, 93}},
+    {"Serv. di Min.", {85, 93}},
+    {"Pioniere Regolare", {231, 93}},
+    {"Pioniere speciale", {354, 93}},
+    {"Missionario sul campo", {471, 93}},
+};
+
+// The labels whose box carries a cross: the cross moves to the box's top-right corner.
+std::set<std::string> MarkedBoxes(const RecordingSurface& s) {
+    std::set<std::string> marked;
+    for (const auto& [label, corner] : kHeaderBoxes) {
+        if (s.Has(MoveCall(corner.first, corner.second - 9))) {
+            marked.insert(label);
+        }
+    }
+    return marked;
+}
+
+class HeaderTest : public CardDrawingTest {
+protected:
+    RecordingSurface Draw() {
+        RecordingSurface s(96, 96);
+        state.DrawHeaderPreview(kHeaderClient, s);
+        return s;
+    }
+};
+
+TEST_F(HeaderTest, PlacesTextsAndBoxesInProportionToTheControl) {
+    Open();
+    RecordingSurface s = Draw();
+    EXPECT_EQ(s.calls().front(), "SelectFont \"MS Sans Serif\" -13 400 0");
+    EXPECT_EQ(s.calls().back(), "SelectFont \"Initial\" 16 700 1");
+    EXPECT_TRUE(s.Has("TextOut LeftTop 15 5 \"Nome e cognome:  Anna Rossi\"")) << s.Log();
+    EXPECT_TRUE(s.Has("TextOut LeftTop 15 30 \"Data di nascita:  07/04/1970\""));
+    EXPECT_TRUE(s.Has("TextOut LeftTop 15 55 \"Data battesimo:  03/15/1990\""));
+    // Labels stand g = 7 right of their box, at the top of the box's text row.
+    const std::vector<std::string> labels = {
+        "TextOut LeftTop 431 30 \"Maschio\"",
+        "TextOut LeftTop 536 30 \"Femmina\"",
+        "TextOut LeftTop 431 55 \"A.P.\"",
+        "TextOut LeftTop 536 55 \"Unto\"",
+        "TextOut LeftTop 27 80 \"Anziano\"",
+        "TextOut LeftTop 92 80 \"Serv. di Min.\"",
+        "TextOut LeftTop 238 80 \"Pioniere Regolare\"",
+        "TextOut LeftTop 361 80 \"Pioniere speciale\"",
+        "TextOut LeftTop 478 80 \"Missionario sul campo\"",
+    };
+    for (const std::string& label : labels) {
+        EXPECT_TRUE(s.Has(label)) << label;
+    }
+    // Boxes of one tenth of an inch (9 dots), bottom-right d = 13 below the text row.
+    for (const auto& [label, corner] : kHeaderBoxes) {
+        const int i = s.IndexOf(MoveCall(corner.first, corner.second));
+        ASSERT_GE(i, 0) << label;
+        EXPECT_EQ(s.calls()[i + 1], LineCall(corner.first - 9, corner.second)) << label;
+    }
+    EXPECT_EQ(s.Starting("TextOut").size(), 12u);
+    EXPECT_EQ(state.displayName, "Anna Rossi");
+    // Baptized with no hope letter: "A.P." is the only mark.
+    EXPECT_EQ(MarkedBoxes(s), (std::set<std::string>{"A.P."}));
+}
+
+TEST_F(HeaderTest, SexAndAppointmentMarks) {
+    anna().baptismDate = "";
+    anna().personFlags = 0x62;  // male, female and elder bits
+    data.publishers.publishers.push_back(anna());
+    data.publishers.publishers[1].personFlags = 0x23;  // male, elder and servant bits
+    data.publishers.publishers[1].publisherId = 12;
+    data.publishers.publishers.push_back(data.publishers.publishers[1]);
+    data.publishers.publishers[2].personFlags = 0x21;
+    data.publishers.publishers[2].publisherId = 13;
+    Open();
+    EXPECT_EQ(MarkedBoxes(Draw()), (std::set<std::string>{"Femmina", "Anziano"}));
+    state.selectedPublisher = 2;
+    EXPECT_EQ(MarkedBoxes(Draw()), (std::set<std::string>{"Maschio"}));
+    state.selectedPublisher = 3;
+    EXPECT_EQ(MarkedBoxes(Draw()), (std::set<std::string>{"Maschio", "Serv. di Min."}));
+}
+
+TEST_F(HeaderTest, HopeNeedsABaptismDate) {
+    anna().hope = 'A';
+    PublisherData unbaptized = anna();
+    unbaptized.publisherId = 12;
+    unbaptized.baptismDate = "";
+    data.publishers.publishers.push_back(unbaptized);
+    Open();
+    RecordingSurface s = Draw();
+    EXPECT_EQ(MarkedBoxes(s), (std::set<std::string>{"Unto"}));
+    state.selectedPublisher = 2;
+    RecordingSurface u = Draw();
+    EXPECT_EQ(MarkedBoxes(u), (std::set<std::string>{}));
+    EXPECT_TRUE(u.Has("TextOut LeftTop 15 55 \"Data battesimo:  \""));
+}
+
+TEST_F(HeaderTest, PioneerMarksFollowTheReportMonthAndItsYearSlot) {
+    // Opened 8 December 2026: the report month is November 2026, slot 0.
+    anna().SetMonth(10, 0, 2, 50, 0, false);
+    anna().SetMonth(10, 1, 3, 50, 0, false);  // the other year: not shown
+    PublisherData special = anna();
+    special.publisherId = 12;
+    special.monthStatus = {};
+    special.SetMonth(10, 0, 3, 90, 0, false);
+    PublisherData auxiliary = special;
+    auxiliary.publisherId = 13;
+    auxiliary.SetMonth(10, 0, 1, 30, 0, false);
+    auxiliary.serviceFlags = test::kFieldMissionaryFlag;
+    data.publishers.publishers.push_back(special);
+    data.publishers.publishers.push_back(auxiliary);
+    Open();
+    EXPECT_EQ(MarkedBoxes(Draw()), (std::set<std::string>{"A.P.", "Pioniere Regolare"}));
+    state.selectedPublisher = 2;
+    EXPECT_EQ(MarkedBoxes(Draw()), (std::set<std::string>{"A.P.", "Pioniere speciale"}));
+    state.selectedPublisher = 3;  // an auxiliary pioneer month marks nothing
+    EXPECT_EQ(MarkedBoxes(Draw()), (std::set<std::string>{"A.P.", "Missionario sul campo"}));
+}
+
+TEST_F(HeaderTest, JanuaryLooksAtDecemberOfTheYearBefore) {
+    anna().SetMonth(11, 0, 2, 50, 0, false);  // December 2026
+    Open({2027, 1, 15});
+    EXPECT_EQ(MarkedBoxes(Draw()), (std::set<std::string>{"A.P.", "Pioniere Regolare"}));
+}
+
+TEST_F(HeaderTest, LongNameWhenThereIsOneAndItIsWanted) {
+    anna().detailsIndex = 1;
+    PublisherData other = anna();
+    other.publisherId = 12;
+    other.detailsIndex = 2;
+    data.publishers.publishers.push_back(other);
+    data.details = {{11, "Anna Maria Rossi Bianchi", "", ""}, {12, "", "Via Roma 1", ""}};
+    Open();
+    EXPECT_TRUE(Draw().Has("TextOut LeftTop 15 5 \"Nome e cognome:  Anna Maria Rossi Bianchi\""));
+    EXPECT_EQ(state.displayName, "Anna Maria Rossi Bianchi");
+
+    state.useLongName = false;
+    EXPECT_TRUE(Draw().Has("TextOut LeftTop 15 5 \"Nome e cognome:  Anna Rossi\""));
+
+    state.useLongName = true;
+    state.selectedPublisher = 2;  // letters only in extraText1
+    EXPECT_TRUE(Draw().Has("TextOut LeftTop 15 5 \"Nome e cognome:  Anna Rossi\""));
+
+    state.settings.lastNameFirst = 1;
+    EXPECT_TRUE(Draw().Has("TextOut LeftTop 15 5 \"Nome e cognome:  Rossi, Anna\""));
+    EXPECT_EQ(state.displayName, "Rossi, Anna");
+}
+
+TEST_F(HeaderTest, NoSelectionShowsAnEmptyName) {
+    Open();
+    state.selectedPublisher = 0;
+    RecordingSurface s = Draw();
+    EXPECT_TRUE(s.Has("TextOut LeftTop 15 5 \"Nome e cognome:  \""));
+    EXPECT_EQ(state.displayName, "");
+    EXPECT_EQ(MarkedBoxes(s), (std::set<std::string>{}));
+}
+
+TEST_F(HeaderTest, EditionRules) {
+    Open();
+    for (const char* code : {"greek", "rus"}) {
+        state.editionCode = code;
+        RecordingSurface s = Draw();
+        // g = 585 / 130 = 4
+        EXPECT_TRUE(s.Has("TextOut LeftTop 428 30 \"Maschio\"")) << code;
+        EXPECT_TRUE(s.Has("TextOut LeftTop 475 80 \"Missionario sul campo\"")) << code;
+    }
+    state.editionCode = "vie";
+    EXPECT_TRUE(Draw().Starting("SelectFont").empty());
+
+    state.editionCode = "Ita";
+    state.editionCharset = 204;
+    state.windowFont = FontSpec{"MS Sans Serif", -16, 700, 0};
+    RecordingSurface s = Draw();
+    EXPECT_EQ(s.calls().front(), "SelectFont \"MS Sans Serif\" -16 700 204");
+}
+
+TEST_F(HeaderTest, ClientWithAnOffset) {
+    Open();
+    RecordingSurface s(96, 96);
+    // h = (10 + 104 + 1) / 19 = 6; x0 = 5 + 15; W = 5 + 600 - 15 = 590.
+    state.DrawHeaderPreview(Rect{5, 10, 600, 104}, s);
+    EXPECT_TRUE(s.Has("TextOut LeftTop 20 16 \"Nome e cognome:  Anna Rossi\"")) << s.Log();
+    // X0 = 20 + 70 * 590 / 100 = 433; row 2 at 10 + 36 = 46, d = 18 - 3 = 15.
+    EXPECT_TRUE(s.Has(MoveCall(433, 61)));
+}
+
+// ---------------------------------------------------------------- body preview
+
+const Rect kBodyClient{0, 0, 600, 266};
+
+class BodyPreviewTest : public CardDrawingTest {
+protected:
+    RecordingSurface Draw() {
+        RecordingSurface s(96, 96);
+        state.DrawBodyPreview(kBodyClient, s);
+        return s;
+    }
+    // The participation box of preview row r (bottom-right at (130, (r+1)*19 + 16)).
+    static std::string ParticipationBox(int row) { return MoveCall(130, (row + 1) * 19 + 16); }
+};
+
+TEST_F(BodyPreviewTest, ShadingGridAndHeadings) {
+    Open();
+    RecordingSurface s = Draw();
+    EXPECT_TRUE(s.Has("FillRect 0 0 75 250" + kGray)) << s.Log();
+    EXPECT_TRUE(s.Has("FillRect 0 0 600 22" + kGray));
+    EXPECT_TRUE(s.Has("SetTransparentText 1"));
+    EXPECT_LT(s.IndexOf("SelectPen 0"), s.IndexOf(MoveCall(75, 0)));
+    for (int x : {75, 150, 225}) {
+        const int i = s.IndexOf(MoveCall(x, 0));
+        ASSERT_GE(i, 0);
+        EXPECT_EQ(s.calls()[i + 1], LineCall(x, 250));
+    }
+    for (int x : {300, 375}) {
+        const int i = s.IndexOf(MoveCall(x, 0));
+        ASSERT_GE(i, 0);
+        EXPECT_EQ(s.calls()[i + 1], LineCall(x, 266));
+    }
+    EXPECT_FALSE(s.Has(MoveCall(450, 0)));
+    for (int k = 1; k <= 13; ++k) {
+        const int y = 3 + 19 * k;
+        const int i = s.IndexOf(MoveCall(0, y));
+        ASSERT_GE(i, 0) << y;
+        EXPECT_EQ(s.calls()[i + 1], LineCall(600, y));
+    }
+    EXPECT_TRUE(s.Has(MoveCall(0, 22)));
+    EXPECT_TRUE(s.Has(MoveCall(0, 250)));
+    EXPECT_TRUE(s.Has("TextOut RightTop 90 3 \"2027\""));
+    EXPECT_TRUE(s.Has("TextOut RightTop 142 3 \"Partecip.\""));
+    EXPECT_TRUE(s.Has("TextOut RightTop 217 3 \"Studi\""));
+    EXPECT_TRUE(s.Has("TextOut RightTop 292 3 \"P.Aus.\""));
+    EXPECT_TRUE(s.Has("TextOut RightTop 367 3 \"Ore\""));
+    EXPECT_TRUE(s.Has("TextOut RightTop 500 3 \"Note\""));
+    EXPECT_TRUE(s.Has("TextOut RightTop 67 23 \"Set\""));
+    EXPECT_TRUE(s.Has("TextOut RightTop 67 232 \"Ago\""));
+    EXPECT_TRUE(s.Has("TextOut RightTop 296 253 \"TOTALE\""));
+    EXPECT_EQ(s.calls().back(), "SelectPen 7");
+    EXPECT_EQ(s.calls()[s.calls().size() - 2], "SelectFont \"Initial\" 16 700 1");
+}
+
+TEST_F(BodyPreviewTest, SeptemberCells) {
+    anna().SetMonth(8, 0, 1, 12, 5, false);  // September 2026, auxiliary pioneer
+    data.remarks = {{"Trasferito a Milano", 9, 26, 11}};
+    Open();
+    RecordingSurface s = Draw();
+    // Boxes of 10 dots, ticked.
+    int i = s.IndexOf(MoveCall(130, 35));
+    ASSERT_GE(i, 0) << s.Log();
+    EXPECT_EQ(s.calls()[i + 1], LineCall(120, 35));
+    EXPECT_EQ(s.calls()[i + 2], LineCall(120, 25));
+    EXPECT_TRUE(s.Has(MoveCall(130 - 10 + 2, 35 - 5)));  // participation tick
+    EXPECT_TRUE(s.Has(MoveCall(280, 35)));
+    EXPECT_TRUE(s.Has(MoveCall(280 - 10 + 2, 35 - 5)));  // auxiliary pioneer tick
+    EXPECT_TRUE(s.Has("TextOut RightTop 215 24 \"5\""));
+    EXPECT_TRUE(s.Has("TextOut RightTop 365 24 \"12\""));
+    i = s.IndexOf("TextOutClipped LeftTop 386 24 386 20 600 39 \"Trasferito a Milano\"");
+    ASSERT_GE(i, 1);
+    EXPECT_EQ(s.calls()[i - 1], "SetTextAlign LeftTop");
+    EXPECT_EQ(s.calls()[i + 1], "SetTextAlign RightTop");
+}
+
+TEST_F(BodyPreviewTest, RowsUpToTheOneAfterTheReportMonth) {
+    struct Case {
+        LocalDate today;
+        int serviceYear;
+        int lastRow;
+    };
+    for (const Case& c : {Case{{2026, 12, 8}, 2027, 3}, Case{{2027, 1, 15}, 2027, 4},
+                          Case{{2027, 9, 1}, 2027, 11}, Case{{2027, 10, 31}, 2028, 1}}) {
+        Open(c.today);
+        RecordingSurface s = Draw();
+        EXPECT_TRUE(s.Has("TextOut RightTop 90 3 \"" + std::to_string(c.serviceYear) + "\""));
+        for (int row = 0; row < 12; ++row) {
+            EXPECT_EQ(s.Has(ParticipationBox(row)), row <= c.lastRow)
+                << c.today.year << "-" << c.today.month << " row " << row;
+        }
+        EXPECT_EQ(s.Starting("TextOut RightTop 67 ").size(), 12u);  // every month name
+    }
+}
+
+TEST_F(BodyPreviewTest, EachRowReadsTheYearOfItsMonth) {
+    // Opened January 2027: service year 2027; September to December are 2026 (slot 0),
+    // January 2027 is slot 1.
+    anna().SetMonth(8, 0, 0, 0, 3, false);
+    anna().SetMonth(8, 1, 0, 0, 9, false);
+    anna().SetMonth(0, 1, 0, 0, 4, false);
+    anna().SetMonth(0, 0, 0, 0, 8, false);
+    Open({2027, 1, 15});
+    RecordingSurface s = Draw();
+    EXPECT_TRUE(s.Has("TextOut RightTop 215 24 \"3\"")) << s.Log();
+    EXPECT_TRUE(s.Has("TextOut RightTop 215 100 \"4\""));
+    EXPECT_EQ(s.Starting("TextOut RightTop 215 ").size(), 2u);
+}
+
+TEST_F(BodyPreviewTest, NoSelectionDrawsTheTableWithEmptyCells) {
+    Open();
+    state.selectedPublisher = 0;
+    RecordingSurface s = Draw();
+    EXPECT_TRUE(s.Has("FillRect 0 0 75 250" + kGray));
+    EXPECT_TRUE(s.Has(ParticipationBox(0)));
+    // The grid's pen, then for each of the 8 boxes its thin pen and the grid's put back.
+    EXPECT_EQ(s.Starting("SelectPen 0").size(), 1u + 16u);
+    EXPECT_TRUE(s.Starting("SelectPen 2").empty());  // no tick anywhere
+    EXPECT_TRUE(s.Starting("TextOutClipped").empty());
+    EXPECT_TRUE(s.Starting("TextOut RightTop 215 ").empty());
+}
+
+TEST_F(BodyPreviewTest, GreekNoteStandsAboveTheControl) {
+    Open();
+    state.editionCode = "greek";
+    RecordingSurface s = Draw();
+    EXPECT_TRUE(s.Has("TextOut RightTop 570 -19 \"Note\""));
+    EXPECT_FALSE(s.Has("TextOut RightTop 500 3 \"Note\""));
+}
+
+// ---------------------------------------------------------------- printed page
+
+class PrintedPageTest : public CardDrawingTest {
+protected:
+    RecordingSurface Print(int dpi = 300) {
+        RecordingSurface s(dpi, dpi);
+        state.DrawCardPage(s);
+        return s;
+    }
+    // Row r's text top and box bottom at 300 dpi with the version-0 layout.
+    static int Top(int row) { return 786 + 77 * row; }
+    static int BoxY(int row) { return 786 + 77 * (row + 1) - 38; }
+    // A tick drawn into the 42-dot box whose bottom-right corner is (x, y).
+    static std::string Tick(int x, int y) { return MoveCall(x - 34, y - 21); }
+};
+
+TEST_F(PrintedPageTest, OriginFromTheMargins) {
+    Open();
+    state.ComputePageOrigin(300, 300);
+    EXPECT_EQ(state.originX, 60);
+    EXPECT_EQ(state.originY, 0);
+    state.settings.marginTop = "1.5";   // read by position: 1.05 inch
+    state.settings.marginLeft = ".50";  // starts with the point: 0 inch
+    state.ComputePageOrigin(600, 300);
+    EXPECT_EQ(state.originX, 0);
+    EXPECT_EQ(state.originY, 300 + 5 * 300 / 100);
+}
+
+TEST_F(PrintedPageTest, SeptemberOnTheVersionZeroLayoutAt300Dpi) {
+    anna().SetMonth(8, 0, 1, 12, 5, false);
+    data.remarks = {{"Trasferito", 9, 26, 11}};
+    Open();
+    state.monthTicked[0] = true;
+    RecordingSurface s = Print();
+    const std::vector<std::string> expected = {
+        "SelectFont \"Arial\" -42 400 0",
+        "SetTextAlign RightTop",
+        // participation box at x 540, bottom 825, ticked
+        "SelectPen 2",
+        MoveCall(540, 825),
+        LineCall(498, 825),
+        LineCall(498, 783),
+        LineCall(540, 783),
+        LineCall(540, 825),
+        "SelectPen 6",
+        MoveCall(506, 804),
+        LineCall(519, 819),
+        LineCall(533, 790),
+        "SelectPen 7",
+        "TextOut RightTop 840 786 \"5\"",
+        // auxiliary pioneer box at x 1065, ticked
+        "SelectPen 2",
+        MoveCall(1065, 825),
+        LineCall(1023, 825),
+        LineCall(1023, 783),
+        LineCall(1065, 783),
+        LineCall(1065, 825),
+        "SelectPen 6",
+        MoveCall(1031, 804),
+        LineCall(1044, 819),
+        LineCall(1058, 790),
+        "SelectPen 7",
+        "TextOut RightTop 1365 786 \"12\"",
+        "SetTextAlign LeftTop",
+        "TextOut LeftTop 1455 786 \"Trasferito\"",
+        "SetTextAlign RightTop",
+        "SelectFont \"Initial\" 16 700 1",
+    };
+    EXPECT_EQ(s.calls(), expected) << s.Log();
+}
+
+TEST_F(PrintedPageTest, OnlyTickedRowsAndAugustAtTheBottom) {
+    for (int month = 0; month < 12; ++month) {
+        anna().SetMonth(month, 0, 0, 0, 2, true);
+        anna().SetMonth(month, 1, 0, 0, 2, true);
+    }
+    Open();
+    state.monthTicked[11] = true;  // August
+    state.monthTicked[4] = true;   // January
+    RecordingSurface s = Print();
+    EXPECT_EQ(s.Starting("TextOut").size(), 2u);
+    EXPECT_TRUE(s.Has("TextOut RightTop 840 " + std::to_string(Top(4)) + " \"2\""));
+    EXPECT_TRUE(s.Has("TextOut RightTop 840 1633 \"2\""));
+    EXPECT_TRUE(s.Has(MoveCall(540, BoxY(11))));
+    EXPECT_EQ(s.Starting("MoveTo 540 ").size(), 2u);  // no box for a cleared row
+
+    state.monthTicked = {};
+    RecordingSurface none = Print();
+    EXPECT_EQ(none.calls().size(), 3u);  // font, alignment, font back
+}
+
+TEST_F(PrintedPageTest, FiguresFollowTheCellRules) {
+    // Rows of opening day 8 December 2026: September .. December 2026 are slot 0.
+    anna().SetMonth(8, 0, 0, 12, 0, false);   // hours of a publisher: not shown
+    anna().SetMonth(9, 0, 0, 0, 5, true);     // the word 0x0805
+    anna().SetMonth(10, 0, 2, 70, 0, false);  // regular pioneer
+    anna().SetMonth(11, 0, 1, 0, 0, false);   // auxiliary pioneer, all zero
+    Open();
+    state.monthTicked = {true, true, true, true};
+    RecordingSurface s = Print();
+    // September: participation ticked by the hours, no hours text.
+    EXPECT_TRUE(s.Has(Tick(540, BoxY(0))));
+    EXPECT_FALSE(s.Has(Tick(1065, BoxY(0))));
+    EXPECT_TRUE(s.Starting("TextOut RightTop 1365 ").size() == 1u) << s.Log();
+    // October: "5" under "Studi", participation ticked, no hours.
+    EXPECT_TRUE(s.Has("TextOut RightTop 840 " + std::to_string(Top(1)) + " \"5\""));
+    EXPECT_TRUE(s.Has(Tick(540, BoxY(1))));
+    // November: regular pioneer hours shown, auxiliary box empty.
+    EXPECT_TRUE(s.Has("TextOut RightTop 1365 " + std::to_string(Top(2)) + " \"70\""));
+    EXPECT_FALSE(s.Has(Tick(1065, BoxY(2))));
+    // December: auxiliary ticked; zero hours and studies leave the cells empty.
+    EXPECT_TRUE(s.Has(Tick(1065, BoxY(3))));
+    EXPECT_FALSE(s.Has(Tick(540, BoxY(3))));
+    EXPECT_EQ(s.Starting("TextOut").size(), 2u);
+}
+
+TEST_F(PrintedPageTest, FieldMissionaryHoursAndStudiesFlagBits) {
+    anna().serviceFlags = test::kFieldMissionaryFlag;
+    anna().SetMonth(8, 0, 0, 40, 0, false);
+    anna().activity[4][9][0] = 0x0805;  // shared mark, flag bits and 5 studies
+    Open();
+    state.monthTicked[0] = true;
+    state.monthTicked[1] = true;
+    RecordingSurface s = Print();
+    EXPECT_TRUE(s.Has("TextOut RightTop 1365 786 \"40\"")) << s.Log();
+    EXPECT_TRUE(s.Has("TextOut RightTop 840 " + std::to_string(Top(1)) + " \"5\""));
+    EXPECT_TRUE(s.Has(Tick(540, BoxY(1))));
+}
+
+TEST_F(PrintedPageTest, MarginsAndResolutionMoveEverything) {
+    anna().SetMonth(8, 0, 0, 0, 5, true);
+    Open();
+    state.monthTicked[0] = true;
+    state.settings.marginTop = "0.50";
+    state.settings.marginLeft = "0.00";
+    RecordingSurface s = Print(600);
+    // bodyTop 2.62 at 600 = 1572, plus 300; row height 1860 / 12 = 155.
+    EXPECT_EQ(s.calls().front(), "SelectFont \"Arial\" -83 400 0");
+    EXPECT_TRUE(s.Has("TextOut RightTop 1560 1872 \"5\"")) << s.Log();
+    EXPECT_TRUE(s.Has(MoveCall(960, 1872 + 155 - 77)));
+    EXPECT_TRUE(s.Has("SelectPen 5"));
+    EXPECT_TRUE(s.Has("SelectPen 13"));
+}
+
+}  // namespace
+}  // namespace varnok
