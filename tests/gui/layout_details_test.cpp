@@ -1,0 +1,218 @@
+// The layout details dialog driven through its widgets: the boxes filled from
+// the layout, each box checked after the focus has left it (except "Note"),
+// restore, and what OK and "Annulla" hand back.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "DialogDriving.h"
+#include "layout/CLayoutDetailsDlg.h"
+#include "layout/CardLayout.h"
+#include "platform/DialogBuilder.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+#include "platform/TextCodec.h"
+
+using namespace varnok;
+using namespace varnok::test;
+
+namespace {
+
+CardLayout DefaultLayout(int version) {
+    CardLayout layout;
+    LoadDefaultLayout(layout, version);
+    return layout;
+}
+
+}  // namespace
+
+class LayoutDetailsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void opensWithTheBodySlotsAndTheVersionLabel();
+    void headerBoxesAreHiddenButCarryTheirSlots();
+    void acceptedTextIsNormalisedOnceTheFocusHasLeft();
+    void refusedTextStaysAndTakesTheFocusBack();
+    void noteBoxIsNotChecked();
+    void longTextIsCutToSevenCharactersAtOk();
+    void hiddenSlotsPassThroughUnchanged();
+    void restoreFillsEveryBoxWithTheDefaults();
+    void cancelHandsNothingBack();
+
+private:
+    CLayoutDetailsDlg& OpenDialog(const CardLayout& layout = DefaultLayout(0), int version = 0);
+    QLineEdit* Box(int id) { return Control<QLineEdit>(*dialog_, id); }
+    void Click(int id) { QTest::mouseClick(Control<QPushButton>(*dialog_, id), Qt::LeftButton); }
+
+    std::unique_ptr<CLayoutDetailsDlg> dialog_;
+    QStringList messages_;
+};
+
+void LayoutDetailsTest::initTestCase() {
+    MessageBox::InstallAsCoreHandler();
+}
+
+void LayoutDetailsTest::init() {
+    messages_.clear();
+    MessageBox::SetRecorder(&messages_);
+}
+
+void LayoutDetailsTest::cleanup() {
+    dialog_.reset();
+    MessageBox::SetRecorder(nullptr);
+}
+
+CLayoutDetailsDlg& LayoutDetailsTest::OpenDialog(const CardLayout& layout, int version) {
+    dialog_ = std::make_unique<CLayoutDetailsDlg>();
+    dialog_->layout = layout;
+    dialog_->cardVersion = version;
+    return *dialog_;
+}
+
+void LayoutDetailsTest::opensWithTheBodySlotsAndTheVersionLabel() {
+    CLayoutDetailsDlg& dialog = OpenDialog();
+    QVERIFY(ShowActive(dialog));
+    const QStringList shown{"2.62", "3.10", "1.60", "2.60", "3.35", "4.35"};
+    for (int i = 0; i < shown.size(); ++i) {
+        QCOMPARE(Box(1066 + i)->text(), shown[i]);
+        QVERIFY(Box(1066 + i)->isVisible());
+    }
+    QCOMPARE(Box(1074)->text(), QString("4.65"));
+    QVERIFY(Box(1074)->isVisible());
+    QCOMPARE(dialog.windowTitle(), QString("Dettagli del layout - S-21-I  12/23"));
+    QCOMPARE(Control<QPushButton>(dialog, 1064)->text(),
+             QString("Ripristina ai valori predefiniti - S-21-I  12/23"));
+    // The first box takes the focus.
+    QCOMPARE(QApplication::focusWidget(), Box(1066));
+
+    CLayoutDetailsDlg& other = OpenDialog(DefaultLayout(3), 3);
+    QVERIFY(ShowActive(other));
+    QCOMPARE(other.windowTitle(),
+             QString("Dettagli del layout - S-21  3/98  Stampato negli Stati Uniti"));
+    QCOMPARE(Box(1066)->text(), QString("1.32"));
+}
+
+void LayoutDetailsTest::headerBoxesAreHiddenButCarryTheirSlots() {
+    CLayoutDetailsDlg& dialog = OpenDialog();
+    QVERIFY(ShowActive(dialog));
+    for (int k = 0; k < 12; ++k) {
+        QVERIFY(!Box(1031 + k)->isVisible());
+        QVERIFY(!Box(1043 + k)->isVisible());
+    }
+    QCOMPARE(Box(1031)->text(), QString("0.95"));  // nameX
+    QCOMPARE(Box(1043)->text(), QString("0.22"));  // nameY
+    QCOMPARE(Box(1054)->text(), QString("0.10"));  // femaleY
+    QVERIFY(!Box(1072)->isVisible());
+    QVERIFY(!Box(1073)->isVisible());
+    QCOMPARE(Box(1072)->text(), QString("3.30"));
+    QCOMPARE(Box(1073)->text(), QString("3.30"));
+    QVERIFY(!Control<QLabel>(dialog, 1078)->isVisible());
+    QVERIFY(!Control<QLabel>(dialog, 1079)->isVisible());
+    QVERIFY(Control<QLabel>(dialog, 1075)->isVisible());
+    // Tab never stops in a hidden box: from "Ore" it goes on to "Note".
+    QTest::mouseClick(Box(1071), Qt::LeftButton);
+    QTest::keyClick(Box(1071), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Box(1074));
+}
+
+void LayoutDetailsTest::acceptedTextIsNormalisedOnceTheFocusHasLeft() {
+    OpenDialog();
+    QVERIFY(ShowActive(*dialog_));
+    RetypeAndLeave(Box(1071), "3");
+    QTRY_COMPARE(Box(1071)->text(), QString("3.00"));
+    QCOMPARE(QApplication::focusWidget(), Box(1074));
+    RetypeAndLeave(Box(1066), " .5");
+    QTRY_COMPARE(Box(1066)->text(), QString("0.50"));
+    QVERIFY(messages_.isEmpty());
+    Click(1);
+    QCOMPARE(dialog_->layout.Slot(hoursX), std::string("3.00"));
+    QCOMPARE(dialog_->layout.Slot(bodyTop), std::string("0.50"));
+}
+
+void LayoutDetailsTest::refusedTextStaysAndTakesTheFocusBack() {
+    OpenDialog();
+    QVERIFY(ShowActive(*dialog_));
+    RetypeAndLeave(Box(1068), "12.5");
+    QTRY_COMPARE(messages_, QStringList{FromCodePage(ResString(116))});
+    QCOMPARE(Box(1068)->text(), QString("12.5"));
+    QTRY_COMPARE(QApplication::focusWidget(), Box(1068));
+    // OK does not check again: the text is taken as typed.
+    Click(1);
+    QCOMPARE(dialog_->layout.Slot(participatedX), std::string("12.5"));
+}
+
+void LayoutDetailsTest::noteBoxIsNotChecked() {
+    OpenDialog();
+    QVERIFY(ShowActive(*dialog_));
+    RetypeAndLeave(Box(1074), "abc");
+    QCoreApplication::processEvents();
+    QCOMPARE(Box(1074)->text(), QString("abc"));
+    QVERIFY(messages_.isEmpty());
+    Click(1);
+    QCOMPARE(dialog_->layout.Slot(remarksX), std::string("abc"));
+}
+
+void LayoutDetailsTest::longTextIsCutToSevenCharactersAtOk() {
+    OpenDialog();
+    QVERIFY(ShowActive(*dialog_));
+    RetypeAndLeave(Box(1069), "1.23456789");
+    QCoreApplication::processEvents();
+    QCOMPARE(Box(1069)->text(), QString("1.23456789"));
+    QVERIFY(messages_.isEmpty());
+    Click(1);
+    QCOMPARE(dialog_->layout.Slot(studiesX), std::string("1.23456"));
+    QCOMPARE(dialog_->layout.bytes[8 * studiesX + 7], '\0');
+}
+
+void LayoutDetailsTest::hiddenSlotsPassThroughUnchanged() {
+    CardLayout layout = DefaultLayout(0);
+    layout.SetSlot(nameX, "x");
+    layout.SetSlot(maleY, "1234567");
+    layout.SetSlot(returnVisitsX, "9.87");
+    layout.SetSlot(secondStudiesX, "");
+    layout.SetSlot(30, "resrv");
+    layout.bytes[8 * 49 + 2] = 'z';
+    OpenDialog(layout);
+    QVERIFY(ShowActive(*dialog_));
+    Click(1);
+    QCOMPARE(dialog_->result(), int(QDialog::Accepted));
+    QVERIFY(dialog_->layout == layout);
+}
+
+void LayoutDetailsTest::restoreFillsEveryBoxWithTheDefaults() {
+    CardLayout layout = DefaultLayout(0);
+    layout.SetSlot(nameX, "x");
+    layout.SetSlot(returnVisitsX, "9.87");
+    OpenDialog(layout);
+    QVERIFY(ShowActive(*dialog_));
+    RetypeAndLeave(Box(1070), "1");
+    QTRY_COMPARE(Box(1070)->text(), QString("1.00"));
+    Click(1064);
+    QCOMPARE(Box(1070)->text(), QString("3.35"));
+    QCOMPARE(Box(1031)->text(), QString("0.95"));
+    QCOMPARE(Box(1072)->text(), QString("3.30"));
+    QVERIFY(!Box(1031)->isVisible());
+    Click(1);
+    QVERIFY(dialog_->layout == DefaultLayout(0));
+}
+
+void LayoutDetailsTest::cancelHandsNothingBack() {
+    CardLayout layout = DefaultLayout(0);
+    layout.SetSlot(remarksX, "5.55");
+    CLayoutDetailsDlg& dialog = OpenDialog(layout);
+    QVERIFY(ShowActive(dialog));
+    RetypeAndLeave(Box(1071), "3");
+    Click(2);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(dialog.layout == layout);
+}
+
+QTEST_MAIN(LayoutDetailsTest)
+#include "layout_details_test.moc"
