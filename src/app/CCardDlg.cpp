@@ -11,6 +11,8 @@
 #include "data/CPublisherListBox.h"
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CPasswordDlg.h"
+#include "layout/COptionsDlg.h"
+#include "layout/OptionsRules.h"
 #include "platform/AppIcon.h"
 #include "platform/Clock.h"
 #include "platform/DialogBuilder.h"
@@ -180,8 +182,42 @@ void CCardDlg::OnMonthBox(int row, bool ticked) {
     printButton_->setEnabled(state_.AnyMonthTicked());
 }
 
+// Runs the options dialog on copies of the settings and layout and takes them
+// back on OK. Once anything has changed (now or in an earlier run) the list,
+// the hidden boxes, the title and the previews are rebuilt.
 void CCardDlg::OnOptions() {
-    // Runs the options dialog on copies of the settings and layout and takes them back on OK.
+    CardSettings& settings = state_.settings;
+    COptionsDlg options(this);
+    options.dateFormat = settings.dateFormat;
+    options.marginTop = settings.marginTop;
+    options.marginLeft = settings.marginLeft;
+    options.cardVersion = settings.cardVersion;
+    options.layout = state_.layout;
+    options.fnSort = settings.fnSort;
+    options.portuguese = EditionHasFnSort(state_.editionCode);
+    if (printer_ != nullptr) {
+        options.printerSetup = [this](QWidget* parent) { return printer_->RunPrinterSetup(parent); };
+    }
+    if (options.exec() == QDialog::Accepted) {
+        OptionsValues chosen;
+        chosen.dateFormat = options.dateFormat;
+        chosen.cardVersion = options.cardVersion;
+        chosen.marginTop = options.marginTop;
+        chosen.marginLeft = options.marginLeft;
+        chosen.layout = options.layout;
+        chosen.fnSort = options.fnSort;
+        if (TakeOptionsBack(chosen, settings, state_.layout, state_.settingsChanged,
+                            state_.editionCode)) {
+            SortPublishersByName(state_.table, settings.fnSort != 0);
+        }
+    }
+    if (state_.settingsChanged) {
+        FillPublisherList();
+        SetHiddenBoxes();
+        SetTitle();
+        RefreshSelection();
+    }
+    list_->setFocus();
 }
 
 void CCardDlg::OnAbout() {
