@@ -196,7 +196,9 @@ void CCardDlg::OnOptions() {
     options.fnSort = settings.fnSort;
     options.portuguese = EditionHasFnSort(state_.editionCode);
     if (printer_ != nullptr) {
-        options.printerSetup = [this](QWidget* parent) { return printer_->RunPrinterSetup(parent); };
+        options.printerSetup = [this](QWidget* parent) {
+            return printer_->RunPrinterSetup(parent);
+        };
     }
     if (options.exec() == QDialog::Accepted) {
         OptionsValues chosen;
