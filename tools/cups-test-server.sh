@@ -4,15 +4,17 @@
 # with one queue, VarnokPDF (cups-pdf), as the default destination, and exports:
 #   CUPS_SERVER          the server's socket: Qt's CUPS back end, lp and lpstat use it
 #   VARNOK_TEST_PDF_DIR  the folder where cups-pdf writes each printed document
+#   VARNOK_TEST_SECOND_QUEUE  a second PDF queue, VarnokPDF2, for choosing a printer
 # stop_cups_test_server stops that cupsd and removes what start made.
 # Where no server can run (not root, cupsd or cups-pdf missing), start says why
 # and exports nothing, so the end-to-end printing test reports itself skipped.
 # The system's own cupsd, if any, is neither used nor touched.
 
 VARNOK_CUPS_QUEUE=VarnokPDF
+VARNOK_CUPS_SECOND_QUEUE=VarnokPDF2
 # cups-pdf reads its settings from /etc/cups/cups-pdf-<instance>.conf, where the
-# instance is the path of the queue's device URI.
-VARNOK_CUPS_PDF_INSTANCE=varnok-test
+# instance is the path of the queue's device URI; each server has its own.
+VARNOK_CUPS_PDF_INSTANCE=""
 VARNOK_CUPS_DIR=""
 VARNOK_CUPS_PID=""
 
@@ -31,13 +33,16 @@ _varnok_cups_cleanup() {
         done
         kill -9 "$VARNOK_CUPS_PID" 2>/dev/null || true
     fi
-    rm -f "/etc/cups/cups-pdf-$VARNOK_CUPS_PDF_INSTANCE.conf"
+    if [ -n "$VARNOK_CUPS_PDF_INSTANCE" ]; then
+        rm -f "/etc/cups/cups-pdf-$VARNOK_CUPS_PDF_INSTANCE.conf"
+    fi
+    VARNOK_CUPS_PDF_INSTANCE=""
     if [ -n "$VARNOK_CUPS_DIR" ]; then
         rm -rf "$VARNOK_CUPS_DIR"
     fi
     VARNOK_CUPS_PID=""
     VARNOK_CUPS_DIR=""
-    unset CUPS_SERVER VARNOK_TEST_PDF_DIR
+    unset CUPS_SERVER VARNOK_TEST_PDF_DIR VARNOK_TEST_SECOND_QUEUE
 }
 
 _varnok_cups_write_config() {
@@ -83,6 +88,8 @@ EOF
     cat >"/etc/cups/cups-pdf-$VARNOK_CUPS_PDF_INSTANCE.conf" <<EOF
 Out $dir/pdf
 AnonDirName $dir/pdf
+Spool $dir/spool/cups-pdf
+Log $dir/log
 Label 2
 TitlePref 1
 Grp lp
@@ -105,6 +112,7 @@ start_cups_test_server() {
 
     VARNOK_CUPS_DIR=$(mktemp -d /tmp/varnok-cups.XXXXXX)
     local dir=$VARNOK_CUPS_DIR
+    VARNOK_CUPS_PDF_INSTANCE=$(basename "$dir")
     mkdir -p "$dir/etc/ppd" "$dir/spool/tmp" "$dir/cache" "$dir/state/certs" "$dir/log" "$dir/pdf"
     # cupsd runs its filters as lp: the folders must be reachable by it.
     chmod 755 "$dir" "$dir/etc" "$dir/cache" "$dir/state" "$dir/log"
@@ -142,12 +150,22 @@ start_cups_test_server() {
         return 0
     fi
     # lpadmin warns that printer drivers are deprecated; only its failure matters.
-    if ! "$lpadmin" -p "$VARNOK_CUPS_QUEUE" -E -v "cups-pdf:/$VARNOK_CUPS_PDF_INSTANCE" -m "$ppd" 2>"$dir/log/lpadmin.out" ||
-        ! "$lpadmin" -d "$VARNOK_CUPS_QUEUE"; then
+    local queue
+    for queue in "$VARNOK_CUPS_QUEUE" "$VARNOK_CUPS_SECOND_QUEUE"; do
+        # pdftocairo keeps the fonts' text in the PostScript that cups-pdf turns
+        # back into PDF, so the tests can read the printed words.
+        if ! "$lpadmin" -p "$queue" -E -v "cups-pdf:/$VARNOK_CUPS_PDF_INSTANCE" -m "$ppd" \
+            -o pdftops-renderer-default=pdftocairo 2>>"$dir/log/lpadmin.out"; then
+            _varnok_cups_fail "the PDF queue $queue could not be created"
+            return 0
+        fi
+    done
+    if ! "$lpadmin" -d "$VARNOK_CUPS_QUEUE"; then
         _varnok_cups_fail "the PDF queue could not be created"
         return 0
     fi
     export VARNOK_TEST_PDF_DIR="$dir/pdf"
+    export VARNOK_TEST_SECOND_QUEUE="$VARNOK_CUPS_SECOND_QUEUE"
     echo "cups-test-server: queue $VARNOK_CUPS_QUEUE on $CUPS_SERVER writes to $VARNOK_TEST_PDF_DIR"
 }
 
