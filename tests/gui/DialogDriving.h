@@ -24,7 +24,7 @@ inline void RetypeAndLeave(QLineEdit* box, const QString& text) {
     QTest::keyClick(box, Qt::Key_Tab);
 }
 
-// Runs `drive` on the modal dialog that `open` brings up. Whatever `drive` left
+// Runs `drive` on the modal dialog that `open` brings up, once it is active. Whatever `drive` left
 // open (after a failed check, say) is closed afterwards, so the test never hangs.
 template <typename Dialog>
 void DriveModal(const std::function<void()>& open, const std::function<void(Dialog&)>& drive) {
@@ -33,6 +33,9 @@ void DriveModal(const std::function<void()>& open, const std::function<void(Dial
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
         if (dialog != nullptr) {
             driven = true;
+            // The offscreen platform has no window manager to activate a new dialog.
+            dialog->activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(dialog));
             drive(*dialog);
             if (dialog->isVisible()) {
                 dialog->reject();

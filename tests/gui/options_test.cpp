@@ -10,7 +10,9 @@
 #include <QToolButton>
 #include <memory>
 
+#include "CardCongregation.h"
 #include "DialogDriving.h"
+#include "app/CCardDlg.h"
 #include "layout/CLayoutDetailsDlg.h"
 #include "layout/COptionsDlg.h"
 #include "layout/CardLayout.h"
@@ -18,6 +20,7 @@
 #include "layout/UpDownControl.h"
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileFile.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 #include "support/TempFolder.h"
@@ -60,6 +63,13 @@ private slots:
     void radioButtonsSetTheDateFormat();
     void printerSetupRunsTheApplicationsSetup();
 
+    // The card window's options command.
+    void windowOkWithoutChangeRebuildsNothing();
+    void windowTakesOneChangedLayoutByte();
+    void windowRebuildsAfterACancelOnceChanged();
+    void windowCancelKeepsItsVersionAndLayout();
+    void windowClosingAfterAChangeWritesEveryKey();
+
 private:
     // A dialog on the version-0 defaults, shown and active.
     COptionsDlg& OpenDialog(const CardLayout& layout = DefaultLayout(0));
@@ -68,8 +78,14 @@ private:
     void Click(int id);
     // Clicks "Imposta dettagli layout" and retypes `boxId` there, then OK.
     void ChangeInDetails(int boxId, const QString& text);
+    // A card window on a small congregation with its third entry selected.
+    std::unique_ptr<CCardDlg> OpenWindow();
+    // Clicks "Opzioni" in `window` and runs `drive` on the options dialog.
+    void RunOptions(CCardDlg& window, const std::function<void(COptionsDlg&)>& drive);
+    std::string ProfilePath() const { return (folder_->path() / "varnok.INI").string(); }
 
     std::unique_ptr<COptionsDlg> dialog_;
+    COptionsDlg* current_ = nullptr;  // the options dialog the helpers drive
     std::unique_ptr<TempFolder> folder_;
     QStringList messages_;
 };
@@ -85,8 +101,10 @@ void OptionsTest::init() {
 }
 
 void OptionsTest::cleanup() {
+    current_ = nullptr;
     dialog_.reset();
     MessageBox::SetRecorder(nullptr);
+    SetClockForTesting(std::nullopt);
     folder_.reset();
 }
 
@@ -95,26 +113,26 @@ COptionsDlg& OptionsTest::OpenDialog(const CardLayout& layout) {
     dialog_->layout = layout;
     dialog_->marginTop = "0.00";
     dialog_->marginLeft = "0.20";
+    current_ = dialog_.get();
     return *dialog_;
 }
 
 QToolButton* OptionsTest::Arrow(int spinId, const char* which) {
-    auto* spin = Control<UpDownControl>(*dialog_, spinId);
+    auto* spin = Control<UpDownControl>(*current_, spinId);
     return spin->findChild<QToolButton*>(QString::fromLatin1(which));
 }
 
 QLabel* OptionsTest::Buddy(int spinId) {
-    return qobject_cast<QLabel*>(Control<UpDownControl>(*dialog_, spinId)->buddy());
+    return qobject_cast<QLabel*>(Control<UpDownControl>(*current_, spinId)->buddy());
 }
 
 void OptionsTest::Click(int id) {
-    QTest::mouseClick(Control<QAbstractButton>(*dialog_, id), Qt::LeftButton);
+    QTest::mouseClick(Control<QAbstractButton>(*current_, id), Qt::LeftButton);
 }
 
 void OptionsTest::ChangeInDetails(int boxId, const QString& text) {
     DriveModal<CLayoutDetailsDlg>([&] { Click(1062); },
                                   [&](CLayoutDetailsDlg& details) {
-                                      QVERIFY(QTest::qWaitForWindowActive(&details));
                                       RetypeAndLeave(Control<QLineEdit>(details, boxId), text);
                                       QTest::mouseClick(Control<QPushButton>(details, 1),
                                                         Qt::LeftButton);
@@ -343,6 +361,131 @@ void OptionsTest::printerSetupRunsTheApplicationsSetup() {
     Click(1);
     QVERIFY(dialog.layout == DefaultLayout(0));
     QCOMPARE(dialog.marginTop, std::string("0.00"));
+}
+
+std::unique_ptr<CCardDlg> OptionsTest::OpenWindow() {
+    SetClockForTesting(kCardWindowDate);
+    WriteCompanionFiles(folder_->path(), CardCongregation());
+    auto window = std::make_unique<CCardDlg>(ProfilePath());
+    if (!ShowActive(*window)) {
+        return nullptr;
+    }
+    Control<QListWidget>(*window, 1000)->setCurrentRow(2);
+    return window;
+}
+
+void OptionsTest::RunOptions(CCardDlg& window, const std::function<void(COptionsDlg&)>& drive) {
+    DriveModal<COptionsDlg>(
+        [&] { QTest::mouseClick(Control<QPushButton>(window, 1014), Qt::LeftButton); },
+        [&](COptionsDlg& options) {
+            current_ = &options;
+            drive(options);
+        });
+}
+
+void OptionsTest::windowOkWithoutChangeRebuildsNothing() {
+    auto window = OpenWindow();
+    QVERIFY(window);
+    RunOptions(*window, [&](COptionsDlg& options) {
+        QCOMPARE(options.marginLeft, std::string("0.20"));
+        QVERIFY(options.layout == window->state().layout);
+        QTest::mouseClick(Control<QPushButton>(options, 1), Qt::LeftButton);
+    });
+    QVERIFY(!window->state().settingsChanged);
+    auto* list = Control<QListWidget>(*window, 1000);
+    QCOMPARE(list->currentRow(), 2);
+    QCOMPARE(window->focusWidget(), static_cast<QWidget*>(list));
+    window->reject();
+    QVERIFY(!QFile::exists(QString::fromStdString(ProfilePath())));
+    QVERIFY(folder_->Exists("cplot.dat"));
+}
+
+void OptionsTest::windowTakesOneChangedLayoutByte() {
+    auto window = OpenWindow();
+    QVERIFY(window);
+    RunOptions(*window, [&](COptionsDlg& options) {
+        DriveModal<CLayoutDetailsDlg>(
+            [&] { QTest::mouseClick(Control<QPushButton>(options, 1062), Qt::LeftButton); },
+            [&](CLayoutDetailsDlg& details) {
+                RetypeAndLeave(Control<QLineEdit>(details, 1074), "4.66");
+                QTest::mouseClick(Control<QPushButton>(details, 1), Qt::LeftButton);
+            });
+        QTest::mouseClick(Control<QPushButton>(options, 1), Qt::LeftButton);
+    });
+    QVERIFY(window->state().settingsChanged);
+    QCOMPARE(window->state().layout.Slot(remarksX), std::string("4.66"));
+    auto* list = Control<QListWidget>(*window, 1000);
+    QCOMPARE(list->currentRow(), 0);  // the list was filled again
+    QCOMPARE(window->focusWidget(), static_cast<QWidget*>(list));
+    QCOMPARE(window->windowTitle(), QString("Varnoki - S-21-I  12/23"));
+
+    window->reject();
+    CardLayout saved;
+    QVERIFY(LoadLayoutFile(saved, 0));
+    QCOMPARE(saved.Slot(remarksX), std::string("4.66"));
+}
+
+void OptionsTest::windowRebuildsAfterACancelOnceChanged() {
+    auto window = OpenWindow();
+    QVERIFY(window);
+    RunOptions(*window, [&](COptionsDlg& options) {
+        QTest::mouseClick(Control<QAbstractButton>(options, 1017), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(options, 1), Qt::LeftButton);
+    });
+    QVERIFY(window->state().settingsChanged);
+    QCOMPARE(window->state().settings.dateFormat, 2);
+
+    auto* list = Control<QListWidget>(*window, 1000);
+    list->setCurrentRow(3);
+    window->setWindowTitle("-");
+    RunOptions(*window, [&](COptionsDlg& options) {
+        QVERIFY(Control<QAbstractButton>(options, 1017)->isChecked());
+        QTest::mouseClick(Control<QAbstractButton>(options, 1015), Qt::LeftButton);
+        RetypeAndLeave(Control<QLineEdit>(options, 1014), "1.5");
+        QTest::mouseClick(Control<QPushButton>(options, 2), Qt::LeftButton);
+    });
+    QCOMPARE(window->state().settings.dateFormat, 2);
+    QCOMPARE(window->state().settings.marginTop, std::string("0.00"));
+    QCOMPARE(list->currentRow(), 0);
+    QCOMPARE(window->windowTitle(), QString("Varnoki - S-21-I  12/23"));
+    QCOMPARE(window->focusWidget(), static_cast<QWidget*>(list));
+}
+
+void OptionsTest::windowCancelKeepsItsVersionAndLayout() {
+    auto window = OpenWindow();
+    QVERIFY(window);
+    const CardLayout before = window->state().layout;
+    RunOptions(*window, [&](COptionsDlg& options) {
+        QTest::mouseClick(Arrow(1057, "down"), Qt::LeftButton);
+        Click(1061);  // restore: back to 2.62
+        QTest::mouseClick(Arrow(1057, "down"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(options, 2), Qt::LeftButton);
+    });
+    QVERIFY(!window->state().settingsChanged);
+    QVERIFY(window->state().layout == before);
+    QCOMPARE(window->state().settings.cardVersion, 0);
+}
+
+void OptionsTest::windowClosingAfterAChangeWritesEveryKey() {
+    ProfileFile profile(ProfilePath());
+    QVERIFY(profile.WriteString("Format", "Card Version", "1"));
+    QVERIFY(profile.WriteString("Format", "Last Name First", "1"));
+    auto window = OpenWindow();
+    QVERIFY(window);
+    QCOMPARE(window->state().settings.cardVersion, 0);
+    RunOptions(*window, [&](COptionsDlg& options) {
+        QCOMPARE(options.cardVersion, 0);
+        RetypeAndLeave(Control<QLineEdit>(options, 1014), "1.5");
+        QTest::mouseClick(Control<QAbstractButton>(options, 1018), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(options, 1), Qt::LeftButton);
+    });
+    QTest::mouseClick(Control<QPushButton>(*window, 2), Qt::LeftButton);
+    QCOMPARE(profile.GetString("Format", "Alt Date Format", ""), std::string("3"));
+    QCOMPARE(profile.GetString("Format", "Last Name First", ""), std::string("1"));
+    QCOMPARE(profile.GetString("Format", "Card Version", ""), std::string("0"));
+    QCOMPARE(profile.GetString("Margins", "Top", ""), std::string("1.50"));
+    QCOMPARE(profile.GetString("Margins", "Left", ""), std::string("0.20"));
+    QCOMPARE(profile.GetString("FN Sort", "Enabled", "none"), std::string("none"));
 }
 
 QTEST_MAIN(OptionsTest)
