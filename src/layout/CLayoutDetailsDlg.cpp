@@ -7,6 +7,7 @@
 
 #include "layout/InchText.h"
 #include "layout/OptionsRules.h"
+#include "layout/WholeLabels.h"
 #include "platform/DialogBuilder.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
@@ -44,6 +45,7 @@ QString WithVersionLabel(int id, int cardVersion) {
 
 CLayoutDetailsDlg::CLayoutDetailsDlg(QWidget* parent) : QDialog(parent) {
     BuildDialog(*this, *FindDialogTemplate(kTemplateId));
+    ShowWholeLabels(*this);
     for (int id : BoxIds()) {
         if (id != kRemarksBox) {
             Box(id)->installEventFilter(this);

@@ -12,6 +12,7 @@
 #include "layout/InchText.h"
 #include "layout/OptionsRules.h"
 #include "layout/UpDownControl.h"
+#include "layout/WholeLabels.h"
 #include "platform/DialogBuilder.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
@@ -39,6 +40,7 @@ constexpr int kFirstVersionLabel = 400;
 COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
     BuildDialog(*this, *FindDialogTemplate(kTemplateId),
                 [this](const ControlTemplate& c, QWidget* p) { return MakeControl(c, p); });
+    ShowWholeLabels(*this);
     topBox_ = Control<QLineEdit>(*this, kTopMarginBox);
     leftBox_ = Control<QLineEdit>(*this, kLeftMarginBox);
     topBox_->installEventFilter(this);

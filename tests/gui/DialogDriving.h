@@ -2,6 +2,8 @@
 // Small helpers for driving the dialogs' real widgets in Qt Test flows.
 
 #include <QApplication>
+#include <QDebug>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +16,17 @@ inline bool ShowActive(QWidget& window) {
     window.show();
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
+}
+
+// True when every word-wrapped text of `dialog` has room for all its lines.
+inline bool LabelsShowWhole(QWidget& dialog) {
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->wordWrap() && label->heightForWidth(label->width()) > label->height()) {
+            qWarning() << "cut:" << label->text();
+            return false;
+        }
+    }
+    return true;
 }
 
 // Clicks into `box`, replaces its text by typing, and leaves it with Tab.

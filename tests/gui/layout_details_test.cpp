@@ -89,6 +89,7 @@ void LayoutDetailsTest::opensWithTheBodySlotsAndTheVersionLabel() {
     QCOMPARE(dialog.windowTitle(), QString("Dettagli del layout - S-21-I  12/23"));
     QCOMPARE(Control<QPushButton>(dialog, 1064)->text(),
              QString("Ripristina ai valori predefiniti - S-21-I  12/23"));
+    QVERIFY(LabelsShowWhole(dialog));
     // The first box takes the focus.
     QCOMPARE(QApplication::focusWidget(), Box(1066));
 

@@ -161,6 +161,7 @@ void OptionsTest::opensWithTheValuesHandedIn() {
     auto* spin = Control<UpDownControl>(dialog, 1057);
     QCOMPARE(spin->geometry().left(), Buddy(1057)->geometry().right() + 1);
     QCOMPARE(spin->height(), Buddy(1057)->height());
+    QVERIFY(LabelsShowWhole(dialog));
 }
 
 void OptionsTest::acceptedMarginIsNormalisedAndReturned() {
