@@ -91,7 +91,7 @@ void DefineOptions(QCommandLineParser& parser) {
          "report month is the month before it.",
          "date"},
         {{"p", "publisher"},
-         "Record index (0 = none; default 1) or name (\"First Last\" or "
+         "Record index (0 = none; default: the first publisher) or name (\"First Last\" or "
          "\"Last, First\", any case) of the publisher.",
          "who"},
         {{"m", "months"},
@@ -181,7 +181,7 @@ Options ParseOptions(const QCommandLineParser& parser) {
                 QString("--date: \"%1\" is not a date YYYY-MM-DD").arg(parser.value("date"))};
         }
     }
-    o.publisher = parser.isSet("publisher") ? parser.value("publisher") : "1";
+    o.publisher = parser.value("publisher");
     o.rows = ParseMonths(parser.isSet("months") ? parser.value("months") : "all");
     if (parser.isSet("margin-top")) {
         o.marginTop = ParseMargin(parser.value("margin-top"), "margin-top");
@@ -225,6 +225,9 @@ Options ParseOptions(const QCommandLineParser& parser) {
 
 // The record index of the publisher the user named, by number or by name.
 int FindPublisher(const PublisherTable& table, const QString& who) {
+    if (who.isEmpty()) {
+        return table.recordCount() > 1 ? 1 : 0;  // the first publisher, if there is one
+    }
     bool isNumber = false;
     const int index = who.toInt(&isNumber);
     if (isNumber) {
