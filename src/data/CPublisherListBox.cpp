@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QSignalBlocker>
+#include <cctype>
 
 #include "platform/TextCodec.h"
 
@@ -56,7 +57,8 @@ void CPublisherListBox::TypeCharacter(char c) {
     if (row != current && row >= 0 && row < count()) {
         SelectQuietly(row);
     }
-    if (QListWidgetItem* item = currentItem()) {
+    QListWidgetItem* item = currentItem();
+    if (std::isalpha(static_cast<unsigned char>(c)) && item != nullptr) {
         scrollToItem(item, QAbstractItemView::PositionAtTop);
     }
     emit characterTyped();

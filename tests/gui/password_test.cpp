@@ -14,7 +14,6 @@
 #include "CardCongregation.h"
 #include "app/CCardDlg.h"
 #include "dialogs/CPasswordDlg.h"
-#include "dialogs/PasswordPrompt.h"
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
 #include "support/TempFolder.h"
@@ -52,7 +51,6 @@ private slots:
     void fourteenCharacterPasswordIsAccepted();
     void fourteenthWrongCharacterWarnsAndTheFifteenthEnds();
     void escapeEndsWithoutSuccess();
-    void rulesIgnoreEventsAfterTheEnd();
 
     void dataWithoutPasswordNeverPrompts();
     void cardWindowOpensAfterTheRightPassword();
@@ -208,20 +206,6 @@ void PasswordTest::escapeEndsWithoutSuccess() {
     QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(Entry(dialog), Qt::Key_Escape); });
     QCOMPARE(dialog.exec(), int(QDialog::Rejected));
     QVERIFY(!dialog.success());
-}
-
-void PasswordTest::rulesIgnoreEventsAfterTheEnd() {
-    PasswordPrompt prompt("ab");
-    QVERIFY(prompt.OnTextChanged("ab").end);
-    QVERIFY(prompt.state() == PasswordPrompt::State::Ended);
-    PasswordPrompt::Reaction after = prompt.OnOk();
-    QVERIFY(!after.end && !after.showError);
-    QVERIFY(!prompt.wrongTry());
-
-    PasswordPrompt closed("ab");
-    closed.OnClose();
-    QVERIFY(!closed.OnTextChanged("ab").end);
-    QVERIFY(!closed.success());
 }
 
 void PasswordTest::dataWithoutPasswordNeverPrompts() {

@@ -1,0 +1,96 @@
+// The password prompt's rules without a dialog: the states asking, warned and
+// ended, and the order of the checks on each change of the typed text.
+
+#include <gtest/gtest.h>
+
+#include "dialogs/PasswordPrompt.h"
+
+namespace varnok {
+namespace {
+
+using State = PasswordPrompt::State;
+
+TEST(PasswordPromptTest, MatchEndsWithSuccessWithoutError) {
+    PasswordPrompt prompt("Sala");
+    for (const char* text : {"S", "Sa", "Sal"}) {
+        auto reaction = prompt.OnTextChanged(text);
+        EXPECT_FALSE(reaction.end || reaction.showError) << text;
+    }
+    auto reaction = prompt.OnTextChanged("Sala");
+    EXPECT_TRUE(reaction.end);
+    EXPECT_FALSE(reaction.showError);
+    EXPECT_TRUE(prompt.success());
+    EXPECT_EQ(prompt.state(), State::Ended);
+}
+
+TEST(PasswordPromptTest, ComparisonIsExactAndCaseSensitive) {
+    PasswordPrompt prompt("Sala");
+    EXPECT_FALSE(prompt.OnTextChanged("sala").end);
+    EXPECT_FALSE(prompt.OnTextChanged("Sala ").end);
+    EXPECT_FALSE(prompt.success());
+    EXPECT_EQ(prompt.state(), State::Asking);
+}
+
+TEST(PasswordPromptTest, OkWarnsOnceThenEnds) {
+    PasswordPrompt prompt("Sala");
+    auto first = prompt.OnOk();
+    EXPECT_TRUE(first.showError);
+    EXPECT_FALSE(first.end);
+    EXPECT_EQ(prompt.state(), State::Warned);
+    EXPECT_TRUE(prompt.wrongTry());
+    auto second = prompt.OnOk();
+    EXPECT_TRUE(second.end);
+    EXPECT_FALSE(prompt.success());
+    EXPECT_EQ(prompt.state(), State::Ended);
+}
+
+TEST(PasswordPromptTest, ChangeAfterWarningEndsAndSucceedsOnlyOnAMatch) {
+    PasswordPrompt wrong("Sala");
+    wrong.OnOk();
+    EXPECT_TRUE(wrong.OnTextChanged("x").end);
+    EXPECT_FALSE(wrong.success());
+
+    PasswordPrompt right("Sala");
+    right.OnTextChanged("Sal");
+    right.OnOk();
+    EXPECT_TRUE(right.OnTextChanged("Sala").end);
+    EXPECT_TRUE(right.success());
+}
+
+TEST(PasswordPromptTest, FourteenthCharacterIsAWrongTry) {
+    PasswordPrompt prompt("Sala");
+    EXPECT_FALSE(prompt.OnTextChanged("abcdefghijklm").showError);  // 13 characters
+    auto fourteenth = prompt.OnTextChanged("abcdefghijklmn");
+    EXPECT_TRUE(fourteenth.showError);
+    EXPECT_FALSE(fourteenth.end);
+    EXPECT_EQ(prompt.state(), State::Warned);
+    EXPECT_TRUE(prompt.OnTextChanged("abcdefghijklmno").end);
+    EXPECT_FALSE(prompt.success());
+}
+
+TEST(PasswordPromptTest, FourteenCharacterPasswordSucceedsAtItsLastCharacter) {
+    PasswordPrompt prompt("abcdefghijklmn");
+    auto reaction = prompt.OnTextChanged("abcdefghijklmn");
+    EXPECT_TRUE(reaction.end);
+    EXPECT_TRUE(prompt.success());
+    EXPECT_EQ(prompt.state(), State::Ended);
+}
+
+TEST(PasswordPromptTest, NothingHappensAfterTheEnd) {
+    PasswordPrompt closed("Sala");
+    closed.OnClose();
+    EXPECT_FALSE(closed.OnTextChanged("Sala").end);
+    EXPECT_FALSE(closed.OnOk().showError);
+    EXPECT_FALSE(closed.success());
+    EXPECT_FALSE(closed.wrongTry());
+}
+
+TEST(PasswordPromptTest, EmptyExpectedPasswordMatchesAnEmptiedBox) {
+    PasswordPrompt prompt("");
+    EXPECT_FALSE(prompt.OnTextChanged("a").end);
+    EXPECT_TRUE(prompt.OnTextChanged("").end);
+    EXPECT_TRUE(prompt.success());
+}
+
+}  // namespace
+}  // namespace varnok
