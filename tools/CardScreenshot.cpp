@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     int status = 1;
     QTimer::singleShot(300, &window, [&] {
         status = window.grab().save(args[1]) ? 0 : 1;
-        QApplication::quit();
+        QApplication::exit(status);  // without closing the window: nothing is saved
     });
     QApplication::exec();
     return status;
