@@ -37,25 +37,32 @@ inline void RetypeAndLeave(QLineEdit* box, const QString& text) {
     QTest::keyClick(box, Qt::Key_Tab);
 }
 
-// Runs `drive` on the modal dialog that `open` brings up, once it is active. Whatever `drive` left
-// open (after a failed check, say) is closed afterwards, so the test never hangs.
+// Runs `drive` on the modal dialog of type Dialog that `open` brings up, once
+// it is active. Whatever `drive` left open (after a failed check, say) is
+// closed afterwards, so the test never hangs.
 template <typename Dialog>
 void DriveModal(const std::function<void()>& open, const std::function<void(Dialog&)>& drive) {
     bool driven = false;
-    QTimer::singleShot(0, [&] {
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (dialog != nullptr) {
-            driven = true;
-            // The offscreen platform has no window manager to activate a new dialog.
-            dialog->activateWindow();
-            QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(dialog));
-            drive(*dialog);
-            if (dialog->isVisible()) {
-                dialog->reject();
-            }
+        if (dialog == nullptr) {
+            return;
+        }
+        poll.stop();
+        driven = true;
+        // The offscreen platform has no window manager to activate a new dialog.
+        dialog->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(dialog));
+        drive(*dialog);
+        if (dialog->isVisible()) {
+            dialog->reject();
         }
     });
+    poll.start();
     open();
+    poll.stop();
     QVERIFY2(driven, "the dialog did not open modally");
 }
 

@@ -3,6 +3,7 @@
 // restore, and what OK and "Annulla" hand back.
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -40,6 +41,7 @@ private slots:
     void headerBoxesAreHiddenButCarryTheirSlots();
     void acceptedTextIsNormalisedOnceTheFocusHasLeft();
     void refusedTextStaysAndTakesTheFocusBack();
+    void refusalThroughTheRealMessageBox();
     void noteBoxIsNotChecked();
     void longTextIsCutToSevenCharactersAtOk();
     void hiddenSlotsPassThroughUnchanged();
@@ -147,6 +149,27 @@ void LayoutDetailsTest::refusedTextStaysAndTakesTheFocusBack() {
     // OK does not check again: the text is taken as typed.
     Click(1);
     QCOMPARE(dialog_->layout.Slot(participatedX), std::string("12.5"));
+}
+
+void LayoutDetailsTest::refusalThroughTheRealMessageBox() {
+    MessageBox::SetRecorder(nullptr);
+    OpenDialog();
+    QVERIFY(ShowActive(*dialog_));
+    QString shown;
+    DriveModal<QMessageBox>(
+        [&] {
+            RetypeAndLeave(Box(1067), "a.5");
+            // The check is queued behind the change of focus.
+            QTRY_VERIFY(!shown.isEmpty());
+        },
+        [&](QMessageBox& box) {
+            shown = box.text();
+            QTest::keyClick(&box, Qt::Key_Return);
+        });
+    QCOMPARE(shown, FromCodePage(ResString(116)));
+    QCOMPARE(Box(1067)->text(), QString("a.5"));
+    // Nothing here reactivates the dialog after the box; its focus is on the box again.
+    QCOMPARE(dialog_->focusWidget(), Box(1067));
 }
 
 void LayoutDetailsTest::noteBoxIsNotChecked() {

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -54,6 +55,7 @@ private slots:
     void acceptedMarginIsNormalisedAndReturned();
     void refusedMarginBringsBackThePreviousOne();
     void marginConfirmedWithEnterIsNotTaken();
+    void refusalThroughTheRealMessageBox();
     void spinArrowsStopAtTheirBounds();
     void spinFromALowValueKeepsTheBlank();
     void restoreBringsBackEveryDefault();
@@ -208,6 +210,23 @@ void OptionsTest::marginConfirmedWithEnterIsNotTaken() {
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.marginTop, std::string("0.00"));
     QVERIFY(messages_.isEmpty());
+}
+
+void OptionsTest::refusalThroughTheRealMessageBox() {
+    MessageBox::SetRecorder(nullptr);
+    COptionsDlg& dialog = OpenDialog();
+    QVERIFY(ShowActive(dialog));
+    auto* top = Control<QLineEdit>(dialog, 1014);
+    QString shown;
+    DriveModal<QMessageBox>([&] { RetypeAndLeave(top, "1.2.3"); },
+                            [&](QMessageBox& box) {
+                                shown = box.text();
+                                QTest::keyClick(&box, Qt::Key_Return);
+                            });
+    QCOMPARE(shown, Message116());
+    QCOMPARE(top->text(), QString("0.00"));
+    QCOMPARE(dialog.marginTop, std::string("0.00"));
+    QVERIFY(dialog.isVisible());
 }
 
 void OptionsTest::spinArrowsStopAtTheirBounds() {
