@@ -16,23 +16,23 @@ namespace {
 
 constexpr int kDefaultPointSize = 10;
 
-QFont MakeQFont(const FontSpec& spec, int dpiY) {
-    QFont font(QString::fromStdString(spec.face));
+QFont MakeQFont(const FontSpec& wanted, int dpiY) {
+    QFont font(QString::fromStdString(wanted.face));
     font.setStyleHint(QFont::SansSerif);
-    if (spec.height < 0) {
+    if (wanted.height < 0) {
         // The characters' em height in pixels.
-        font.setPixelSize(-spec.height);
-    } else if (spec.height > 0) {
+        font.setPixelSize(-wanted.height);
+    } else if (wanted.height > 0) {
         // The height of the character cell: scale the em so ascent + descent fit it.
-        font.setPixelSize(spec.height);
+        font.setPixelSize(wanted.height);
         QFontMetrics metrics(font);
         if (metrics.height() > 0) {
-            font.setPixelSize(std::max(1, spec.height * spec.height / metrics.height()));
+            font.setPixelSize(std::max(1, wanted.height * wanted.height / metrics.height()));
         }
     } else {
         font.setPixelSize(std::max(1, kDefaultPointSize * dpiY / 72));
     }
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.weight, 100, 900)));
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.weight, 100, 900)));
     return font;
 }
 
