@@ -1,0 +1,246 @@
+// The same drawings through the Qt surface, as the user sees and prints them:
+// the previews on images of the card window's control sizes, the printed page
+// on a page image and into a PDF printer, and the card window itself.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QImage>
+#include <QListWidget>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPalette>
+#include <QPrinter>
+
+#include <filesystem>
+#include <memory>
+
+#include "BenchData.h"
+#include "app/CCardDlg.h"
+#include "platform/DialogBuilder.h"
+#include "platform/DialogTemplate.h"
+#include "render/PreviewControl.h"
+#include "render/PrintJob.h"
+#include "render/QtSurface.h"
+
+namespace varnok::bench {
+namespace {
+
+constexpr int kCardWindowTemplate = 102;
+constexpr int kHeaderPreviewId = 1006;
+constexpr int kBodyPreviewId = 129;
+constexpr int kListId = 1000;
+constexpr double kInchesPerMeter = 39.3700787;
+
+// A control's size in the card window, as the dialog builder places it.
+QSize ControlSize(int id) {
+    const DialogTemplate& t = *FindDialogTemplate(kCardWindowTemplate);
+    const DialogUnits units(DialogFont(t));
+    for (const ControlTemplate& c : t.controls) {
+        if (c.id == id) {
+            return units.Map(c.x, c.y, c.width, c.height).size();
+        }
+    }
+    return {};
+}
+
+QImage ImageAt(QSize size, int dpi) {
+    QImage image(size, QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(dpi * kInchesPerMeter));
+    image.setDotsPerMeterY(qRound(dpi * kInchesPerMeter));
+    image.fill(Qt::white);
+    return image;
+}
+
+// A card state opened on a congregation as the card window opens it, with
+// the window's font, every month ticked and `pub` selected.
+struct OpenState {
+    DataFolder folder;
+    ProfileFile profile;
+    CardState state;
+
+    OpenState(Congregation which, int pub) : folder(which), profile(folder.profilePath()) {
+        state.windowFont.height = -DialogFont(*FindDialogTemplate(kCardWindowTemplate)).pixelSize();
+        OpenCard(state, profile);
+        state.monthTicked.fill(true);
+        state.selectedPublisher = pub;
+    }
+};
+
+// One paint of a preview control: begin, erase to the window colour, draw, end.
+template <typename Draw>
+void PaintPreviews(benchmark::State& st, QSize size, Draw draw) {
+    QImage image = ImageAt(size, 96);
+    const QColor window = QApplication::palette().color(QPalette::Active, QPalette::Window);
+    const Rect client{0, 0, size.width(), size.height()};
+    for (auto _ : st) {
+        QPainter painter(&image);
+        painter.fillRect(image.rect(), window);
+        QtSurface surface(painter);
+        draw(client, surface);
+    }
+    st.SetLabel(QString("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+}
+
+// The first card window of the process, before Qt has loaded its fonts and
+// styles: the nearest in-process figure to a cold start (one iteration).
+void BM_CardWindowColdOpen(benchmark::State& st) {
+    DataFolder folder(Congregation::sample);
+    for (auto _ : st) {
+        CCardDlg window(folder.profilePath());
+        window.show();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_CardWindowColdOpen)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_HeaderPreviewQt(benchmark::State& st, Congregation which, bool withDetails) {
+    OpenState open(which, 0);
+    CardState& state = open.state;
+    state.selectedPublisher = withDetails ? FirstPublisherWithDetails(state.table)
+                                          : FirstPublisherWithoutDetails(state.table);
+    PaintPreviews(st, ControlSize(kHeaderPreviewId),
+                  [&](const Rect& client, Surface& s) { state.DrawHeaderPreview(client, s); });
+}
+BENCHMARK_CAPTURE(BM_HeaderPreviewQt, sample_details, Congregation::sample, true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_HeaderPreviewQt, sample_no_details, Congregation::sample, false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_HeaderPreviewQt, full_details, Congregation::full, true)
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_BodyPreviewQt(benchmark::State& st, Congregation which) {
+    OpenState open(which, 1);
+    CardState& state = open.state;
+    PaintPreviews(st, ControlSize(kBodyPreviewId),
+                  [&](const Rect& client, Surface& s) { state.DrawBodyPreview(client, s); });
+}
+BENCHMARK_CAPTURE(BM_BodyPreviewQt, sample, Congregation::sample)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_BodyPreviewQt, full, Congregation::full)->Unit(benchmark::kMicrosecond);
+
+// One figure's text through the Qt surface at a character height in pixels:
+// the print font is 10 points, 42 pixels at 300 dpi and 83 at 600.
+void BM_QtTextOut(benchmark::State& st) {
+    const int pixels = static_cast<int>(st.range(0));
+    QImage image = ImageAt(QSize(1200, 200), 300);
+    QPainter painter(&image);
+    QtSurface surface(painter);
+    surface.SelectFont(FontSpec{"Arial", -pixels, 400, 0});
+    surface.SetTransparentText(true);
+    for (auto _ : st) {
+        surface.TextOut(10, 10, "Nota 1 per il mese");
+    }
+}
+BENCHMARK(BM_QtTextOut)
+    ->ArgName("px")
+    ->Arg(42)
+    ->Arg(63)
+    ->Arg(64)
+    ->Arg(65)
+    ->Arg(83)
+    ->Unit(benchmark::kMicrosecond);
+
+// The printed page on an A4 image at the printer's resolution: the drawing
+// and Qt's raster engine, without any output.
+void BM_CardPageImage(benchmark::State& st) {
+    const int dpi = static_cast<int>(st.range(0));
+    OpenState open(Congregation::full, 1);
+    const QSizeF inches = QPageSize(QPageSize::A4).size(QPageSize::Inch);
+    QImage page = ImageAt(QSize(qRound(inches.width() * dpi), qRound(inches.height() * dpi)), dpi);
+    for (auto _ : st) {
+        QPainter painter(&page);
+        QtSurface surface(painter);
+        open.state.DrawCardPage(surface);
+    }
+    st.SetLabel(QString("%1x%2").arg(page.width()).arg(page.height()).toStdString());
+}
+BENCHMARK(BM_CardPageImage)->ArgName("dpi")->Arg(300)->Arg(600)->Unit(benchmark::kMillisecond);
+
+// The print command into a PDF printer: one document of one page, written out.
+void BM_CardPagePdf(benchmark::State& st) {
+    const int dpi = static_cast<int>(st.range(0));
+    OpenState open(Congregation::full, 1);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(
+        QString::fromStdString((std::filesystem::current_path() / "page.pdf").string()));
+    printer.setResolution(dpi);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    for (auto _ : st) {
+        PrintSelectedCard(open.state, &printer);
+    }
+    st.counters["pdf_bytes"] = static_cast<double>(
+        std::filesystem::file_size(std::filesystem::current_path() / "page.pdf"));
+}
+BENCHMARK(BM_CardPagePdf)->ArgName("dpi")->Arg(300)->Arg(600)->Unit(benchmark::kMillisecond);
+
+// The card window's whole start-up: widgets from the template, data, list,
+// settings and layout (without showing it).
+void BM_CardWindowOpen(benchmark::State& st, Congregation which) {
+    DataFolder folder(which);
+    for (auto _ : st) {
+        CCardDlg window(folder.profilePath());
+        benchmark::DoNotOptimize(window.state().table.recordCount());
+    }
+}
+BENCHMARK_CAPTURE(BM_CardWindowOpen, sample, Congregation::sample)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CardWindowOpen, full, Congregation::full)->Unit(benchmark::kMillisecond);
+
+// The same, shown and painted once: what passes before the user sees the window.
+void BM_CardWindowFirstPaint(benchmark::State& st, Congregation which) {
+    DataFolder folder(which);
+    int paints = 0;
+    for (auto _ : st) {
+        CCardDlg window(folder.profilePath());
+        window.show();
+        QCoreApplication::processEvents();
+        paints = window.findChild<PreviewControl*>(QString::number(kBodyPreviewId))->paintCount();
+    }
+    st.counters["body_paints"] = paints;
+}
+BENCHMARK_CAPTURE(BM_CardWindowFirstPaint, sample, Congregation::sample)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CardWindowFirstPaint, full, Congregation::full)->Unit(benchmark::kMillisecond);
+
+// Choosing the next publisher in the shown window: the list's selection and
+// the repaint of both previews that follows.
+void BM_CardWindowSelect(benchmark::State& st, Congregation which) {
+    DataFolder folder(which);
+    CCardDlg window(folder.profilePath());
+    window.show();
+    QCoreApplication::processEvents();
+    auto* list = window.findChild<QListWidget*>(QString::number(kListId));
+    auto* header = window.findChild<PreviewControl*>(QString::number(kHeaderPreviewId));
+    const int before = header->paintCount();
+    int row = 0;
+    for (auto _ : st) {
+        row = (row + 1) % list->count();
+        list->setCurrentRow(row);
+        QCoreApplication::processEvents();
+    }
+    st.counters["header_paints_per_select"] =
+        static_cast<double>(header->paintCount() - before) / static_cast<double>(st.iterations());
+}
+BENCHMARK_CAPTURE(BM_CardWindowSelect, sample, Congregation::sample)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CardWindowSelect, full, Congregation::full)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace varnok::bench
+
+int main(int argc, char** argv) {
+    // The window and the drawings need no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
