@@ -74,4 +74,16 @@ void CPublisherListBox::focusInEvent(QFocusEvent* event) {
     QListWidget::focusInEvent(event);
 }
 
+// The list always has one publisher selected once it has any: Ctrl with a
+// click or the space bar would otherwise clear the selection and leave the
+// previews showing a publisher the list no longer marks.
+QItemSelectionModel::SelectionFlags CPublisherListBox::selectionCommand(const QModelIndex& index,
+                                                                        const QEvent* event) const {
+    QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+    if (command.testFlag(QItemSelectionModel::Deselect)) {
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    }
+    return command;
+}
+
 }  // namespace varnok

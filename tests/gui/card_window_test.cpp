@@ -39,6 +39,8 @@ private slots:
     void closingAfterAChangeWritesTheProfile();
     void escapeRunsTheClosingCommand();
     void startsWithoutDataFiles();
+    void keyboardFollowsTheDefaultButton();
+    void ctrlClickKeepsTheSelection();
 
 private:
     std::unique_ptr<CCardDlg> OpenWindow();
@@ -333,6 +335,50 @@ void CardWindowTest::startsWithoutDataFiles() {
     QTest::mouseClick(Control<QPushButton>(*window, 1029), Qt::LeftButton);
     QCOMPARE(Control<QPushButton>(*window, 1029)->text(), QStringLiteral("Pionieri Reg e Spec"));
     QVERIFY(messages_.isEmpty());
+}
+
+void CardWindowTest::keyboardFollowsTheDefaultButton() {
+    auto window = OpenWindow();
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto* list = Control<CPublisherListBox>(*window, 1000);
+    QTRY_VERIFY(list->hasFocus());
+
+    // "&Stampa" is disabled: neither Enter nor its mnemonic prints.
+    QTest::keyClick(list, Qt::Key_Return);
+    QTest::keyClick(list, Qt::Key_S, Qt::AltModifier);
+    QVERIFY(messages_.isEmpty());
+    QVERIFY(window->isVisible());
+
+    // Once a month is ticked, Enter prints (here without a printer).
+    Control<QCheckBox>(*window, 1016)->setChecked(true);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(messages_, QStringList{"No Printer"});
+    QVERIFY(window->isVisible());
+
+    // Alt+F runs the closing command.
+    QTest::keyClick(list, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(!window->isVisible());
+    QVERIFY(folder_->Exists("cplot.dat"));
+}
+
+void CardWindowTest::ctrlClickKeepsTheSelection() {
+    auto window = OpenWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto* list = Control<CPublisherListBox>(*window, 1000);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(window->state().selectedPublisher, 2);
+
+    QRect entry = list->visualItemRect(list->item(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, entry.center());
+    QCOMPARE(list->selectedItems().size(), 1);
+    QCOMPARE(list->SelectedPublisher(), 2);
+    QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+    QCOMPARE(list->selectedItems().size(), 1);
+    QCOMPARE(list->SelectedPublisher(), 2);
+    QCOMPARE(window->state().selectedPublisher, 2);
 }
 
 QTEST_MAIN(CardWindowTest)
