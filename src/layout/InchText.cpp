@@ -70,7 +70,7 @@ bool NormalizeInchText(std::string& text) {
         return false;
     }
     if (text[0] == '.') {
-        text.insert(0, "0");
+        text.insert(text.begin(), '0');
     }
     switch (text.size()) {
         case 1:

@@ -163,7 +163,7 @@ std::vector<RemarkData> SampleRemarks(const LocalDate& today) {
 
 CompanionData SampleCongregation(const LocalDate& today) {
     CompanionData data;
-    data.publishers.password = " ";
+    data.publishers.password.assign(1, ' ');
     data.publishers.scrambled = true;
     data.groupCount = 4;
     data.groupNames = {"Centro", "San Donato", "Navile", "Borgo Panigale"};
