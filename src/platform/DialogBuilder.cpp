@@ -126,6 +126,7 @@ QWidget* MakeStandard(QDialog& dialog, const ControlTemplate& c, const QRect& re
 }
 
 // Radio buttons are exclusive within a group that a kGroupStart control opens.
+// When the group is a Tab stop, Tab enters it at its checked button.
 class RadioGroups {
 public:
     explicit RadioGroups(QDialog& dialog) : dialog_(dialog) {}
@@ -139,11 +140,26 @@ public:
         }
         if (group_ == nullptr || (c.flags & kGroupStart)) {
             group_ = new QButtonGroup(&dialog_);
+            if (c.flags & kTabStop) {
+                MoveTabStopToChecked(group_);
+            }
         }
         group_->addButton(radio, c.id);
     }
 
 private:
+    static void MoveTabStopToChecked(QButtonGroup* group) {
+        QObject::connect(
+            group, &QButtonGroup::buttonToggled, group, [group](QAbstractButton* checked, bool on) {
+                if (!on) {
+                    return;
+                }
+                for (QAbstractButton* button : group->buttons()) {
+                    button->setFocusPolicy(button == checked ? Qt::StrongFocus : Qt::ClickFocus);
+                }
+            });
+    }
+
     QDialog& dialog_;
     QButtonGroup* group_ = nullptr;
 };

@@ -6,7 +6,7 @@
 // Buttons 1 and 2 call the dialog's accept() and reject(), as OK and Cancel do;
 // a dialog overrides those to give them its own meaning. The default push
 // button answers Enter and Esc rejects. A control without kTabStop takes the
-// focus only by click.
+// focus only by click; Tab enters a radio group at its checked button.
 
 #include <QDialog>
 #include <QFont>

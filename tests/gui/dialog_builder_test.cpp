@@ -97,6 +97,15 @@ void DialogBuilderTest::namesFlagsAndTabOrder() {
         visited << QApplication::focusWidget()->objectName().toInt();
     }
     QCOMPARE(visited, (QList<int>{11, 13, 16, 1, 2}));
+
+    // Tab enters a radio group at its checked button, wherever it stands.
+    Control<QRadioButton>(dialog, 12)->setChecked(true);
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Control<QRadioButton>(dialog, 12));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Control<QRadioButton>(dialog, 13));
 }
 
 void DialogBuilderTest::radioButtonsAreExclusiveWithinTheirGroup() {
