@@ -34,10 +34,22 @@ void CPasswordDlg::OnTextChanged(const QString& text) {
     Apply(prompt_.OnTextChanged(ToCodePage(text)));
 }
 
+// The error needs a second line. The prompt grows upwards, into the free space
+// above it, so that its lines stay clear of the entry box below.
+void CPasswordDlg::ShowWholePrompt() {
+    QRect place = promptText_->geometry();
+    int needed = promptText_->heightForWidth(place.width());
+    if (needed > place.height()) {
+        place.setTop(qMax(0, place.bottom() + 1 - needed));
+        promptText_->setGeometry(place);
+    }
+}
+
 void CPasswordDlg::Apply(const PasswordPrompt::Reaction& reaction) {
     if (reaction.showError) {
         QString error = FromCodePage(LoadResString(103));
         promptText_->setText(error);
+        ShowWholePrompt();
         setWindowTitle(error);
     }
     if (reaction.end) {

@@ -28,6 +28,7 @@ public slots:
 private:
     void OnTextChanged(const QString& text);
     void Apply(const PasswordPrompt::Reaction& reaction);
+    void ShowWholePrompt();
 
     PasswordPrompt prompt_;
     QLabel* promptText_ = nullptr;

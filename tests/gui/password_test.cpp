@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "CardCongregation.h"
+#include "DialogDriving.h"
 #include "app/CCardDlg.h"
 #include "dialogs/CPasswordDlg.h"
 #include "platform/DialogBuilder.h"
@@ -143,6 +144,9 @@ void PasswordTest::wrongTryWarnsThenTheNextChangeEnds() {
     QVERIFY(dialog.wrongTry());
     QCOMPARE(Prompt(dialog), kWrong);
     QCOMPARE(dialog.windowTitle(), kWrong);
+    // The error is read whole, and its lines stay clear of the entry box.
+    QVERIFY(LabelsShowWhole(dialog));
+    QVERIFY(Control<QLabel>(dialog, 245)->geometry().bottom() < Entry(dialog)->geometry().top());
     QTest::keyClicks(Entry(dialog), "s");
     QVERIFY(!dialog.isVisible());
     QVERIFY(!dialog.success());
