@@ -38,6 +38,7 @@ private slots:
     void closingWithoutChangesWritesOnlyTheLayout();
     void closingAfterAChangeWritesTheProfile();
     void escapeRunsTheClosingCommand();
+    void closeBoxRunsTheClosingCommandOnce();
     void startsWithoutDataFiles();
     void keyboardFollowsTheDefaultButton();
     void ctrlClickKeepsTheSelection();
@@ -319,6 +320,26 @@ void CardWindowTest::escapeRunsTheClosingCommand() {
     QTest::keyClick(Control<QListWidget>(*window, 1000), Qt::Key_Escape);
     QVERIFY(!window->isVisible());
     QVERIFY(folder_->Exists("cplot.dat"));
+    QVERIFY(!QFile::exists(ProfilePath()));
+}
+
+void CardWindowTest::closeBoxRunsTheClosingCommandOnce() {
+    auto window = OpenWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->state().settingsChanged = true;
+    QVERIFY(window->close());
+    QVERIFY(!window->isVisible());
+    QCOMPARE(window->result(), int(QDialog::Rejected));
+    QVERIFY(folder_->Exists("cplot.dat"));
+    QVERIFY(QFile::exists(ProfilePath()));
+
+    // Nothing writes a second time, not even when the window goes away.
+    QVERIFY(QFile::remove("cplot.dat"));
+    QVERIFY(QFile::remove(ProfilePath()));
+    QCoreApplication::processEvents();
+    window.reset();
+    QVERIFY(!folder_->Exists("cplot.dat"));
     QVERIFY(!QFile::exists(ProfilePath()));
 }
 
