@@ -33,7 +33,9 @@ int CardState::serviceYearNumber() const {
     return (reportMonth >= 8 && reportMonth <= 10) ? currentYear + 1 : currentYear;
 }
 
-int CardState::reportRow() const { return reportMonth >= 8 ? reportMonth - 7 : reportMonth + 5; }
+int CardState::reportRow() const {
+    return reportMonth >= 8 ? reportMonth - 7 : reportMonth + 5;
+}
 
 int CardState::RowSlot(int row) const {
     int slot = serviceYearNumber() % 2;

@@ -20,6 +20,8 @@ LocalDate Today() {
     return LocalDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
-void SetClockForTesting(std::optional<LocalDate> date) { FixedDate() = date; }
+void SetClockForTesting(std::optional<LocalDate> date) {
+    FixedDate() = date;
+}
 
 }  // namespace varnok

@@ -24,7 +24,9 @@ void MessageBox::Show(const QString& text, QWidget* parent) {
     box.exec();
 }
 
-void MessageBox::SetRecorder(QStringList* recorder) { g_recorder = recorder; }
+void MessageBox::SetRecorder(QStringList* recorder) {
+    g_recorder = recorder;
+}
 
 void MessageBox::InstallAsCoreHandler() {
     SetMessageHandler([](const std::string& text) { Show(FromCodePage(text)); });
