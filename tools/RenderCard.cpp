@@ -24,7 +24,7 @@
 #include "app/CardState.h"
 #include "app/Edition.h"
 #include "data/PublisherList.h"
-#include "dialogs/PasswordPrompt.h"
+#include "app/PasswordPrompt.h"
 #include "layout/CardLayout.h"
 #include "layout/InchText.h"
 #include "platform/Clock.h"

@@ -13,4 +13,4 @@ if [ ! -f sample/tdat9.bin ]; then
   build/tools/varnok-sample sample
 fi
 cd sample
-exec ../build/src/app/varnok
+exec ../build/src/ui/varnok

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/PasswordPrompt.h"
+#include "app/PasswordPrompt.h"
 
 namespace varnok {
 namespace {

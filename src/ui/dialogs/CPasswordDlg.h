@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <string>
 
-#include "dialogs/PasswordPrompt.h"
+#include "app/PasswordPrompt.h"
 
 class QLineEdit;
 class QLabel;
