@@ -3,11 +3,15 @@
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 
 #include "app/CardSettings.h"
 #include "app/Edition.h"
+#include "app/LastDataFolder.h"
+#include "app/ProfileLocation.h"
 #include "platform/ProfileFile.h"
 #include "support/TempFolder.h"
 
@@ -240,7 +244,11 @@ TEST(ProfilePath, IniTakesThePlaceOfAThreeLetterExtension) {
 TEST(ProfilePath, BesideAWritableExecutableOrInTheUserConfigFolder) {
     TempFolder folder;
     const std::string exe = (folder.path() / "varnok").string();
-    EXPECT_EQ(ProfilePathFor(exe), exe + ".INI");
+    {
+        const std::string configHome = (folder.path() / "cfg").string();
+        ScopedEnv config("XDG_CONFIG_HOME", configHome.c_str());
+        EXPECT_EQ(ProfilePathFor(exe), exe + ".INI");
+    }
 
     {
         ScopedEnv config("XDG_CONFIG_HOME", "/home/someone/.cfg");
@@ -278,6 +286,125 @@ TEST(ProfilePath, AnExecutableFolderThatCannotTakeTheProfileSendsItToTheConfigFo
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "gone"));
 }
 
+// A program folder with an executable and, when asked, the profile beside it;
+// the user's configuration folder lies elsewhere and the folder test is ours.
+class ProfileRules : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directories(folder_.path() / "prog" / "bin");
+        SetFolderWritableForTesting([this](const std::string&) { return writable_; });
+    }
+    void TearDown() override { SetFolderWritableForTesting(std::nullopt); }
+
+    std::string Exe() const { return (folder_.path() / "prog" / "bin" / "varnok").string(); }
+    std::string Beside() const { return Exe() + ".INI"; }
+    std::string UserCopy() const { return ConfigHome() + "/varnok/varnok.INI"; }
+    std::string ConfigHome() const { return (folder_.path() / "cfg").string(); }
+    static void Write(const std::string& path, const std::string& text) {
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    TempFolder folder_;
+    bool writable_ = true;
+    ScopedEnv config_{"XDG_CONFIG_HOME", nullptr};
+};
+
+TEST_F(ProfileRules, TheUserCopyWinsOverTheProfileBesideTheProgramOnceItExists) {
+    ScopedEnv config("XDG_CONFIG_HOME", ConfigHome().c_str());
+    Write(Beside(), "[Margins]\nTop=1.00\n");
+    EXPECT_EQ(ProfilePathFor(Exe()), Beside());
+
+    Write(UserCopy(), "[Margins]\nTop=2.00\n");
+    EXPECT_EQ(ProfilePathFor(Exe()), UserCopy());
+    CardSettings settings;
+    LoadSettings(settings, ProfileFile(ProfilePathFor(Exe())));
+    EXPECT_EQ(settings.marginTop, "2.00");
+}
+
+TEST_F(ProfileRules, AFolderThatCannotBeWrittenStartsTheUserCopyFromTheProfileBesideIt) {
+    ScopedEnv config("XDG_CONFIG_HOME", ConfigHome().c_str());
+    const std::string profile = "[Format]\r\nAlt Date Format=2\r\n[Margins]\r\nTop=1.25\r\n";
+    Write(Beside(), profile);
+    writable_ = false;
+    EXPECT_EQ(ProfilePathFor(Exe()), UserCopy());
+    EXPECT_EQ(Read(UserCopy()), profile);
+
+    // Writes reach the user's copy only; the copy is then found whatever the folder.
+    CardSettings settings;
+    LoadSettings(settings, ProfileFile(UserCopy()));
+    EXPECT_EQ(settings.marginTop, "1.25");
+    settings.marginTop = "0.50";
+    SaveSettings(settings, ProfileFile(UserCopy()), "Ita");
+    EXPECT_EQ(Read(Beside()), profile);
+    writable_ = true;
+    EXPECT_EQ(ProfilePathFor(Exe()), UserCopy());
+}
+
+TEST_F(ProfileRules, WithoutAProfileBesideTheProgramTheUserCopyWaitsForTheFirstWrite) {
+    ScopedEnv config("XDG_CONFIG_HOME", ConfigHome().c_str());
+    writable_ = false;
+    EXPECT_EQ(ProfilePathFor(Exe()), UserCopy());
+    EXPECT_FALSE(std::filesystem::exists(ConfigHome()));
+}
+
+TEST_F(ProfileRules, WithNoHomeTheProfileStaysBesideTheProgram) {
+    ScopedEnv home("HOME", "");
+    writable_ = false;
+    EXPECT_EQ(ProfilePathFor(Exe()), Beside());
+}
+
+TEST_F(ProfileRules, AnInstalledCopyKeepsItsProfileInTheUserFolderEvenWhenItCouldWriteItsOwn) {
+    ScopedEnv config("XDG_CONFIG_HOME", ConfigHome().c_str());
+    EXPECT_FALSE(IsInstalledCopy(Exe()));
+    EXPECT_FALSE(IsInstalledCopy("varnok"));
+    Write((folder_.path() / "prog" / "share" / "applications" / kDesktopEntryName).string(),
+          "[Desktop Entry]\n");
+    EXPECT_TRUE(IsInstalledCopy(Exe()));
+    EXPECT_EQ(ProfilePathFor(Exe()), UserCopy());
+    EXPECT_FALSE(std::filesystem::exists(UserCopy()));
+
+    // A directory by the entry's name is no desktop entry.
+    std::filesystem::remove(
+        (folder_.path() / "prog" / "share" / "applications" / kDesktopEntryName));
+    std::filesystem::create_directory(folder_.path() / "prog" / "share" / "applications" /
+                                      kDesktopEntryName);
+    EXPECT_FALSE(IsInstalledCopy(Exe()));
+}
+
+TEST(LastDataFolder, KeptInASectionOfItsOwnBesideTheSettings) {
+    TempFolder folder;
+    const std::string path = (folder.path() / "varnok.INI").string();
+    const ProfileFile profile(path);
+    EXPECT_EQ(LoadLastDataFolder(profile), "");
+    folder.WriteFile("varnok.INI", "[Format]\nAlt Date Format=1\n[Margins]\nTop=0.10\n");
+
+    EXPECT_TRUE(SaveLastDataFolder(profile, "/home/segretario/Morlet dati"));
+    EXPECT_EQ(LoadLastDataFolder(profile), "/home/segretario/Morlet dati");
+    EXPECT_EQ(folder.ReadFile("varnok.INI"),
+              "[Format]\nAlt Date Format=1\n[Margins]\nTop=0.10\n"
+              "[Data Folder]\nLast=/home/segretario/Morlet dati\n");
+    CardSettings settings;
+    LoadSettings(settings, profile);
+    EXPECT_EQ(settings.dateFormat, 1);
+    EXPECT_EQ(settings.marginTop, "0.10");
+}
+
+TEST(LastDataFolder, HoldsDataOnlyWithAPublisherFile) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder.path() / "dati");
+    std::filesystem::create_directories(folder.path() / "vuota" / "tdat9.bin");
+    std::ofstream(folder.path() / "dati" / "tdat9.bin") << "x";
+    EXPECT_TRUE(HoldsPublisherFile((folder.path() / "dati").string()));
+    EXPECT_FALSE(HoldsPublisherFile((folder.path() / "vuota").string()));
+    EXPECT_FALSE(HoldsPublisherFile((folder.path() / "manca").string()));
+    EXPECT_FALSE(HoldsPublisherFile(""));
+}
+
 TEST(Edition, CodeAndCharsets) {
     EXPECT_EQ(EditionCode(), "Ita");
     EXPECT_EQ(EditionCharset("Ita"), 0);
@@ -292,6 +419,14 @@ TEST(Edition, CodeAndCharsets) {
     for (const char* none : {"portuguese", "hun", "greek", "vie", "ROM", "Rus", ""}) {
         EXPECT_EQ(EditionCharset(none), 0) << none;
     }
+}
+
+TEST(Edition, LanguageForTheDesktopsOwnTexts) {
+    EXPECT_EQ(EditionLanguage("Ita"), "it");
+    EXPECT_EQ(EditionLanguage("cz"), "cs");
+    EXPECT_EQ(EditionLanguage("greek"), "el");
+    EXPECT_EQ(EditionLanguage("ita"), "");
+    EXPECT_EQ(EditionLanguage(""), "");
 }
 
 TEST(Edition, LocaleChangesOnlyForItsEditionsAndAnUnknownOneIsIgnored) {

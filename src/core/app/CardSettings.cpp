@@ -1,10 +1,5 @@
 #include "app/CardSettings.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-
 #include "layout/CardLayout.h"
 #include "platform/ProfileFile.h"
 
@@ -22,19 +17,6 @@ bool HasFnSort(const std::string& editionCode) {
 
 int LowByte(int value) {
     return value & 0xFF;
-}
-
-// The folder for settings when the executable's own folder cannot take them.
-std::filesystem::path UserConfigFolder() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome != nullptr && std::filesystem::path(configHome).is_absolute()) {
-        return std::filesystem::path(configHome) / "varnok";
-    }
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && *home != '\0') {
-        return std::filesystem::path(home) / ".config" / "varnok";
-    }
-    return {};
 }
 
 }  // namespace
@@ -66,41 +48,6 @@ void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
     if (HasFnSort(editionCode)) {
         profile.WriteString(kFnSort, "Enabled", std::to_string(settings.fnSort));
     }
-}
-
-std::string ProfilePathBesideExecutable(const std::string& executablePath) {
-    const std::filesystem::path path(executablePath);
-    const std::string name = path.filename().string();
-    // A name like "varnok.exe" loses its extension; a name without one keeps
-    // all of itself.
-    if (name.size() > 4 && name[name.size() - 4] == '.') {
-        return executablePath.substr(0, executablePath.size() - 4) + ".INI";
-    }
-    return executablePath + ".INI";
-}
-
-std::string ProfilePathInConfigFolder(const std::string& executablePath) {
-    const std::filesystem::path config = UserConfigFolder();
-    if (config.empty()) {
-        return {};
-    }
-    const std::filesystem::path beside(ProfilePathBesideExecutable(executablePath));
-    return (config / beside.filename()).string();
-}
-
-std::string ProfilePathFor(const std::string& executablePath) {
-    const std::string beside = ProfilePathBesideExecutable(executablePath);
-    std::filesystem::path folder = std::filesystem::path(beside).parent_path();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    if (access(folder.c_str(), W_OK) == 0) {
-        return beside;
-    }
-    // An installed program's folder is not the user's to write: the settings
-    // go to the user's configuration folder, or nowhere else is left to try.
-    const std::string inConfig = ProfilePathInConfigFolder(executablePath);
-    return inConfig.empty() ? beside : inConfig;
 }
 
 }  // namespace varnok

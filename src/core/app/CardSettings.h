@@ -26,14 +26,4 @@ void LoadSettings(CardSettings& settings, const ProfileFile& profile);
 void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
                   const std::string& editionCode);
 
-// The profile's path for an executable: ".INI" in place of a four-character
-// extension, or appended when the name has none ("varnok" gives "varnok.INI").
-std::string ProfilePathBesideExecutable(const std::string& executablePath);
-// The profile's path in the user's configuration folder:
-// $XDG_CONFIG_HOME/varnok/<name>.INI (default ~/.config/varnok/); "" without a home.
-std::string ProfilePathInConfigFolder(const std::string& executablePath);
-// Where the profile lives: beside the executable when that folder is writable,
-// otherwise in the user's configuration folder (created when first written).
-std::string ProfilePathFor(const std::string& executablePath);
-
 }  // namespace varnok

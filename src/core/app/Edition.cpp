@@ -25,6 +25,17 @@ constexpr EditionFontCharset kCharsets[] = {
     {"lt", 186},       // BALTIC_CHARSET
 };
 
+struct EditionTongue {
+    const char* code;
+    const char* language;
+};
+
+constexpr EditionTongue kLanguages[] = {
+    {"Ita", "it"},   {"rom", "ro"}, {"turkish", "tr"}, {"portuguese", "pt"}, {"ell", "el"},
+    {"greek", "el"}, {"rus", "ru"}, {"cz", "cs"},      {"polish", "pl"},     {"sk", "sk"},
+    {"lt", "lt"},    {"hun", "hu"}, {"vie", "vi"},
+};
+
 }  // namespace
 
 std::string EditionCode() {
@@ -38,6 +49,15 @@ int EditionCharset(const std::string& editionCode) {
         }
     }
     return 0;
+}
+
+std::string EditionLanguage(const std::string& editionCode) {
+    for (const auto& entry : kLanguages) {
+        if (editionCode == entry.code) {
+            return entry.language;
+        }
+    }
+    return {};
 }
 
 void ApplyEditionLocale(const std::string& editionCode) {

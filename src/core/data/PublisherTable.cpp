@@ -12,7 +12,6 @@ namespace varnok {
 
 namespace {
 
-constexpr const char* kPublisherFileName = "tdat9.bin";
 constexpr const char* kGroupFileName = "bkstudy.dat";
 constexpr uint8_t kPlainMarker = 'A';
 constexpr uint8_t kKeptByte = 0xCC;

@@ -12,6 +12,8 @@ namespace varnok {
 constexpr int kPublisherRecordSize = 816;
 constexpr int kPublisherTableCapacity = 910;  // record 0 included
 constexpr int kGroupBlockSize = 1881;
+// The companion's publisher file, by its bare name in the data folder.
+constexpr const char* kPublisherFileName = "tdat9.bin";
 
 // Byte offsets inside a PublisherRecord.
 namespace pubfield {

@@ -1,20 +1,34 @@
 #include "CCardApp.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 
 #include "app/CCardDlg.h"
-#include "app/CardSettings.h"
+#include "app/DataFolder.h"
 #include "app/Edition.h"
+#include "app/ProfileLocation.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileFile.h"
 
 namespace varnok {
 
-bool CCardApp::InitInstance() {
+bool CCardApp::InitInstance(bool askFolder) {
     MessageBox::InstallAsCoreHandler();
     std::string profilePath = ProfilePathFor(QCoreApplication::applicationFilePath().toStdString());
     ApplyEditionLocale(EditionCode());
+    if (askFolder && !OpenLastOrChosenFolder(ProfileFile(profilePath))) {
+        return false;
+    }
     CCardDlg card(profilePath, &printer_);
-    card.exec();
+    if (card.closedAtStart()) {
+        return false;
+    }
+    // A main window of its own, not a modal dialog: it can be minimised and
+    // has its entry in the task bar. Closing it ends the program.
+    QEventLoop loop;
+    QObject::connect(&card, &QDialog::finished, &loop, &QEventLoop::quit);
+    card.show();
+    loop.exec();
     return false;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The application object: finds the settings profile beside the executable,
-// applies the edition, runs the card window modally; the program ends when it
-// closes. It owns the application's current printer.
+// The application object: finds the settings profile, applies the edition,
+// opens the data folder the desktop asks for, and runs the card window; the
+// program ends when it closes. It owns the application's current printer.
 
 #include "render/CurrentPrinter.h"
 
@@ -10,7 +10,9 @@ namespace varnok {
 class CCardApp {
 public:
     // Runs the whole program; false: the program ends afterwards.
-    bool InitInstance();
+    // `askFolder`: the desktop's start, on the folder chosen last or one
+    // picked now; cancelling the choice ends the program before any window.
+    bool InitInstance(bool askFolder = false);
 
     CurrentPrinter& currentPrinter() { return printer_; }
 

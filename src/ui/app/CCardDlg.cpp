@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "app/CardWindowLook.h"
+#include "app/DataFolder.h"
 #include "app/Edition.h"
 #include "data/CPublisherListBox.h"
 #include "dialogs/CAboutDlg.h"
@@ -41,6 +43,7 @@ CCardDlg::CCardDlg(std::string profilePath, CurrentPrinter* printer, QWidget* pa
     : QDialog(parent), profile_(std::move(profilePath)), printer_(printer) {
     MessageBox::InstallAsCoreHandler();
     BuildControls();
+    MakeMainWindow(*this);
     OnInitDialog();
 }
 
@@ -195,6 +198,9 @@ void CCardDlg::OnOptions() {
     options.layout = state_.layout;
     options.fnSort = settings.fnSort;
     options.portuguese = EditionHasFnSort(state_.editionCode);
+    options.chooseDataFolder = [](QWidget* parent) {
+        return AskDataFolder(parent, QDir::currentPath());
+    };
     if (printer_ != nullptr) {
         options.printerSetup = [this](QWidget* parent) {
             return printer_->RunPrinterSetup(parent);
@@ -219,7 +225,47 @@ void CCardDlg::OnOptions() {
         SetTitle();
         RefreshSelection();
     }
+    if (!options.dataFolder.isEmpty()) {
+        ChangeDataFolder(options.dataFolder);
+    }
     list_->setFocus();
+}
+
+bool CCardDlg::ChangeDataFolder(const QString& folder) {
+    SaveLayoutFile(state_.layout, state_.settings.cardVersion);
+    const QString previous = QDir::currentPath();
+    if (!EnterDataFolder(folder)) {
+        return false;
+    }
+    CardState fresh;
+    fresh.editionCode = state_.editionCode;
+    const bool loaded = fresh.LoadCongregationData(
+        [this](const std::string& expected) { return AskPassword(expected); });
+    if (fresh.accessDenied) {
+        EnterDataFolder(previous);
+        return false;
+    }
+    state_.table = std::move(fresh.table);
+    state_.details = std::move(fresh.details);
+    state_.remarks = std::move(fresh.remarks);
+    if (loaded && state_.editionCode == "portuguese" && state_.table.recordCount() >= 1) {
+        SortPublishersByName(state_.table, state_.settings.fnSort != 0);
+    }
+    state_.groups = SelectionGroups{};
+    groupButton_->setText(FromCodePage(state_.groups.GroupButtonText()));
+    for (QCheckBox* box : monthBoxes_) {
+        box->setChecked(false);
+    }
+    FillPublisherList();
+    state_.useLongName = true;
+    SetHiddenBoxes();
+    if (!LoadLayoutFile(state_.layout, state_.settings.cardVersion)) {
+        LoadDefaultLayout(state_.layout, state_.settings.cardVersion);
+    }
+    SetTitle();
+    printButton_->setEnabled(false);
+    RememberDataFolder(profile_);
+    return true;
 }
 
 void CCardDlg::OnAbout() {

@@ -46,6 +46,11 @@ public:
 
     void OnOptions();
     void OnAbout();
+    // Opens another data folder: the layout is saved in the folder being left,
+    // as closing does, and the new one is loaded as at start-up, its password
+    // included. False, with the old folder still open, when the folder cannot
+    // be entered or its password is refused.
+    bool ChangeDataFolder(const QString& folder);
 
     int exec() override;
     void setVisible(bool visible) override;

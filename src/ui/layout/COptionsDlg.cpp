@@ -27,6 +27,7 @@ constexpr int kLeftMarginBox = 1019;
 constexpr int kFirstDateRadio = 1015;
 constexpr int kDateFormats = 4;
 constexpr int kPrinterSetupButton = 1012;
+constexpr int kDataFolderButton = 1013;
 constexpr int kBodyTopSpin = 1057;
 constexpr int kBodyHeightSpin = 1058;
 constexpr int kRestoreButton = 1061;
@@ -62,6 +63,8 @@ COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
 
     connect(Control<QPushButton>(*this, kPrinterSetupButton), &QPushButton::clicked, this,
             &COptionsDlg::OnPrinterSetup);
+    connect(Control<QPushButton>(*this, kDataFolderButton), &QPushButton::clicked, this,
+            &COptionsDlg::OnDataFolder);
     connect(Control<QPushButton>(*this, kRestoreButton), &QPushButton::clicked, this,
             &COptionsDlg::OnRestoreDefaults);
     connect(Control<QPushButton>(*this, kDetailsButton), &QPushButton::clicked, this,
@@ -125,6 +128,10 @@ void COptionsDlg::OnInitDialog() {
         check->setChecked(fnSort != 0);
         check->setVisible(portuguese);
     }
+    if (auto* folder = Control<QPushButton>(*this, kDataFolderButton)) {
+        folder->setVisible(static_cast<bool>(chooseDataFolder));
+        folder->setToolTip(FromCodePage(ResString(2233)));
+    }
     topBox_->setFocus();
 }
 
@@ -170,6 +177,20 @@ void COptionsDlg::OnDateFormat(int format) {
 void COptionsDlg::OnPrinterSetup() {
     if (printerSetup) {
         printerSetup(this);
+    }
+}
+
+// The options as they stand are taken like OK, then the card window opens the
+// folder: its layout goes to the folder being left.
+void COptionsDlg::OnDataFolder() {
+    const QString folder = chooseDataFolder ? chooseDataFolder(this) : QString();
+    if (folder.isEmpty()) {
+        return;
+    }
+    dataFolder = folder;
+    accept();
+    if (result() != QDialog::Accepted) {
+        dataFolder.clear();  // OK refused a value: the dialog stays open
     }
 }
 

@@ -36,6 +36,11 @@ public:
     int versionCount = cardVersionCount();
     // The application's printer setup, run by "Impost. di stampa".
     std::function<bool(QWidget*)> printerSetup;
+    // The data folder chooser, run by "&Cartella dei dati" (shown only when
+    // set); it returns "" when cancelled. A folder picked there ends the
+    // dialog as OK does and is given back in `dataFolder`.
+    std::function<QString(QWidget*)> chooseDataFolder;
+    QString dataFolder;
 
     void accept() override;
     void done(int result) override;
@@ -52,6 +57,7 @@ private:
     void OnMarginFocusLost(QLineEdit* box, std::string& margin);
     void OnDateFormat(int format);
     void OnPrinterSetup();
+    void OnDataFolder();
     void OnRestoreDefaults();
     void OnLayoutDetails();
     void OnCardVersionSelected(int row);

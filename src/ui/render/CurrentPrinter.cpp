@@ -1,9 +1,14 @@
 #include "CurrentPrinter.h"
 
 #include <QAbstractPrintDialog>
+#include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
+
+#include "platform/StringTable.h"
+#include "platform/TextCodec.h"
 
 namespace varnok {
 
@@ -51,6 +56,12 @@ bool CurrentPrinter::RunPrinterSetup(QWidget* parent) {
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
+    // It chooses the printer and prints nothing: its confirm button says so.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* confirm = buttons->button(QDialogButtonBox::Ok)) {
+            confirm->setText(FromCodePage(ResString(2209)));
+        }
+    }
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
