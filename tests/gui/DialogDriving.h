@@ -3,10 +3,14 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 
 namespace varnok::test {
@@ -64,6 +68,16 @@ void DriveModal(const std::function<void()>& open, const std::function<void(Dial
     open();
     poll.stop();
     QVERIFY2(driven, "the dialog did not open modally");
+}
+
+// Goes to `folder` in the folder chooser and presses its confirm button.
+inline void ChooseIn(QFileDialog& chooser, const std::filesystem::path& folder) {
+    chooser.setDirectory(QString::fromStdString(folder.string()));
+    auto* buttons = chooser.findChild<QDialogButtonBox*>();
+    QVERIFY(buttons != nullptr);
+    QPushButton* confirm = buttons->button(QDialogButtonBox::Open);
+    QVERIFY(confirm != nullptr && confirm->isEnabled());
+    QTest::mouseClick(confirm, Qt::LeftButton);
 }
 
 }  // namespace varnok::test

@@ -1,16 +1,21 @@
 // The card window over real widgets: start-up, title, list and group button,
 // type-ahead, month boxes and the print button, previews, and what closing writes.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "CardCongregation.h"
+#include "DialogDriving.h"
+#include "app/CCardApp.h"
 #include "app/CCardDlg.h"
 #include "data/CPublisherListBox.h"
 #include "platform/DialogBuilder.h"
+#include "platform/FocusRing.h"
 #include "platform/MessageBox.h"
 #include "render/CBodyPreview.h"
 #include "render/CHeaderPreview.h"
@@ -42,6 +47,10 @@ private slots:
     void startsWithoutDataFiles();
     void keyboardFollowsTheDefaultButton();
     void ctrlClickKeepsTheSelection();
+    void isADesktopMainWindow();
+    void applicationRunsItAsAWindowOfItsOwn();
+    void controlsHaveNamesAndTips();
+    void keyboardFocusIsRingedWhereverItGoes();
 
 private:
     std::unique_ptr<CCardDlg> OpenWindow();
@@ -400,6 +409,96 @@ void CardWindowTest::ctrlClickKeepsTheSelection() {
     QCOMPARE(list->selectedItems().size(), 1);
     QCOMPARE(list->SelectedPublisher(), 2);
     QCOMPARE(window->state().selectedPublisher, 2);
+}
+
+void CardWindowTest::isADesktopMainWindow() {
+    auto window = OpenWindow();
+    const Qt::WindowFlags flags = window->windowFlags();
+    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Window);  // no dialog under a hidden leader
+    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));  // its size is fixed
+    QVERIFY(window->parentWidget() == nullptr);
+    QVERIFY(ShowActive(*window));
+    window->showMinimized();
+    QTRY_VERIFY(window->isMinimized());
+    window->showNormal();
+    QTRY_VERIFY(!window->isMinimized());
+    QVERIFY(window->isVisible());
+}
+
+void CardWindowTest::applicationRunsItAsAWindowOfItsOwn() {
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((folder_->path() / "cfg").string()));
+    bool seen = false;
+    bool modal = true;
+    QTimer poll;
+    poll.setInterval(5);
+    poll.callOnTimeout([&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* card = qobject_cast<CCardDlg*>(widget);
+            if (card != nullptr && card->isVisible()) {
+                poll.stop();
+                seen = true;
+                modal = card->isModal() || QApplication::activeModalWidget() != nullptr;
+                QTest::mouseClick(Control<QPushButton>(*card, 2), Qt::LeftButton);
+            }
+        }
+    });
+    poll.start();
+    CCardApp app;
+    QVERIFY(!app.InitInstance());
+    QVERIFY(seen);
+    QVERIFY(!modal);
+    QVERIFY(folder_->Exists("cplot.dat"));  // "&Fatto" closed it as always
+    qunsetenv("XDG_CONFIG_HOME");
+}
+
+void CardWindowTest::controlsHaveNamesAndTips() {
+    auto window = OpenWindow();
+    const char* const months[] = {"Settembre", "Ottobre",  "Novembre", "Dicembre",
+                                  "Gennaio",   "Febbraio", "Marzo",    "Aprile",
+                                  "Maggio",    "Giugno",   "Luglio",   "Agosto"};
+    for (int row = 0; row < 12; ++row) {
+        auto* box = Control<QCheckBox>(*window, 1015 + row);
+        const QString expected = QString("Stampa i dati di ") + months[row];
+        QCOMPARE(box->accessibleName(), expected);
+        QCOMPARE(box->toolTip(), expected);
+    }
+    QCOMPARE(Control<QWidget>(*window, 1000)->accessibleName(), QString("Proclamatori"));
+    QCOMPARE(Control<QWidget>(*window, 1006)->accessibleName(),
+             QString("Intestazione della scheda"));
+    QCOMPARE(Control<QWidget>(*window, 129)->accessibleName(), QString("Mesi della scheda"));
+    QStringList tips;
+    for (int id : {1000, 1006, 129, 1029, 1014, 1, 2}) {
+        const QString tip = Control<QWidget>(*window, id)->toolTip();
+        QVERIFY2(!tip.isEmpty(), qPrintable(QString::number(id)));
+        QVERIFY2(!tips.contains(tip), qPrintable(tip));
+        tips << tip;
+    }
+    // Buttons are named by their own texts.
+    QCOMPARE(Control<QPushButton>(*window, 1)->text(), QString("&Stampa"));
+}
+
+void CardWindowTest::keyboardFocusIsRingedWhereverItGoes() {
+    auto window = OpenWindow();
+    QVERIFY(ShowActive(*window));
+    auto* ring = window->findChild<FocusRing*>();
+    QVERIFY(ring != nullptr);
+    auto* list = Control<QWidget>(*window, 1000);
+    QTRY_COMPARE(ring->target(), list);
+    QVERIFY(ring->isVisible());
+
+    // Tab goes on to the first month box, which has no text of its own to frame.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    auto* september = Control<QWidget>(*window, 1015);
+    QTRY_COMPARE(ring->target(), september);
+    QVERIFY(ring->isVisible());
+    QVERIFY(ring->geometry().contains(september->geometry()));
+    QVERIFY(ring->geometry() != september->geometry());
+    // The ring never takes a click meant for the box.
+    QVERIFY(ring->testAttribute(Qt::WA_TransparentForMouseEvents));
+    QTest::mouseClick(september, Qt::LeftButton);
+    QVERIFY(Control<QCheckBox>(*window, 1015)->isChecked());
 }
 
 QTEST_MAIN(CardWindowTest)

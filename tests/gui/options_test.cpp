@@ -3,7 +3,10 @@
 // list and the values handed back.
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -14,6 +17,8 @@
 #include "CardCongregation.h"
 #include "DialogDriving.h"
 #include "app/CCardDlg.h"
+#include "app/LastDataFolder.h"
+#include "dialogs/CPasswordDlg.h"
 #include "layout/CLayoutDetailsDlg.h"
 #include "layout/COptionsDlg.h"
 #include "layout/CardLayout.h"
@@ -72,6 +77,12 @@ private slots:
     void windowCancelKeepsItsVersionAndLayout();
     void windowClosingAfterAChangeWritesEveryKey();
 
+    // "&Cartella dei dati".
+    void dataFolderButtonShowsOnlyWithAChooser();
+    void windowOpensAnotherDataFolder();
+    void windowAsksForTheNewFoldersPassword();
+    void refusedPasswordKeepsTheOldFolder();
+
 private:
     // A dialog on the version-0 defaults, shown and active.
     COptionsDlg& OpenDialog(const CardLayout& layout = DefaultLayout(0));
@@ -85,6 +96,15 @@ private:
     // Clicks "Opzioni" in `window` and runs `drive` on the options dialog.
     void RunOptions(CCardDlg& window, const std::function<void(COptionsDlg&)>& drive);
     std::string ProfilePath() const { return (folder_->path() / "varnok.INI").string(); }
+    // A folder beside the data folder with one publisher, "Neri, Carla".
+    std::filesystem::path OtherFolder(const std::string& password = " ");
+    // Picks `folder` through "&Cartella dei dati" in the window's options,
+    // after `before` ran on the options dialog; `answer` handles a password
+    // prompt. Returns the number of prompts.
+    int ChangeFolder(CCardDlg& window, const std::filesystem::path& folder,
+                     const std::function<void(COptionsDlg&)>& before = {},
+                     const std::function<void(CPasswordDlg&)>& answer = {});
+    QStringList Entries(CCardDlg& window);
 
     std::unique_ptr<COptionsDlg> dialog_;
     COptionsDlg* current_ = nullptr;  // the options dialog the helpers drive
@@ -506,6 +526,143 @@ void OptionsTest::windowClosingAfterAChangeWritesEveryKey() {
     QCOMPARE(profile.GetString("Margins", "Top", ""), std::string("1.50"));
     QCOMPARE(profile.GetString("Margins", "Left", ""), std::string("0.20"));
     QCOMPARE(profile.GetString("FN Sort", "Enabled", "none"), std::string("none"));
+}
+
+std::filesystem::path OptionsTest::OtherFolder(const std::string& password) {
+    const std::filesystem::path other = folder_->path() / "altra congregazione";
+    std::filesystem::create_directories(other);
+    CompanionData data = CardCongregation(password);
+    data.publishers.publishers.resize(1);
+    data.publishers.publishers[0].firstName = "Carla";
+    data.publishers.publishers[0].lastName = "Neri";
+    WriteCompanionFiles(other, data);
+    return other;
+}
+
+int OptionsTest::ChangeFolder(CCardDlg& window, const std::filesystem::path& folder,
+                              const std::function<void(COptionsDlg&)>& before,
+                              const std::function<void(CPasswordDlg&)>& answer) {
+    int prompts = 0;
+    QTimer poller;
+    poller.setInterval(5);
+    poller.callOnTimeout([&] {
+        auto* prompt = qobject_cast<CPasswordDlg*>(QApplication::activeModalWidget());
+        if (prompt == nullptr) {
+            return;
+        }
+        ++prompts;
+        if (answer) {
+            answer(*prompt);
+        }
+        if (prompt->isVisible()) {
+            prompt->reject();  // never leave the test hanging
+        }
+    });
+    poller.start();
+    RunOptions(window, [&](COptionsDlg& options) {
+        if (before) {
+            before(options);
+        }
+        auto* button = Control<QPushButton>(options, 1013);
+        QVERIFY(button->isVisible());
+        DriveModal<QFileDialog>([&] { QTest::mouseClick(button, Qt::LeftButton); },
+                                [&](QFileDialog& chooser) { ChooseIn(chooser, folder); });
+    });
+    return prompts;
+}
+
+QStringList OptionsTest::Entries(CCardDlg& window) {
+    QStringList texts;
+    auto* list = Control<QListWidget>(window, 1000);
+    for (int row = 0; row < list->count(); ++row) {
+        texts << list->item(row)->text();
+    }
+    return texts;
+}
+
+void OptionsTest::dataFolderButtonShowsOnlyWithAChooser() {
+    COptionsDlg& plain = OpenDialog();
+    QVERIFY(ShowActive(plain));
+    QVERIFY(!Control<QPushButton>(plain, 1013)->isVisible());
+
+    COptionsDlg& dialog = OpenDialog();
+    int asked = 0;
+    QWidget* parent = nullptr;
+    dialog.chooseDataFolder = [&](QWidget* p) {
+        ++asked;
+        parent = p;
+        return QString();  // cancelled
+    };
+    QVERIFY(ShowActive(dialog));
+    auto* button = Control<QPushButton>(dialog, 1013);
+    QVERIFY(button->isVisible());
+    QCOMPARE(button->text(), QString("&Cartella dei dati"));
+    Click(1013);
+    QCOMPARE(asked, 1);
+    QCOMPARE(parent, static_cast<QWidget*>(&dialog));
+    QVERIFY(dialog.isVisible());  // a cancelled choice leaves the options open
+    QVERIFY(dialog.dataFolder.isEmpty());
+}
+
+void OptionsTest::windowOpensAnotherDataFolder() {
+    auto window = OpenWindow();
+    QVERIFY(window);
+    const std::filesystem::path other = OtherFolder();
+    QVERIFY(!folder_->Exists("cplot.dat"));
+    Control<QCheckBox>(*window, 1016)->setChecked(true);
+
+    // A date format chosen before the folder button is taken, as OK takes it.
+    const int prompts = ChangeFolder(*window, other, [&](COptionsDlg&) { Click(1017); });
+    QCOMPARE(prompts, 0);
+    QCOMPARE(window->state().settings.dateFormat, 2);
+    QVERIFY(window->state().settingsChanged);
+
+    QCOMPARE(Entries(*window), QStringList{"Neri, Carla"});
+    QCOMPARE(Control<QListWidget>(*window, 1000)->currentRow(), 0);
+    QCOMPARE(window->state().selectedPublisher, 1);
+    QVERIFY(!Control<QCheckBox>(*window, 1016)->isChecked());
+    QVERIFY(!Control<QPushButton>(*window, 1)->isEnabled());
+    QVERIFY(folder_->Exists("cplot.dat"));  // saved in the folder left
+    QVERIFY(!std::filesystem::exists(other / "cplot.dat"));
+    QCOMPARE(QDir::currentPath(), QDir(QString::fromStdString(other.string())).canonicalPath());
+    QCOMPARE(QDir(QString::fromLocal8Bit(LoadLastDataFolder(ProfileFile(ProfilePath()))))
+                 .canonicalPath(),
+             QDir::currentPath());
+
+    window->reject();
+    QVERIFY(std::filesystem::exists(other / "cplot.dat"));
+    QCOMPARE(ProfileFile(ProfilePath()).GetInt("Format", "Alt Date Format", 0), 2);
+}
+
+void OptionsTest::windowAsksForTheNewFoldersPassword() {
+    auto window = OpenWindow();
+    QVERIFY(window);
+    const std::filesystem::path other = OtherFolder("chiave");
+    const int prompts = ChangeFolder(*window, other, {}, [](CPasswordDlg& prompt) {
+        QTest::keyClicks(prompt.findChild<QLineEdit*>(), "chiave");
+    });
+    QCOMPARE(prompts, 1);
+    QCOMPARE(Entries(*window), QStringList{"Neri, Carla"});
+    QCOMPARE(QDir::currentPath(), QDir(QString::fromStdString(other.string())).canonicalPath());
+}
+
+void OptionsTest::refusedPasswordKeepsTheOldFolder() {
+    auto window = OpenWindow();
+    QVERIFY(window);
+    const QString before = QDir::currentPath();
+    const QStringList entries = Entries(*window);
+    const std::filesystem::path other = OtherFolder("chiave");
+    const int prompts = ChangeFolder(*window, other, {}, [](CPasswordDlg& prompt) {
+        QTest::keyClick(prompt.findChild<QLineEdit*>(), Qt::Key_Escape);
+    });
+    QCOMPARE(prompts, 1);
+    QCOMPARE(Entries(*window), entries);
+    QCOMPARE(QDir::currentPath(), before);
+    QVERIFY(window->isVisible());
+    QCOMPARE(LoadLastDataFolder(ProfileFile(ProfilePath())), std::string());
+    QVERIFY(!std::filesystem::exists(other / "cplot.dat"));
+    // The old folder's data still prints and previews: the header names its publisher.
+    QCOMPARE(window->state().selectedPublisher, 3);
 }
 
 QTEST_MAIN(OptionsTest)

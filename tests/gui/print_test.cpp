@@ -2,9 +2,11 @@
 // the page it draws.
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -14,6 +16,7 @@
 #include "app/CardState.h"
 #include "layout/CardLayout.h"
 #include "platform/MessageBox.h"
+#include "platform/QtTranslations.h"
 #include "render/CurrentPrinter.h"
 #include "render/PrintJob.h"
 #include "support/TempFolder.h"
@@ -34,6 +37,7 @@ private slots:
     void loneCommaIsANameAndPrints();
     void pagePlacesTickedMonthsOnly();
     void setupCancelledKeepsThePrinter();
+    void setupSpeaksItalianAndConfirmsWithSeleziona();
 
 private:
     // A card window state on the test congregation, Mario Rossi selected.
@@ -166,6 +170,33 @@ void PrintTest::setupCancelledKeepsThePrinter() {
     QVERIFY(dialogSeen);
     QCOMPARE(current.printer(), before);
     QCOMPARE(current.printer()->outputFormat(), QPrinter::PdfFormat);
+}
+
+// Qt's own texts come from its Italian translations; the confirm button
+// chooses a printer and prints nothing, and says so.
+void PrintTest::setupSpeaksItalianAndConfirmsWithSeleziona() {
+    QVERIFY(InstallQtTranslations(*qApp));
+    CurrentPrinter current;
+    current.SetPrinter(PdfPrinter(PdfPath(QStringLiteral("card.pdf"))));
+    QString confirm;
+    QString cancel;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr) {
+            return;
+        }
+        title = dialog->windowTitle();
+        if (auto* buttons = dialog->findChild<QDialogButtonBox*>()) {
+            confirm = buttons->button(QDialogButtonBox::Ok)->text();
+            cancel = buttons->button(QDialogButtonBox::Cancel)->text();
+        }
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    QVERIFY(!current.RunPrinterSetup(nullptr));
+    QCOMPARE(confirm, QStringLiteral("Seleziona"));
+    QCOMPARE(cancel, QStringLiteral("Annulla"));
+    QCOMPARE(title, QStringLiteral("Stampa"));
 }
 
 QTEST_MAIN(PrintTest)

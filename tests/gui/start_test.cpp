@@ -36,16 +36,6 @@ CompanionData OtherCongregation(const std::string& password = " ") {
     return data;
 }
 
-// Goes to `folder` in the chooser and presses its confirm button.
-void ChooseIn(QFileDialog& chooser, const std::filesystem::path& folder) {
-    chooser.setDirectory(QString::fromStdString(folder.string()));
-    auto* buttons = chooser.findChild<QDialogButtonBox*>();
-    QVERIFY(buttons != nullptr);
-    QPushButton* confirm = buttons->button(QDialogButtonBox::Open);
-    QVERIFY(confirm != nullptr && confirm->isEnabled());
-    QTest::mouseClick(confirm, Qt::LeftButton);
-}
-
 QString Canonical(const std::filesystem::path& path) {
     return QDir(QString::fromStdString(path.string())).canonicalPath();
 }
