@@ -9,13 +9,12 @@
 
 namespace varnok {
 
-bool CCardApp::InitInstance() {
+void CCardApp::InitInstance() {
     MessageBox::InstallAsCoreHandler();
     std::string profilePath = ProfilePathFor(QCoreApplication::applicationFilePath().toStdString());
     ApplyEditionLocale(EditionCode());
     CCardDlg card(profilePath, &printer_);
     card.exec();
-    return false;
 }
 
 }  // namespace varnok
