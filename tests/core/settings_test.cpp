@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/CardSettings.h"
+#include "layout/CardSettings.h"
 #include "app/Edition.h"
 #include "app/LastDataFolder.h"
 #include "app/ProfileLocation.h"

@@ -12,16 +12,16 @@
 
 namespace varnok {
 
-bool CCardApp::InitInstance(bool askFolder) {
+void CCardApp::InitInstance(bool askFolder) {
     MessageBox::InstallAsCoreHandler();
     std::string profilePath = ProfilePathFor(QCoreApplication::applicationFilePath().toStdString());
     ApplyEditionLocale(EditionCode());
     if (askFolder && !OpenLastOrChosenFolder(ProfileFile(profilePath))) {
-        return false;
+        return;
     }
     CCardDlg card(profilePath, &printer_);
     if (card.closedAtStart()) {
-        return false;
+        return;
     }
     // A main window of its own, not a modal dialog: it can be minimised and
     // has its entry in the task bar. Closing it ends the program.
@@ -29,7 +29,6 @@ bool CCardApp::InitInstance(bool askFolder) {
     QObject::connect(&card, &QDialog::finished, &loop, &QEventLoop::quit);
     card.show();
     loop.exec();
-    return false;
 }
 
 }  // namespace varnok

@@ -9,12 +9,10 @@ namespace varnok {
 
 class CCardApp {
 public:
-    // Runs the whole program; false: the program ends afterwards.
+    // Runs the whole program: the card window, until it closes.
     // `askFolder`: the desktop's start, on the folder chosen last or one
     // picked now; cancelling the choice ends the program before any window.
-    bool InitInstance(bool askFolder = false);
-
-    CurrentPrinter& currentPrinter() { return printer_; }
+    void InitInstance(bool askFolder = false);
 
 private:
     CurrentPrinter printer_;

@@ -1,4 +1,4 @@
-#include "app/CardSettings.h"
+#include "layout/CardSettings.h"
 
 #include "layout/CardLayout.h"
 #include "platform/ProfileFile.h"
