@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Sets up, builds and opens Varnok on the sample congregation (made in ./sample
-# when it is missing). The sample folder is the program's data folder.
+# when it is missing). Only the program and the sample writer are built; the
+# tests are built by tools/test.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc 2>/dev/null || echo 2)"
+cmake --build build -j"$(nproc 2>/dev/null || echo 2)" --target varnok varnok-sample
 
 if [ ! -f sample/tdat9.bin ]; then
   mkdir -p sample
   build/tools/varnok-sample sample
 fi
-cd sample
-exec ../build/src/ui/varnok
+exec build/src/ui/varnok sample

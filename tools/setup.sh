@@ -5,12 +5,13 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins qt6-translations-l10n
   libgl-dev
   googletest libgtest-dev libbenchmark-dev
   cups cups-client cups-bsd printer-driver-cups-pdf
   xvfb xauth poppler-utils
   fonts-liberation2 fonts-dejavu-core fontconfig
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
