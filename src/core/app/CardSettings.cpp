@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "layout/CardLayout.h"
+#include "layout/InchText.h"
 #include "platform/ProfileFile.h"
 
 namespace varnok {
@@ -22,6 +23,17 @@ bool HasFnSort(const std::string& editionCode) {
 
 int LowByte(int value) {
     return value & 0xFF;
+}
+
+// A margin in its normal form. The page origin reads fixed character
+// positions, so "1.5" would print at 1.05 inch; a text the margin boxes would
+// refuse gives the default, without a message at start-up.
+std::string MarginAsRead(const ProfileFile& profile, const char* key, const char* fallback) {
+    std::string margin = profile.GetString(kMargins, key, fallback);
+    if (!NormalizeInchTextQuietly(margin)) {
+        margin = fallback;
+    }
+    return margin;
 }
 
 // The folder for settings when the executable's own folder cannot take them.
@@ -51,8 +63,8 @@ void LoadSettings(CardSettings& settings, const ProfileFile& profile) {
     if (settings.cardVersion + 1 > cardVersionCount()) {
         settings.cardVersion = 0;
     }
-    settings.marginTop = profile.GetString(kMargins, "Top", "0.00");
-    settings.marginLeft = profile.GetString(kMargins, "Left", "0.20");
+    settings.marginTop = MarginAsRead(profile, "Top", "0.00");
+    settings.marginLeft = MarginAsRead(profile, "Left", "0.20");
 }
 
 void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
