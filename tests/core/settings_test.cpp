@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CardSettings.h"
+#include "layout/CardSettings.h"
 #include "app/Edition.h"
 #include "layout/InchText.h"
 #include "platform/Messages.h"
