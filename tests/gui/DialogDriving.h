@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -78,6 +79,26 @@ inline void ChooseIn(QFileDialog& chooser, const std::filesystem::path& folder) 
     QPushButton* confirm = buttons->button(QDialogButtonBox::Open);
     QVERIFY(confirm != nullptr && confirm->isEnabled());
     QTest::mouseClick(confirm, Qt::LeftButton);
+}
+
+// Runs `act` and answers every message box that comes up meanwhile, nested
+// ones included, with Enter; returns their texts in the order they came.
+inline QStringList AnswerMessageBoxes(const std::function<void()>& act) {
+    QStringList texts;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr && box->isVisible()) {
+            texts << box->text();
+            box->activateWindow();
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    poll.start();
+    act();
+    poll.stop();
+    return texts;
 }
 
 }  // namespace varnok::test

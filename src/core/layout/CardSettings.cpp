@@ -1,6 +1,7 @@
 #include "layout/CardSettings.h"
 
 #include "layout/CardLayout.h"
+#include "layout/InchText.h"
 #include "platform/ProfileFile.h"
 
 namespace varnok {
@@ -19,6 +20,17 @@ int LowByte(int value) {
     return value & 0xFF;
 }
 
+// A margin in its normal form. The page origin reads fixed character
+// positions, so "1.5" would print at 1.05 inch; a text the margin boxes would
+// refuse gives the default, without a message at start-up.
+std::string MarginAsRead(const ProfileFile& profile, const char* key, const char* fallback) {
+    std::string margin = profile.GetString(kMargins, key, fallback);
+    if (!NormalizeInchTextQuietly(margin)) {
+        margin = fallback;
+    }
+    return margin;
+}
+
 }  // namespace
 
 void LoadFnSort(CardSettings& settings, const ProfileFile& profile,
@@ -33,8 +45,8 @@ void LoadSettings(CardSettings& settings, const ProfileFile& profile) {
     if (settings.cardVersion + 1 > cardVersionCount()) {
         settings.cardVersion = 0;
     }
-    settings.marginTop = profile.GetString(kMargins, "Top", "0.00");
-    settings.marginLeft = profile.GetString(kMargins, "Left", "0.20");
+    settings.marginTop = MarginAsRead(profile, "Top", "0.00");
+    settings.marginLeft = MarginAsRead(profile, "Left", "0.20");
 }
 
 void SaveSettings(const CardSettings& settings, const ProfileFile& profile,

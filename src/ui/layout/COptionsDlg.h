@@ -54,7 +54,8 @@ private:
     void OnInitDialog();
     void RefreshSpins();
     void OnSpin(int slot, QLabel* buddy, int delta, int low, int high);
-    void OnMarginFocusLost(QLineEdit* box, std::string& margin);
+    bool OnMarginFocusLost(QLineEdit* box, std::string& margin);
+    bool TakeFocusedMargin();
     void OnDateFormat(int format);
     void OnPrinterSetup();
     void OnDataFolder();
@@ -71,6 +72,7 @@ private:
     QLabel* pendingBuddy_ = nullptr;
     bool initialised_ = false;
     bool ending_ = false;
+    bool checkingMargin_ = false;
 };
 
 }  // namespace varnok
