@@ -21,7 +21,7 @@
 #include <optional>
 
 #include "app/CardState.h"
-#include "app/Edition.h"
+#include "platform/Edition.h"
 #include "app/PasswordPrompt.h"
 #include "data/PublisherList.h"
 #include "layout/CardLayout.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "layout/CardSettings.h"
-#include "app/Edition.h"
+#include "platform/Edition.h"
 #include "platform/ProfileFile.h"
 #include "support/TempFolder.h"
 

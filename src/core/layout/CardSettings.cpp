@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "layout/CardLayout.h"
+#include "platform/Edition.h"
 #include "platform/ProfileFile.h"
 
 namespace varnok {
@@ -15,10 +16,6 @@ namespace {
 constexpr char kFormat[] = "Format";
 constexpr char kMargins[] = "Margins";
 constexpr char kFnSort[] = "FN Sort";
-
-bool HasFnSort(const std::string& editionCode) {
-    return editionCode == "portuguese";
-}
 
 int LowByte(int value) {
     return value & 0xFF;
@@ -41,7 +38,9 @@ std::filesystem::path UserConfigFolder() {
 
 void LoadFnSort(CardSettings& settings, const ProfileFile& profile,
                 const std::string& editionCode) {
-    settings.fnSort = HasFnSort(editionCode) ? LowByte(profile.GetInt(kFnSort, "Enabled", 1)) : 0;
+    settings.fnSort = EditionTraitsOf(editionCode).firstNameSort
+                          ? LowByte(profile.GetInt(kFnSort, "Enabled", 1))
+                          : 0;
 }
 
 void LoadSettings(CardSettings& settings, const ProfileFile& profile) {
@@ -63,7 +62,7 @@ void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
     profile.WriteString(kFormat, "Card Version", std::to_string(settings.cardVersion));
     profile.WriteString(kMargins, "Top", settings.marginTop);
     profile.WriteString(kMargins, "Left", settings.marginLeft);
-    if (HasFnSort(editionCode)) {
+    if (EditionTraitsOf(editionCode).firstNameSort) {
         profile.WriteString(kFnSort, "Enabled", std::to_string(settings.fnSort));
     }
 }

@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "app/Edition.h"
+#include "platform/Edition.h"
 #include "data/CPublisherListBox.h"
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CPasswordDlg.h"
@@ -196,7 +196,7 @@ void CCardDlg::OnOptions() {
     options.cardVersion = settings.cardVersion;
     options.layout = state_.layout;
     options.fnSort = settings.fnSort;
-    options.portuguese = EditionHasFnSort(state_.editionCode);
+    options.portuguese = EditionTraitsOf(state_.editionCode).firstNameSort;
     if (printer_ != nullptr) {
         options.printerSetup = [this](QWidget* parent) {
             return printer_->RunPrinterSetup(parent);

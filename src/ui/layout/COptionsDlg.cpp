@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "data/DateFormat.h"
 #include "layout/CLayoutDetailsDlg.h"
 #include "layout/InchText.h"
 #include "layout/OptionsRules.h"
@@ -25,7 +26,6 @@ constexpr int kTemplateId = 130;
 constexpr int kTopMarginBox = 1014;
 constexpr int kLeftMarginBox = 1019;
 constexpr int kFirstDateRadio = 1015;
-constexpr int kDateFormats = 4;
 constexpr int kPrinterSetupButton = 1012;
 constexpr int kBodyTopSpin = 1057;
 constexpr int kBodyHeightSpin = 1058;
@@ -99,7 +99,7 @@ void COptionsDlg::OnInitDialog() {
     if (auto* radio = Control<QAbstractButton>(*this, kFirstDateRadio + dateFormat)) {
         radio->setChecked(true);
     }
-    for (int i = 0; i < kDateFormats; ++i) {
+    for (int i = 0; i < kDateFormatCount; ++i) {
         connect(Control<QAbstractButton>(*this, kFirstDateRadio + i), &QAbstractButton::toggled,
                 this, [this, i](bool checked) {
                     if (checked) {
