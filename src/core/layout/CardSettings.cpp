@@ -50,8 +50,8 @@ void LoadSettings(CardSettings& settings, const ProfileFile& profile) {
     if (settings.cardVersion + 1 > cardVersionCount()) {
         settings.cardVersion = 0;
     }
-    settings.marginTop = profile.GetString(kMargins, "Top", "0.00");
-    settings.marginLeft = profile.GetString(kMargins, "Left", "0.20");
+    settings.marginTop = profile.GetString(kMargins, "Top", kDefaultMarginTop);
+    settings.marginLeft = profile.GetString(kMargins, "Left", kDefaultMarginLeft);
 }
 
 void SaveSettings(const CardSettings& settings, const ProfileFile& profile,

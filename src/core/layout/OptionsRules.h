@@ -54,8 +54,8 @@ int DetailsBoxSlot(int boxId);
 struct OptionsValues {
     int dateFormat = 0;
     int cardVersion = 0;
-    std::string marginTop;
-    std::string marginLeft;
+    std::string marginTop = kDefaultMarginTop;
+    std::string marginLeft = kDefaultMarginLeft;
     CardLayout layout;
     int fnSort = 0;
 };

@@ -37,6 +37,10 @@ constexpr int kFirstVersionLabel = 400;
 
 }  // namespace
 
+COptionsDlg::COptionsDlg(const OptionsValues& values, QWidget* parent) : COptionsDlg(parent) {
+    static_cast<OptionsValues&>(*this) = values;
+}
+
 COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
     BuildDialog(*this, *FindDialogTemplate(kTemplateId),
                 [this](const ControlTemplate& c, QWidget* p) { return MakeControl(c, p); });
