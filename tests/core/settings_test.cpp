@@ -5,12 +5,15 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/CardState.h"
 #include "companion/CompanionFiles.h"
 #include "layout/CardLayout.h"
 #include "layout/CardSettings.h"
+#include "layout/InchText.h"
 #include "platform/Edition.h"
+#include "platform/Messages.h"
 #include "platform/ProfileFile.h"
 #include "support/TempFolder.h"
 
@@ -179,13 +182,37 @@ TEST(CardSettings, ReadsLowBytesAndReplacesAnUnofferedCardVersion) {
     LoadSettings(settings, ProfileFile(kProfile));
     EXPECT_EQ(settings.dateFormat, 3);
     EXPECT_EQ(settings.lastNameFirst, 0);
-    EXPECT_EQ(settings.cardVersion, 0);    // only version 0 is offered
-    EXPECT_EQ(settings.marginTop, "abc");  // margins are used as read
+    EXPECT_EQ(settings.cardVersion, 0);     // only version 0 is offered
+    EXPECT_EQ(settings.marginTop, "0.00");  // refused: the default, without a message
     EXPECT_EQ(settings.marginLeft, "0.35");
 
     folder.WriteFile(kProfile, "[Format]\nCard Version=256\n");  // low byte 0
     LoadSettings(settings, ProfileFile(kProfile));
     EXPECT_EQ(settings.cardVersion, 0);
+}
+
+TEST(CardSettings, MarginsAreReadInTheirNormalFormOrAsTheDefault) {
+    TempFolder folder;
+    std::vector<std::string> messages;
+    auto previous = SetMessageHandler([&](const std::string& text) { messages.push_back(text); });
+    CardSettings settings;
+    folder.WriteFile(kProfile, "[Margins]\nTop=1.5\nLeft= .3 \n");
+    LoadSettings(settings, ProfileFile(kProfile));
+    EXPECT_EQ(settings.marginTop, "1.50");
+    EXPECT_EQ(settings.marginLeft, "0.30");
+    EXPECT_EQ(InchTextToDevice(300, settings.marginTop), 450);  // 1.5 inch, not 1.05
+
+    // Texts the margin boxes would refuse: the defaults, and no message at start.
+    folder.WriteFile(kProfile, "[Margins]\nTop=12.5\nLeft=1.2.3\n");
+    LoadSettings(settings, ProfileFile(kProfile));
+    EXPECT_EQ(settings.marginTop, "0.00");
+    EXPECT_EQ(settings.marginLeft, "0.20");
+    folder.WriteFile(kProfile, "[Margins]\nTop=9.999\nLeft=-1\n");
+    LoadSettings(settings, ProfileFile(kProfile));
+    EXPECT_EQ(settings.marginTop, "9.999");  // accepted as the boxes accept it
+    EXPECT_EQ(settings.marginLeft, "0.20");
+    EXPECT_TRUE(messages.empty());
+    SetMessageHandler(previous);
 }
 
 TEST(CardSettings, FnSortBelongsToThePortugueseEditionOnly) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "layout/CardLayout.h"
+#include "layout/InchText.h"
 #include "platform/Edition.h"
 #include "platform/ProfileFile.h"
 
@@ -19,6 +20,17 @@ constexpr char kFnSort[] = "FN Sort";
 
 int LowByte(int value) {
     return value & 0xFF;
+}
+
+// A margin in its normal form. The page origin reads fixed character
+// positions, so "1.5" would print at 1.05 inch; a text the margin boxes would
+// refuse gives the default, without a message at start-up.
+std::string MarginAsRead(const ProfileFile& profile, const char* key, const char* fallback) {
+    std::string margin = profile.GetString(kMargins, key, fallback);
+    if (!NormalizeInchTextQuietly(margin)) {
+        margin = fallback;
+    }
+    return margin;
 }
 
 // The folder for settings when the executable's own folder cannot take them.
@@ -50,8 +62,8 @@ void LoadSettings(CardSettings& settings, const ProfileFile& profile) {
     if (settings.cardVersion + 1 > cardVersionCount()) {
         settings.cardVersion = 0;
     }
-    settings.marginTop = profile.GetString(kMargins, "Top", kDefaultMarginTop);
-    settings.marginLeft = profile.GetString(kMargins, "Left", kDefaultMarginLeft);
+    settings.marginTop = MarginAsRead(profile, "Top", kDefaultMarginTop);
+    settings.marginLeft = MarginAsRead(profile, "Left", kDefaultMarginLeft);
 }
 
 void SaveSettings(const CardSettings& settings, const ProfileFile& profile,

@@ -17,6 +17,7 @@
 #include "platform/DialogBuilder.h"
 #include "platform/Edition.h"
 #include "platform/MessageBox.h"
+#include "platform/RepeatedKeyGuard.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 #include "render/CBodyPreview.h"
@@ -76,6 +77,7 @@ void CCardDlg::BuildControls() {
     connect(groupButton_, &QPushButton::clicked, this, &CCardDlg::OnGroupButton);
     connect(Control<QPushButton>(*this, kOptionsButtonId), &QPushButton::clicked, this,
             &CCardDlg::OnOptions);
+    new RepeatedKeyGuard(*this, *printButton_);
 }
 
 void CCardDlg::OnInitDialog() {
@@ -202,9 +204,11 @@ void CCardDlg::OnAbout() {
     about.exec();
 }
 
+// The focus goes back to the list only when a card was sent.
 void CCardDlg::accept() {
-    PrintSelectedCard(state_, printer_ != nullptr ? printer_->printer() : nullptr, this);
-    list_->setFocus();
+    if (PrintSelectedCard(state_, printer_ != nullptr ? printer_->printer() : nullptr, this)) {
+        list_->setFocus();
+    }
 }
 
 void CCardDlg::reject() {

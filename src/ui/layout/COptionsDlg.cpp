@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 #include "data/DateFormat.h"
 #include "layout/CLayoutDetailsDlg.h"
@@ -161,10 +162,29 @@ bool COptionsDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-// A refused text is replaced by the margin that stood before.
-void COptionsDlg::OnMarginFocusLost(QLineEdit* box, std::string& margin) {
-    TakeMarginText(ToCodePage(box->text()), margin);
+// A refused text is replaced by the margin that stood before. While message
+// 116 is up the box loses the focus again; that must not check it twice.
+bool COptionsDlg::OnMarginFocusLost(QLineEdit* box, std::string& margin) {
+    if (checkingMargin_) {
+        return true;
+    }
+    QScopedValueRollback<bool> checking(checkingMargin_, true);
+    const bool taken = TakeMarginText(ToCodePage(box->text()), margin);
     box->setText(FromCodePage(margin));
+    return taken;
+}
+
+// A margin confirmed with Enter still has the focus when OK runs: it is
+// checked as leaving its box would check it. False when it was refused.
+bool COptionsDlg::TakeFocusedMargin() {
+    QWidget* focus = focusWidget();
+    if (focus == topBox_) {
+        return OnMarginFocusLost(topBox_, marginTop);
+    }
+    if (focus == leftBox_) {
+        return OnMarginFocusLost(leftBox_, marginLeft);
+    }
+    return true;
 }
 
 void COptionsDlg::OnDateFormat(int format) {
@@ -201,6 +221,9 @@ void COptionsDlg::OnCardVersionSelected(int row) {
 }
 
 void COptionsDlg::accept() {
+    if (!TakeFocusedMargin()) {
+        return;  // message 116 has been shown; the dialog stays open
+    }
     if (!portuguese) {
         fnSort = 0;
     } else if (auto* check = Control<QCheckBox>(*this, kFnSortCheck)) {

@@ -50,7 +50,8 @@ private:
     void OnInitDialog();
     void RefreshSpins();
     void OnSpin(int slot, QLabel* buddy, int delta, int low, int high);
-    void OnMarginFocusLost(QLineEdit* box, std::string& margin);
+    bool OnMarginFocusLost(QLineEdit* box, std::string& margin);
+    bool TakeFocusedMargin();
     void OnDateFormat(int format);
     void OnPrinterSetup();
     void OnRestoreDefaults();
@@ -66,6 +67,7 @@ private:
     QLabel* pendingBuddy_ = nullptr;
     bool initialised_ = false;
     bool ending_ = false;
+    bool checkingMargin_ = false;
 };
 
 }  // namespace varnok
