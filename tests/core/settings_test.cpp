@@ -9,11 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "layout/CardSettings.h"
-#include "app/Edition.h"
+#include "app/CardState.h"
 #include "app/LastDataFolder.h"
 #include "app/ProfileLocation.h"
+#include "companion/CompanionFiles.h"
+#include "layout/CardLayout.h"
+#include "layout/CardSettings.h"
 #include "layout/InchText.h"
+#include "platform/Edition.h"
 #include "platform/Messages.h"
 #include "platform/ProfileFile.h"
 #include "support/TempFolder.h"
@@ -260,6 +263,52 @@ TEST(CardSettings, SaveWritesEveryKeyButFnSortInThisEdition) {
     EXPECT_EQ(read, settings);
 }
 
+// The card window's start-up, without the window: the routine the window and
+// varnok-render share.
+TEST(OpenCard, TakesTheReportDateTheProfileAndTheVersionsLayout) {
+    TempFolder folder;
+    companion::CompanionData data;
+    data.publishers.publishers.push_back({});
+    companion::WriteCompanionFiles(folder.path(), data);
+    folder.WriteFile(kProfile, "[Format]\nAlt Date Format=2\n[Margins]\nTop=0.50\n");
+    CardLayout saved;
+    LoadDefaultLayout(saved, 0);
+    saved.SetSlot(remarksX, "5.55");
+    SaveLayoutFile(saved, 0);
+
+    CardState state;
+    state.useLongName = false;
+    state.settingsChanged = true;
+    ASSERT_TRUE(state.OpenCard({2027, 1, 15}, ProfileFile(kProfile), {}));
+    EXPECT_EQ(state.reportMonth, 11);  // December of the year before
+    EXPECT_EQ(state.currentYear, 2027);
+    EXPECT_EQ(state.editionCode, "Ita");
+    EXPECT_EQ(state.table.recordCount(), 2);
+    EXPECT_EQ(state.settings.dateFormat, 2);
+    EXPECT_EQ(state.settings.marginTop, "0.50");
+    EXPECT_EQ(state.settings.marginLeft, "0.20");
+    EXPECT_TRUE(state.layout == saved);
+    EXPECT_TRUE(state.useLongName);
+    EXPECT_FALSE(state.settingsChanged);
+    EXPECT_FALSE(state.accessDenied);
+}
+
+TEST(OpenCard, ARefusedPasswordLoadsNoLayout) {
+    TempFolder folder;
+    companion::CompanionData data;
+    data.publishers.password = "chiave";
+    companion::WriteCompanionFiles(folder.path(), data);
+    CardState state;
+    std::string asked;
+    EXPECT_TRUE(state.OpenCard({2026, 12, 8}, ProfileFile(kProfile), [&](const std::string& p) {
+        asked = p;
+        return false;
+    }));
+    EXPECT_EQ(asked, "chiave");
+    EXPECT_TRUE(state.accessDenied);
+    EXPECT_TRUE(state.layout == CardLayout{});
+}
+
 TEST(ProfilePath, IniTakesThePlaceOfAThreeLetterExtension) {
     EXPECT_EQ(ProfilePathBesideExecutable("/opt/varnok/VARNOK.EXE"), "/opt/varnok/VARNOK.INI");
     EXPECT_EQ(ProfilePathBesideExecutable("/usr/bin/varnok"), "/usr/bin/varnok.INI");
@@ -452,8 +501,9 @@ TEST(Edition, LanguageForTheDesktopsOwnTexts) {
     EXPECT_EQ(EditionLanguage("Ita"), "it");
     EXPECT_EQ(EditionLanguage("cz"), "cs");
     EXPECT_EQ(EditionLanguage("greek"), "el");
-    EXPECT_EQ(EditionLanguage("ita"), "");
-    EXPECT_EQ(EditionLanguage(""), "");
+    EXPECT_EQ(EditionLanguage("portuguese"), "pt");
+    // Any other code is taken as "Ita".
+    EXPECT_EQ(EditionLanguage("ita"), "it");
 }
 
 TEST(Edition, LocaleChangesOnlyForItsEditionsAndAnUnknownOneIsIgnored) {

@@ -2,6 +2,7 @@
 
 #include "layout/CardLayout.h"
 #include "layout/InchText.h"
+#include "platform/Edition.h"
 #include "platform/ProfileFile.h"
 
 namespace varnok {
@@ -11,10 +12,6 @@ namespace {
 constexpr char kFormat[] = "Format";
 constexpr char kMargins[] = "Margins";
 constexpr char kFnSort[] = "FN Sort";
-
-bool HasFnSort(const std::string& editionCode) {
-    return editionCode == "portuguese";
-}
 
 int LowByte(int value) {
     return value & 0xFF;
@@ -35,7 +32,9 @@ std::string MarginAsRead(const ProfileFile& profile, const char* key, const char
 
 void LoadFnSort(CardSettings& settings, const ProfileFile& profile,
                 const std::string& editionCode) {
-    settings.fnSort = HasFnSort(editionCode) ? LowByte(profile.GetInt(kFnSort, "Enabled", 1)) : 0;
+    settings.fnSort = EditionTraitsOf(editionCode).firstNameSort
+                          ? LowByte(profile.GetInt(kFnSort, "Enabled", 1))
+                          : 0;
 }
 
 void LoadSettings(CardSettings& settings, const ProfileFile& profile) {
@@ -45,8 +44,8 @@ void LoadSettings(CardSettings& settings, const ProfileFile& profile) {
     if (settings.cardVersion + 1 > cardVersionCount()) {
         settings.cardVersion = 0;
     }
-    settings.marginTop = MarginAsRead(profile, "Top", "0.00");
-    settings.marginLeft = MarginAsRead(profile, "Left", "0.20");
+    settings.marginTop = MarginAsRead(profile, "Top", kDefaultMarginTop);
+    settings.marginLeft = MarginAsRead(profile, "Left", kDefaultMarginLeft);
 }
 
 void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
@@ -57,7 +56,7 @@ void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
     profile.WriteString(kFormat, "Card Version", std::to_string(settings.cardVersion));
     profile.WriteString(kMargins, "Top", settings.marginTop);
     profile.WriteString(kMargins, "Left", settings.marginLeft);
-    if (HasFnSort(editionCode)) {
+    if (EditionTraitsOf(editionCode).firstNameSort) {
         profile.WriteString(kFnSort, "Enabled", std::to_string(settings.fnSort));
     }
 }

@@ -5,8 +5,8 @@
 
 #include "app/CCardDlg.h"
 #include "app/DataFolder.h"
-#include "app/Edition.h"
 #include "app/ProfileLocation.h"
+#include "platform/Edition.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileFile.h"
 

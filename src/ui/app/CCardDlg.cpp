@@ -9,7 +9,6 @@
 
 #include "app/CardWindowLook.h"
 #include "app/DataFolder.h"
-#include "app/Edition.h"
 #include "data/CPublisherListBox.h"
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CPasswordDlg.h"
@@ -18,6 +17,7 @@
 #include "platform/AppIcon.h"
 #include "platform/Clock.h"
 #include "platform/DialogBuilder.h"
+#include "platform/Edition.h"
 #include "platform/MessageBox.h"
 #include "platform/RepeatedKeyGuard.h"
 #include "platform/StringTable.h"
@@ -84,7 +84,6 @@ void CCardDlg::BuildControls() {
 }
 
 void CCardDlg::OnInitDialog() {
-    state_.FixReportDate(Today());
     headerPreview_->ResetClientRect();
     bodyPreview_->ResetClientRect();
     groupButton_->setText(FromCodePage(state_.groups.GroupButtonText()));
@@ -101,19 +100,9 @@ void CCardDlg::OnInitDialog() {
     }
     setWindowIcon(AppIcon());
 
-    state_.editionCode = EditionCode();
-    state_.settingsChanged = false;
-    state_.accessDenied = false;
-    LoadFnSort(state_.settings, profile_, state_.editionCode);
-
-    bool loaded = state_.LoadCongregationData(
-        [this](const std::string& expected) { return AskPassword(expected); });
-    if (loaded && state_.editionCode == "portuguese" && state_.table.recordCount() >= 1) {
-        SortPublishersByName(state_.table, state_.settings.fnSort != 0);
-    }
+    state_.OpenCard(Today(), profile_,
+                    [this](const std::string& expected) { return AskPassword(expected); });
     FillPublisherList();
-    state_.useLongName = true;
-    LoadSettings(state_.settings, profile_);
     SetHiddenBoxes();
 
     if (state_.accessDenied) {
@@ -123,10 +112,6 @@ void CCardDlg::OnInitDialog() {
         setResult(QDialog::Rejected);
         return;
     }
-    if (!LoadLayoutFile(state_.layout, state_.settings.cardVersion)) {
-        LoadDefaultLayout(state_.layout, state_.settings.cardVersion);
-    }
-    state_.editionCharset = EditionCharset(state_.editionCode);
     SetTitle();
     printButton_->setEnabled(false);
     list_->setFocus();
@@ -194,14 +179,8 @@ void CCardDlg::OnMonthBox(int row, bool ticked) {
 // the hidden boxes, the title and the previews are rebuilt.
 void CCardDlg::OnOptions() {
     CardSettings& settings = state_.settings;
-    COptionsDlg options(this);
-    options.dateFormat = settings.dateFormat;
-    options.marginTop = settings.marginTop;
-    options.marginLeft = settings.marginLeft;
-    options.cardVersion = settings.cardVersion;
-    options.layout = state_.layout;
-    options.fnSort = settings.fnSort;
-    options.portuguese = EditionHasFnSort(state_.editionCode);
+    COptionsDlg options(OptionsFromSettings(settings, state_.layout), this);
+    options.portuguese = EditionTraitsOf(state_.editionCode).firstNameSort;
     options.chooseDataFolder = [](QWidget* parent) {
         return AskDataFolder(parent, QDir::currentPath());
     };
@@ -211,14 +190,7 @@ void CCardDlg::OnOptions() {
         };
     }
     if (options.exec() == QDialog::Accepted) {
-        OptionsValues chosen;
-        chosen.dateFormat = options.dateFormat;
-        chosen.cardVersion = options.cardVersion;
-        chosen.marginTop = options.marginTop;
-        chosen.marginLeft = options.marginLeft;
-        chosen.layout = options.layout;
-        chosen.fnSort = options.fnSort;
-        if (TakeOptionsBack(chosen, settings, state_.layout, state_.settingsChanged,
+        if (TakeOptionsBack(options.values(), settings, state_.layout, state_.settingsChanged,
                             state_.editionCode)) {
             SortPublishersByName(state_.table, settings.fnSort != 0);
         }
@@ -241,31 +213,36 @@ bool CCardDlg::ChangeDataFolder(const QString& folder) {
     if (!EnterDataFolder(folder)) {
         return false;
     }
+    // The new folder opens through the start-up routine, on a card of its own,
+    // so a refused password leaves everything here as it was.
     CardState fresh;
-    fresh.editionCode = state_.editionCode;
-    const bool loaded = fresh.LoadCongregationData(
-        [this](const std::string& expected) { return AskPassword(expected); });
+    fresh.OpenCard(Today(), profile_,
+                   [this](const std::string& expected) { return AskPassword(expected); });
     if (fresh.accessDenied) {
         EnterDataFolder(previous);
         return false;
     }
+    // The settings are the window's own, changed or not; the rest is the new folder's.
     state_.table = std::move(fresh.table);
     state_.details = std::move(fresh.details);
     state_.remarks = std::move(fresh.remarks);
-    if (loaded && state_.editionCode == "portuguese" && state_.table.recordCount() >= 1) {
+    state_.FixReportDate(Today());
+    if (EditionTraitsOf(state_.editionCode).firstNameSort && state_.table.recordCount() >= 1) {
         SortPublishersByName(state_.table, state_.settings.fnSort != 0);
     }
+    if (fresh.settings.cardVersion == state_.settings.cardVersion) {
+        state_.layout = fresh.layout;
+    } else if (!LoadLayoutFile(state_.layout, state_.settings.cardVersion)) {
+        LoadDefaultLayout(state_.layout, state_.settings.cardVersion);
+    }
+    state_.useLongName = true;
     state_.groups = SelectionGroups{};
     groupButton_->setText(FromCodePage(state_.groups.GroupButtonText()));
     for (QCheckBox* box : monthBoxes_) {
         box->setChecked(false);
     }
     FillPublisherList();
-    state_.useLongName = true;
     SetHiddenBoxes();
-    if (!LoadLayoutFile(state_.layout, state_.settings.cardVersion)) {
-        LoadDefaultLayout(state_.layout, state_.settings.cardVersion);
-    }
     SetTitle();
     printButton_->setEnabled(false);
     RememberDataFolder(profile_);

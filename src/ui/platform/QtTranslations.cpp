@@ -4,7 +4,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "app/Edition.h"
+#include "platform/Edition.h"
 
 namespace varnok {
 
