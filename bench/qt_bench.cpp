@@ -22,6 +22,7 @@
 #include "platform/DialogBuilder.h"
 #include "platform/DialogTemplate.h"
 #include "render/PreviewControl.h"
+#include "render/PreviewFont.h"
 #include "render/PrintJob.h"
 #include "render/QtSurface.h"
 
@@ -62,7 +63,7 @@ struct OpenState {
     CardState state;
 
     OpenState(Congregation which, int pub) : folder(which), profile(folder.profilePath()) {
-        state.windowFont.height = -DialogFont(*FindDialogTemplate(kCardWindowTemplate)).pixelSize();
+        state.windowFont = CardWindowPreviewFont();
         OpenCard(state, profile);
         state.monthTicked.fill(true);
         state.selectedPublisher = pub;

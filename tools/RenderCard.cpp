@@ -33,6 +33,7 @@
 #include "platform/Messages.h"
 #include "platform/ProfileFile.h"
 #include "platform/TextCodec.h"
+#include "render/PreviewFont.h"
 #include "render/QtSurface.h"
 
 using namespace varnok;
@@ -368,7 +369,7 @@ int Run(const Options& o) {
         throw RunError{"the card window's template is missing"};
     }
     CardState state;
-    state.windowFont.height = -DialogFont(*cardWindow).pixelSize();
+    state.windowFont = CardWindowPreviewFont();
     OpenCard(state, o);
 
     const QSize headerSize = ControlSize(*cardWindow, kHeaderPreviewId);

@@ -146,6 +146,12 @@ void DrawCardPage(const CardSheet& sheet, Surface& surface) {
     surface.SelectFont(previousFont);
 }
 
+// A remark's text starts 5 cy below its row's top line and is clipped 1 cy
+// below the next row's top line.
+int BodyPreviewTextRoom(const Rect& client, int cy) {
+    return client.bottom / 14 - 4 * cy;
+}
+
 void DrawBodyPreview(const CardSheet& sheet, const Rect& client, Surface& surface, int cx, int cy) {
     PreviewGrid g;
     g.width = client.right;
