@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "companion/CompanionFiles.h"
 #include "data/PublisherList.h"
 #include "data/PublisherTable.h"
 #include "data/TypeAhead.h"
-#include "support/CompanionFiles.h"
 #include "support/TempFolder.h"
 
 using namespace varnok;
+using namespace varnok::companion;
 using namespace varnok::test;
 
 namespace {

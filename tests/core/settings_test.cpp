@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "app/CardState.h"
+#include "companion/CompanionFiles.h"
+#include "layout/CardLayout.h"
 #include "layout/CardSettings.h"
-#include "app/Edition.h"
 #include "layout/InchText.h"
+#include "platform/Edition.h"
 #include "platform/Messages.h"
 #include "platform/ProfileFile.h"
 #include "support/TempFolder.h"
@@ -254,6 +257,52 @@ TEST(CardSettings, SaveWritesEveryKeyButFnSortInThisEdition) {
     LoadSettings(read, ProfileFile(kProfile));
     LoadFnSort(read, ProfileFile(kProfile), "portuguese");
     EXPECT_EQ(read, settings);
+}
+
+// The card window's start-up, without the window: the routine the window and
+// varnok-render share.
+TEST(OpenCard, TakesTheReportDateTheProfileAndTheVersionsLayout) {
+    TempFolder folder;
+    companion::CompanionData data;
+    data.publishers.publishers.push_back({});
+    companion::WriteCompanionFiles(folder.path(), data);
+    folder.WriteFile(kProfile, "[Format]\nAlt Date Format=2\n[Margins]\nTop=0.50\n");
+    CardLayout saved;
+    LoadDefaultLayout(saved, 0);
+    saved.SetSlot(remarksX, "5.55");
+    SaveLayoutFile(saved, 0);
+
+    CardState state;
+    state.useLongName = false;
+    state.settingsChanged = true;
+    ASSERT_TRUE(state.OpenCard({2027, 1, 15}, ProfileFile(kProfile), {}));
+    EXPECT_EQ(state.reportMonth, 11);  // December of the year before
+    EXPECT_EQ(state.currentYear, 2027);
+    EXPECT_EQ(state.editionCode, "Ita");
+    EXPECT_EQ(state.table.recordCount(), 2);
+    EXPECT_EQ(state.settings.dateFormat, 2);
+    EXPECT_EQ(state.settings.marginTop, "0.50");
+    EXPECT_EQ(state.settings.marginLeft, "0.20");
+    EXPECT_TRUE(state.layout == saved);
+    EXPECT_TRUE(state.useLongName);
+    EXPECT_FALSE(state.settingsChanged);
+    EXPECT_FALSE(state.accessDenied);
+}
+
+TEST(OpenCard, ARefusedPasswordLoadsNoLayout) {
+    TempFolder folder;
+    companion::CompanionData data;
+    data.publishers.password = "chiave";
+    companion::WriteCompanionFiles(folder.path(), data);
+    CardState state;
+    std::string asked;
+    EXPECT_TRUE(state.OpenCard({2026, 12, 8}, ProfileFile(kProfile), [&](const std::string& p) {
+        asked = p;
+        return false;
+    }));
+    EXPECT_EQ(asked, "chiave");
+    EXPECT_TRUE(state.accessDenied);
+    EXPECT_TRUE(state.layout == CardLayout{});
 }
 
 TEST(ProfilePath, IniTakesThePlaceOfAThreeLetterExtension) {

@@ -7,6 +7,7 @@
 
 #include "layout/CardLayout.h"
 #include "layout/InchText.h"
+#include "platform/Edition.h"
 #include "platform/ProfileFile.h"
 
 namespace varnok {
@@ -16,10 +17,6 @@ namespace {
 constexpr char kFormat[] = "Format";
 constexpr char kMargins[] = "Margins";
 constexpr char kFnSort[] = "FN Sort";
-
-bool HasFnSort(const std::string& editionCode) {
-    return editionCode == "portuguese";
-}
 
 int LowByte(int value) {
     return value & 0xFF;
@@ -53,7 +50,9 @@ std::filesystem::path UserConfigFolder() {
 
 void LoadFnSort(CardSettings& settings, const ProfileFile& profile,
                 const std::string& editionCode) {
-    settings.fnSort = HasFnSort(editionCode) ? LowByte(profile.GetInt(kFnSort, "Enabled", 1)) : 0;
+    settings.fnSort = EditionTraitsOf(editionCode).firstNameSort
+                          ? LowByte(profile.GetInt(kFnSort, "Enabled", 1))
+                          : 0;
 }
 
 void LoadSettings(CardSettings& settings, const ProfileFile& profile) {
@@ -63,8 +62,8 @@ void LoadSettings(CardSettings& settings, const ProfileFile& profile) {
     if (settings.cardVersion + 1 > cardVersionCount()) {
         settings.cardVersion = 0;
     }
-    settings.marginTop = MarginAsRead(profile, "Top", "0.00");
-    settings.marginLeft = MarginAsRead(profile, "Left", "0.20");
+    settings.marginTop = MarginAsRead(profile, "Top", kDefaultMarginTop);
+    settings.marginLeft = MarginAsRead(profile, "Left", kDefaultMarginLeft);
 }
 
 void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
@@ -75,7 +74,7 @@ void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
     profile.WriteString(kFormat, "Card Version", std::to_string(settings.cardVersion));
     profile.WriteString(kMargins, "Top", settings.marginTop);
     profile.WriteString(kMargins, "Left", settings.marginLeft);
-    if (HasFnSort(editionCode)) {
+    if (EditionTraitsOf(editionCode).firstNameSort) {
         profile.WriteString(kFnSort, "Enabled", std::to_string(settings.fnSort));
     }
 }

@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "app/Edition.h"
 #include "data/CPublisherListBox.h"
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CPasswordDlg.h"
@@ -16,6 +15,7 @@
 #include "platform/AppIcon.h"
 #include "platform/Clock.h"
 #include "platform/DialogBuilder.h"
+#include "platform/Edition.h"
 #include "platform/MessageBox.h"
 #include "platform/RepeatedKeyGuard.h"
 #include "platform/StringTable.h"
@@ -82,7 +82,6 @@ void CCardDlg::BuildControls() {
 }
 
 void CCardDlg::OnInitDialog() {
-    state_.FixReportDate(Today());
     headerPreview_->ResetClientRect();
     bodyPreview_->ResetClientRect();
     groupButton_->setText(FromCodePage(state_.groups.GroupButtonText()));
@@ -99,19 +98,9 @@ void CCardDlg::OnInitDialog() {
     }
     setWindowIcon(AppIcon());
 
-    state_.editionCode = EditionCode();
-    state_.settingsChanged = false;
-    state_.accessDenied = false;
-    LoadFnSort(state_.settings, profile_, state_.editionCode);
-
-    bool loaded = state_.LoadCongregationData(
-        [this](const std::string& expected) { return AskPassword(expected); });
-    if (loaded && state_.editionCode == "portuguese" && state_.table.recordCount() >= 1) {
-        SortPublishersByName(state_.table, state_.settings.fnSort != 0);
-    }
+    state_.OpenCard(Today(), profile_,
+                    [this](const std::string& expected) { return AskPassword(expected); });
     FillPublisherList();
-    state_.useLongName = true;
-    LoadSettings(state_.settings, profile_);
     SetHiddenBoxes();
 
     if (state_.accessDenied) {
@@ -121,10 +110,6 @@ void CCardDlg::OnInitDialog() {
         setResult(QDialog::Rejected);
         return;
     }
-    if (!LoadLayoutFile(state_.layout, state_.settings.cardVersion)) {
-        LoadDefaultLayout(state_.layout, state_.settings.cardVersion);
-    }
-    state_.editionCharset = EditionCharset(state_.editionCode);
     SetTitle();
     printButton_->setEnabled(false);
     list_->setFocus();
@@ -192,28 +177,15 @@ void CCardDlg::OnMonthBox(int row, bool ticked) {
 // the hidden boxes, the title and the previews are rebuilt.
 void CCardDlg::OnOptions() {
     CardSettings& settings = state_.settings;
-    COptionsDlg options(this);
-    options.dateFormat = settings.dateFormat;
-    options.marginTop = settings.marginTop;
-    options.marginLeft = settings.marginLeft;
-    options.cardVersion = settings.cardVersion;
-    options.layout = state_.layout;
-    options.fnSort = settings.fnSort;
-    options.portuguese = EditionHasFnSort(state_.editionCode);
+    COptionsDlg options(OptionsFromSettings(settings, state_.layout), this);
+    options.portuguese = EditionTraitsOf(state_.editionCode).firstNameSort;
     if (printer_ != nullptr) {
         options.printerSetup = [this](QWidget* parent) {
             return printer_->RunPrinterSetup(parent);
         };
     }
     if (options.exec() == QDialog::Accepted) {
-        OptionsValues chosen;
-        chosen.dateFormat = options.dateFormat;
-        chosen.cardVersion = options.cardVersion;
-        chosen.marginTop = options.marginTop;
-        chosen.marginLeft = options.marginLeft;
-        chosen.layout = options.layout;
-        chosen.fnSort = options.fnSort;
-        if (TakeOptionsBack(chosen, settings, state_.layout, state_.settingsChanged,
+        if (TakeOptionsBack(options.values(), settings, state_.layout, state_.settingsChanged,
                             state_.editionCode)) {
             SortPublishersByName(state_.table, settings.fnSort != 0);
         }

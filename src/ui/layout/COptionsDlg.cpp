@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 
+#include "data/DateFormat.h"
 #include "layout/CLayoutDetailsDlg.h"
 #include "layout/InchText.h"
 #include "layout/OptionsRules.h"
@@ -26,7 +27,6 @@ constexpr int kTemplateId = 130;
 constexpr int kTopMarginBox = 1014;
 constexpr int kLeftMarginBox = 1019;
 constexpr int kFirstDateRadio = 1015;
-constexpr int kDateFormats = 4;
 constexpr int kPrinterSetupButton = 1012;
 constexpr int kBodyTopSpin = 1057;
 constexpr int kBodyHeightSpin = 1058;
@@ -37,6 +37,10 @@ constexpr int kFnSortCheck = 1082;
 constexpr int kFirstVersionLabel = 400;
 
 }  // namespace
+
+COptionsDlg::COptionsDlg(const OptionsValues& values, QWidget* parent) : COptionsDlg(parent) {
+    static_cast<OptionsValues&>(*this) = values;
+}
 
 COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
     BuildDialog(*this, *FindDialogTemplate(kTemplateId),
@@ -100,7 +104,7 @@ void COptionsDlg::OnInitDialog() {
     if (auto* radio = Control<QAbstractButton>(*this, kFirstDateRadio + dateFormat)) {
         radio->setChecked(true);
     }
-    for (int i = 0; i < kDateFormats; ++i) {
+    for (int i = 0; i < kDateFormatCount; ++i) {
         connect(Control<QAbstractButton>(*this, kFirstDateRadio + i), &QAbstractButton::toggled,
                 this, [this, i](bool checked) {
                     if (checked) {
