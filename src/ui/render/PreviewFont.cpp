@@ -6,20 +6,19 @@
 
 #include "platform/DialogBuilder.h"
 #include "platform/DialogTemplate.h"
+#include "platform/ResourceIds.h"
 #include "render/CardSheet.h"
 #include "render/QtSurface.h"
 
 namespace varnok {
 namespace {
 
-constexpr int kCardWindowTemplate = 102;
-constexpr int kBodyPreviewId = 129;
 constexpr int kScreenDpi = 96;  // only a cell height, which needs no resolution
 
 int BodyPreviewHeight(const DialogTemplate& cardWindow) {
     const DialogUnits units(DialogFont(cardWindow));
     for (const ControlTemplate& c : cardWindow.controls) {
-        if (c.id == kBodyPreviewId) {
+        if (c.id == idc::card::kBodyPreview) {
             return units.Map(c.x, c.y, c.width, c.height).height();
         }
     }
@@ -47,7 +46,7 @@ FontSpec FitPreviewFont(const FontSpec& designed, int room) {
 
 FontSpec CardWindowPreviewFont() {
     FontSpec designed{"MS Sans Serif", -13, 400, 0};
-    const DialogTemplate* cardWindow = FindDialogTemplate(kCardWindowTemplate);
+    const DialogTemplate* cardWindow = FindDialogTemplate(idd::kCardWindow);
     if (cardWindow == nullptr) {
         return designed;
     }
