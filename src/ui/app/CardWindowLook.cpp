@@ -4,16 +4,13 @@
 
 #include "platform/DialogBuilder.h"
 #include "platform/FocusRing.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 
 namespace varnok {
 
 namespace {
-
-constexpr int kFirstMonthBoxId = 1015;  // September
-constexpr int kPrintMonthText = 2210;   // "Stampa i dati di %1"
-constexpr int kFirstMonthName = 2211;   // "Settembre"
 
 struct ControlDescription {
     int id;
@@ -22,13 +19,13 @@ struct ControlDescription {
 };
 
 constexpr ControlDescription kDescriptions[] = {
-    {1000, 2223, 2224},  // publisher list
-    {1006, 2225, 2226},  // header preview
-    {129, 2227, 2228},   // body preview
-    {1029, 0, 2229},     // selection group
-    {1014, 0, 2230},     // "Opzioni"
-    {1, 0, 2231},        // "&Stampa"
-    {2, 0, 2232},        // "&Fatto"
+    {idc::card::kPublisherList, ids::kPublisherListName, ids::kPublisherListName + 1},
+    {idc::card::kHeaderPreview, ids::kHeaderPreviewName, ids::kHeaderPreviewName + 1},
+    {idc::card::kBodyPreview, ids::kBodyPreviewName, ids::kBodyPreviewName + 1},
+    {idc::card::kGroupButton, 0, ids::kGroupButtonTip},
+    {idc::card::kOptionsButton, 0, ids::kOptionsButtonTip},
+    {idc::card::kPrintButton, 0, ids::kPrintButtonTip},
+    {idc::card::kDoneButton, 0, ids::kDoneButtonTip},
 };
 
 QString Text(int id) {
@@ -44,10 +41,10 @@ void Describe(QDialog& window) {
             control->setToolTip(Text(d.tipId));
         }
     }
-    for (int row = 0; row < 12; ++row) {
-        if (auto* box = Control<QWidget>(window, kFirstMonthBoxId + row)) {
+    for (int row = 0; row < idc::card::kMonthBoxes; ++row) {
+        if (auto* box = Control<QWidget>(window, idc::card::kFirstMonthBox + row)) {
             const QString text =
-                FromCodePage(LoadResString(kPrintMonthText, kFirstMonthName + row));
+                FromCodePage(LoadResString(ids::kPrintMonthTip, ids::kSeptemberName + row));
             box->setAccessibleName(text);
             box->setToolTip(text);
         }

@@ -5,6 +5,7 @@
 
 #include "app/DataFolder.h"
 #include "platform/QtTranslations.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 
@@ -25,15 +26,16 @@ void Print(std::FILE* stream, const QString& text) {
 }  // namespace
 
 CommandLine::CommandLine()
-    : help_({QStringLiteral("h"), QStringLiteral("help")}, Text(2204)),
-      version_({QStringLiteral("v"), QStringLiteral("version")}, Text(2205)),
-      askFolder_(QStringLiteral("ask-folder"), Text(2203)) {
-    parser_.setApplicationDescription(Text(2200));
+    : help_({QStringLiteral("h"), QStringLiteral("help")}, Text(ids::kHelpHelp)),
+      version_({QStringLiteral("v"), QStringLiteral("version")}, Text(ids::kVersionHelp)),
+      askFolder_(QStringLiteral("ask-folder"), Text(ids::kAskFolderHelp)) {
+    parser_.setApplicationDescription(Text(ids::kCommandLineAbout));
     parser_.addOption(help_);
     parser_.addOption(version_);
     parser_.addOption(askFolder_);
-    parser_.addPositionalArgument(Text(2201), Text(2202),
-                                  QStringLiteral("[") + Text(2201) + QStringLiteral("]"));
+    parser_.addPositionalArgument(
+        Text(ids::kFolderArgument), Text(ids::kFolderArgumentHelp),
+        QStringLiteral("[") + Text(ids::kFolderArgument) + QStringLiteral("]"));
 }
 
 CommandLine::Outcome CommandLine::Parse(const QStringList& arguments) {
@@ -51,7 +53,7 @@ CommandLine::Outcome CommandLine::Parse(const QStringList& arguments) {
     }
     const QStringList folders = parser_.positionalArguments();
     if (folders.size() > 1) {
-        error_ = Text(2207);
+        error_ = Text(ids::kOneFolderOnly);
         return Outcome::Error;
     }
     options_.dataFolder = folders.value(0);
@@ -72,7 +74,7 @@ int CommandLine::Report(Outcome outcome, std::FILE* out, std::FILE* err) const {
             return 0;
         case Outcome::Error:
             Print(err, QCoreApplication::applicationName() + QStringLiteral(": ") + error_ +
-                           QLatin1Char('\n') + Text(2234) + QLatin1Char('\n'));
+                           QLatin1Char('\n') + Text(ids::kHelpHint) + QLatin1Char('\n'));
             return 2;
     }
     return 2;
@@ -100,7 +102,7 @@ int TakeCommandLine(int argc, char** argv, StartOptions& start) {
             return -1;
         }
         Print(stderr, QCoreApplication::applicationName() + QStringLiteral(": ") +
-                          Text(2206).arg(start.dataFolder) + QLatin1Char('\n'));
+                          Text(ids::kNoSuchFolder).arg(start.dataFolder) + QLatin1Char('\n'));
         return 2;
     }
     // Only what prints is read again, once Qt's own texts (the parser's

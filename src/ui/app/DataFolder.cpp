@@ -5,6 +5,7 @@
 
 #include "app/LastDataFolder.h"
 #include "platform/ProfileFile.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 
@@ -16,8 +17,9 @@ bool EnterDataFolder(const QString& folder) {
 
 QString AskDataFolder(QWidget* parent, const QString& start) {
     const QString opening = QDir(start).exists() && !start.isEmpty() ? start : QDir::homePath();
-    return QFileDialog::getExistingDirectory(parent, FromCodePage(ResString(2208)), opening,
-                                             QFileDialog::ShowDirsOnly);
+    return QFileDialog::getExistingDirectory(parent,
+                                             FromCodePage(ResString(ids::kChooseFolderTitle)),
+                                             opening, QFileDialog::ShowDirsOnly);
 }
 
 void RememberDataFolder(const ProfileFile& profile) {

@@ -16,6 +16,7 @@
 #include "layout/UpDownControl.h"
 #include "layout/WholeLabels.h"
 #include "platform/DialogBuilder.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 
@@ -135,7 +136,7 @@ void COptionsDlg::OnInitDialog() {
     }
     if (auto* folder = Control<QPushButton>(*this, kDataFolderButton)) {
         folder->setVisible(static_cast<bool>(chooseDataFolder));
-        folder->setToolTip(FromCodePage(ResString(2233)));
+        folder->setToolTip(FromCodePage(ResString(ids::kDataFolderButtonTip)));
     }
     topBox_->setFocus();
 }

@@ -7,6 +7,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 
@@ -59,7 +60,7 @@ bool CurrentPrinter::RunPrinterSetup(QWidget* parent) {
     // It chooses the printer and prints nothing: its confirm button says so.
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
         if (QPushButton* confirm = buttons->button(QDialogButtonBox::Ok)) {
-            confirm->setText(FromCodePage(ResString(2209)));
+            confirm->setText(FromCodePage(ResString(ids::kPrinterSetupConfirm)));
         }
     }
     if (dialog.exec() != QDialog::Accepted) {
