@@ -51,6 +51,10 @@ bool CardState::AnyMonthTicked() const {
     return false;
 }
 
+bool CardState::HasAnythingToPrint() const {
+    return AnyMonthTicked() || printHeader;
+}
+
 std::string CardState::ConfiguredName() const {
     std::string name = PublisherName(table, selectedPublisher, settings.lastNameFirst != 0);
     TrimInPlace(name);

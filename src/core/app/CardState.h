@@ -14,6 +14,7 @@
 #include "data/RemarksTable.h"
 #include "layout/CardLayout.h"
 #include "platform/Clock.h"
+#include "render/HeaderFields.h"
 #include "render/Surface.h"
 
 namespace varnok {
@@ -40,6 +41,7 @@ public:
     std::string editionCode = "Ita";
     int editionCharset = 0;
     std::array<bool, 12> monthTicked{};  // rows September .. August
+    bool printHeader = false;            // "Stampa intestazione": the header goes on the page too
     int originX = 0;
     int originY = 0;
     std::string displayName;
@@ -64,9 +66,16 @@ public:
     // Year slot of card row 0..11.
     int RowSlot(int row) const;
     bool AnyMonthTicked() const;
+    // Whether "Stampa" has anything to put on the page.
+    bool HasAnythingToPrint() const;
 
     // The name the print job checks and the header shows: in the configured order.
     std::string ConfiguredName() const;
+
+    // The header's name: the long name when there is one and it is wanted.
+    std::string HeaderDisplayName();
+    // The header of the selected publisher, as the preview shows it; notes displayName.
+    HeaderFields ReadHeader();
 
     void ComputePageOrigin(int dpiX, int dpiY);
     void DrawHeaderPreview(const Rect& client, Surface& surface);

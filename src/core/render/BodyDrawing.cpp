@@ -4,10 +4,11 @@
 #include <string>
 
 #include "app/CardState.h"
-#include "layout/InchText.h"
 #include "platform/StringTable.h"
 #include "render/BodyCells.h"
 #include "render/DrawingTools.h"
+#include "render/PagePositions.h"
+#include "render/PrintedHeader.h"
 #include "render/ResNumbers.h"
 
 namespace varnok {
@@ -17,33 +18,6 @@ constexpr int kPrintBoxDivisor = 7;    // 1/7 inch boxes on paper
 constexpr int kPreviewBoxDivisor = 9;  // 1/9 inch boxes on screen
 constexpr Color kShading{192, 192, 192};
 
-// Where the printed figures go, in printer dots.
-struct PageColumns {
-    int bodyTopY = 0;
-    int rowHeight = 0;
-    int participationX = 0;
-    int studiesX = 0;
-    int auxX = 0;
-    int hoursX = 0;
-    int remarksX = 0;
-};
-
-PageColumns ComputePageColumns(const CardState& state, int dpiX, int dpiY) {
-    const CardLayout& layout = state.layout;
-    auto column = [&](int slot) {
-        return state.originX + InchTextToDevice(dpiX, layout.Slot(slot));
-    };
-    PageColumns c;
-    c.bodyTopY = InchTextToDevice(dpiY, layout.Slot(bodyTop)) + state.originY;
-    c.rowHeight = InchTextToDevice(dpiY, layout.Slot(bodyHeight)) / 12;
-    c.participationX = column(participatedX);
-    c.studiesX = column(studiesX);
-    c.auxX = column(auxPioneerX);
-    c.hoursX = column(hoursX);
-    c.remarksX = column(remarksX);
-    return c;
-}
-
 // A figure of 0 leaves its cell empty.
 void DrawFigure(Surface& surface, int x, int y, int value) {
     if (value != 0) {
@@ -52,8 +26,8 @@ void DrawFigure(Surface& surface, int x, int y, int value) {
 }
 
 void DrawPrintedRow(Surface& surface, const PageColumns& c, int row, const BodyCells& cells) {
-    const int top = c.bodyTopY + row * c.rowHeight;
-    const int boxY = c.bodyTopY + (row + 1) * c.rowHeight - c.rowHeight / 2;
+    const int top = c.RowTop(row);
+    const int boxY = c.BoxBottom(row);
     DrawTickBox(surface, c.participationX, boxY, cells.participated, kPrintBoxDivisor);
     DrawFigure(surface, c.studiesX, top, cells.studies);
     DrawTickBox(surface, c.auxX, boxY, cells.auxiliaryPioneer, kPrintBoxDivisor);
@@ -127,8 +101,10 @@ void DrawPreviewRow(Surface& surface, const PreviewGrid& g, int row, const BodyC
 }  // namespace
 
 void CardState::ComputePageOrigin(int dpiX, int dpiY) {
-    originX = InchTextToDevice(dpiX, settings.marginLeft);
-    originY = InchTextToDevice(dpiY, settings.marginTop);
+    const PageOrigin origin =
+        varnok::ComputePageOrigin(settings.marginTop, settings.marginLeft, dpiX, dpiY);
+    originX = origin.x;
+    originY = origin.y;
 }
 
 void CardState::DrawCardPage(Surface& surface) {
@@ -136,9 +112,13 @@ void CardState::DrawCardPage(Surface& surface) {
     const int dpiX = surface.dpiX();
     const int dpiY = surface.dpiY();
     ComputePageOrigin(dpiX, dpiY);
-    const PageColumns columns = ComputePageColumns(*this, dpiX, dpiY);
+    const PageOrigin origin{originX, originY};
+    const PageColumns columns = ComputePageColumns(layout, origin, dpiX, dpiY);
 
     const FontSpec previousFont = surface.SelectFont(PrintFont(dpiY, editionCharset));
+    if (printHeader) {
+        DrawPrintedHeader(surface, layout, origin, ReadHeader());
+    }
     surface.SetTextAlign(TextAlign::RightTop);
     for (int row = 0; row < 12; ++row) {
         if (monthTicked[row]) {
