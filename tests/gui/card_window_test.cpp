@@ -122,12 +122,16 @@ void CardWindowTest::controlsFollowTheTemplate() {
     QVERIFY(!Control<CBodyPreview>(*window, 129)->isEnabled());
 
     // The hidden boxes are never shown; their states follow card version 0.
+    // "Stampa intestazione" is shown, enabled and cleared.
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    for (int id : {1010, 1007, 1027, 1030, 1031, 1032, 1028}) {
+    for (int id : {1010, 1007, 1027, 1031, 1032, 1028}) {
         QVERIFY2(!Control<QCheckBox>(*window, id)->isVisible(), qPrintable(QString::number(id)));
     }
-    QVERIFY(Control<QCheckBox>(*window, 1030)->isChecked());
+    QVERIFY(Control<QCheckBox>(*window, 1030)->isVisible());
+    QVERIFY(Control<QCheckBox>(*window, 1030)->isEnabled());
+    QVERIFY(!Control<QCheckBox>(*window, 1030)->isChecked());
+    QVERIFY(!window->state().printHeader);
     QVERIFY(!Control<QCheckBox>(*window, 1031)->isChecked());
     QVERIFY(!Control<QCheckBox>(*window, 1007)->isChecked());
     QVERIFY(Control<QCheckBox>(*window, 1032)->isEnabled());
@@ -158,11 +162,19 @@ void CardWindowTest::printIsEnabledOnlyWhileAMonthIsTicked() {
     auto* headerBox = Control<QCheckBox>(*window, 1030);
     QVERIFY(!print->isEnabled());
 
+    // "Stampa intestazione" alone enables printing: the header of a new card.
+    QTest::mouseClick(headerBox, Qt::LeftButton, {}, QPoint(4, headerBox->height() / 2));
+    QVERIFY(headerBox->isChecked());
+    QVERIFY(window->state().printHeader);
+    QVERIFY(print->isEnabled());
     QTest::mouseClick(september, Qt::LeftButton);
     QVERIFY(september->isChecked());
     QVERIFY(print->isEnabled());
-    QVERIFY(!headerBox->isChecked());  // a month box clears "Stampa intestazione"
+    QVERIFY(headerBox->isChecked());  // the month boxes leave it as it is
     QVERIFY(window->state().monthTicked[0]);
+    headerBox->setChecked(false);
+    QVERIFY(!window->state().printHeader);
+    QVERIFY(print->isEnabled());
 
     march->setChecked(true);
     september->setChecked(false);

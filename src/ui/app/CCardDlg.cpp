@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 
@@ -34,6 +35,9 @@ constexpr int kFirstMonthBoxId = 1015;  // September; August is 1026
 constexpr int kGroupButtonId = 1029;
 constexpr int kOptionsButtonId = 1014;
 constexpr int kPrintButtonId = 1;
+constexpr int kHeaderBoxId = 1030;
+constexpr int kFeedbackLineId = 2330;
+constexpr int kSheetCommandText = 2300;  // "Foglio di prova"
 
 }  // namespace
 
@@ -66,6 +70,9 @@ void CCardDlg::BuildControls() {
         connect(monthBoxes_[row], &QCheckBox::toggled, this,
                 [this, row](bool ticked) { OnMonthBox(row, ticked); });
     }
+    connect(Control<QCheckBox>(*this, kHeaderBoxId), &QCheckBox::toggled, this,
+            &CCardDlg::OnHeaderBox);
+    feedbackLine_ = Control<QLabel>(*this, kFeedbackLineId);
     connect(list_, &QListWidget::currentRowChanged, this, [this] {
         state_.useLongName = true;
         RefreshSelection();
@@ -93,6 +100,8 @@ void CCardDlg::OnInitDialog() {
         addAction(aboutAction_);
     }
     setWindowIcon(AppIcon());
+    sheetAction_ = new QAction(FromCodePage(ResString(kSheetCommandText)), this);
+    connect(sheetAction_, &QAction::triggered, this, &CCardDlg::OnAlignmentSheet);
 
     state_.editionCode = EditionCode();
     state_.settingsChanged = false;
@@ -151,7 +160,6 @@ void CCardDlg::RepaintPreviews() {
 void CCardDlg::SetHiddenBoxes() {
     auto box = [this](int id) { return Control<QCheckBox>(*this, id); };
     box(1007)->setChecked(state_.settings.lastNameFirst != 0);
-    box(1030)->setChecked(true);
     box(1031)->setChecked(false);
     bool firstVersion = state_.settings.cardVersion == 0;
     for (int id : {1030, 1032, 1027}) {
@@ -177,9 +185,8 @@ void CCardDlg::OnGroupButton() {
 
 void CCardDlg::OnMonthBox(int row, bool ticked) {
     state_.monthTicked[row] = ticked;
-    Control<QCheckBox>(*this, 1030)->setChecked(false);
     RepaintPreviews();
-    printButton_->setEnabled(state_.AnyMonthTicked());
+    UpdatePrintButton();
 }
 
 // Runs the options dialog on copies of the settings and layout and takes them
@@ -200,6 +207,9 @@ void CCardDlg::OnOptions() {
             return printer_->RunPrinterSetup(parent);
         };
     }
+    options.printAlignmentSheet = [this](QWidget* parent, const AlignmentSheet& sheet) {
+        PrintSheet(parent, sheet);
+    };
     if (options.exec() == QDialog::Accepted) {
         OptionsValues chosen;
         chosen.dateFormat = options.dateFormat;
@@ -229,7 +239,7 @@ void CCardDlg::OnAbout() {
 }
 
 void CCardDlg::accept() {
-    PrintSelectedCard(state_, printer_ != nullptr ? printer_->printer() : nullptr, this);
+    ReportPrint(PrintSelectedCard(state_, CurrentQPrinter(), this), false);
     list_->setFocus();
 }
 
@@ -261,12 +271,12 @@ void CCardDlg::setVisible(bool visible) {
 }
 
 void CCardDlg::contextMenuEvent(QContextMenuEvent* event) {
-    if (aboutAction_ == nullptr) {
-        return;
-    }
     QMenu menu(this);
-    menu.addSeparator();
-    menu.addAction(aboutAction_);
+    menu.addAction(sheetAction_);
+    if (aboutAction_ != nullptr) {
+        menu.addSeparator();
+        menu.addAction(aboutAction_);
+    }
     menu.exec(event->globalPos());
 }
 

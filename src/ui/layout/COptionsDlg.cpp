@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +13,7 @@
 #include "layout/InchText.h"
 #include "layout/OptionsRules.h"
 #include "layout/UpDownControl.h"
+#include "layout/VernierReading.h"
 #include "layout/WholeLabels.h"
 #include "platform/DialogBuilder.h"
 #include "platform/StringTable.h"
@@ -34,6 +36,19 @@ constexpr int kDetailsButton = 1062;
 constexpr int kVersionList = 1067;
 constexpr int kFnSortCheck = 1082;
 constexpr int kFirstVersionLabel = 400;
+// The alignment sheet's controls and their texts.
+constexpr int kSheetButton = 2340;
+constexpr int kHorizontalReadingBox = 2341;
+constexpr int kVerticalReadingBox = 2342;
+constexpr int kAddReadingsButton = 2343;
+constexpr int kReadingsGroup = 2344;
+constexpr int kHorizontalReadingLabel = 2345;
+constexpr int kVerticalReadingLabel = 2346;
+constexpr int kReadingsGroupText = 2310;
+constexpr int kHorizontalReadingText = 2311;
+constexpr int kVerticalReadingText = 2312;
+constexpr int kAddReadingsText = 2313;
+constexpr int kSheetButtonText = 2314;
 
 }  // namespace
 
@@ -66,6 +81,21 @@ COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
             &COptionsDlg::OnRestoreDefaults);
     connect(Control<QPushButton>(*this, kDetailsButton), &QPushButton::clicked, this,
             &COptionsDlg::OnLayoutDetails);
+    SetUpAlignmentControls();
+}
+
+void COptionsDlg::SetUpAlignmentControls() {
+    auto text = [](int id) { return FromCodePage(ResString(id)); };
+    Control<QGroupBox>(*this, kReadingsGroup)->setTitle(text(kReadingsGroupText));
+    Control<QLabel>(*this, kHorizontalReadingLabel)->setText(text(kHorizontalReadingText));
+    Control<QLabel>(*this, kVerticalReadingLabel)->setText(text(kVerticalReadingText));
+    auto* sheet = Control<QPushButton>(*this, kSheetButton);
+    sheet->setText(text(kSheetButtonText));
+    auto* add = Control<QPushButton>(*this, kAddReadingsButton);
+    add->setText(text(kAddReadingsText));
+    connect(sheet, &QPushButton::clicked, this, &COptionsDlg::OnAlignmentSheet);
+    connect(add, &QPushButton::clicked, this, &COptionsDlg::OnAddReadings);
+    ShowWholeLabels(*this);
 }
 
 // The spin controls are ours; each takes the "Statico" text before it as its buddy.
@@ -194,6 +224,36 @@ void COptionsDlg::OnCardVersionSelected(int row) {
     }
     ChangeCardVersion(layout, cardVersion, row);
     RefreshSpins();
+}
+
+void COptionsDlg::OnAlignmentSheet() {
+    if (!printAlignmentSheet) {
+        return;
+    }
+    AlignmentSheet sheet;
+    sheet.layout = layout;
+    sheet.marginTop = marginTop;
+    sheet.marginLeft = marginLeft;
+    sheet.versionLabel = ResString(kFirstVersionLabel + cardVersion);
+    printAlignmentSheet(this, sheet);
+}
+
+// Each reading moves its margin: the horizontal one the left margin, the
+// vertical one the top. A refused reading stays in its box, with the focus,
+// to be corrected; the readings after it wait.
+void COptionsDlg::OnAddReadings() {
+    auto take = [](QLineEdit* reading, QLineEdit* box, std::string& margin) {
+        if (!AddVernierReading(ToCodePage(reading->text()), margin)) {
+            reading->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+        reading->clear();
+        box->setText(FromCodePage(margin));
+        return true;
+    };
+    if (take(Control<QLineEdit>(*this, kHorizontalReadingBox), leftBox_, marginLeft)) {
+        take(Control<QLineEdit>(*this, kVerticalReadingBox), topBox_, marginTop);
+    }
 }
 
 void COptionsDlg::accept() {

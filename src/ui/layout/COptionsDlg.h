@@ -10,6 +10,7 @@
 
 #include "layout/CardLayout.h"
 #include "platform/DialogTemplate.h"
+#include "render/AlignmentSheet.h"
 
 class QLabel;
 class QLineEdit;
@@ -36,6 +37,9 @@ public:
     int versionCount = cardVersionCount();
     // The application's printer setup, run by "Impost. di stampa".
     std::function<bool(QWidget*)> printerSetup;
+    // Prints the alignment sheet at the dialog's margins and layout (the caller
+    // adds what only it knows: the header box, the character set).
+    std::function<void(QWidget*, const AlignmentSheet&)> printAlignmentSheet;
 
     void accept() override;
     void done(int result) override;
@@ -55,6 +59,9 @@ private:
     void OnRestoreDefaults();
     void OnLayoutDetails();
     void OnCardVersionSelected(int row);
+    void SetUpAlignmentControls();
+    void OnAlignmentSheet();
+    void OnAddReadings();
 
     QLineEdit* topBox_ = nullptr;
     QLineEdit* leftBox_ = nullptr;
