@@ -60,8 +60,8 @@ int TickLength(int index, int perUnit, int halfUnit) {
     return (halfUnit > 0 && index % halfUnit == 0) ? kHalfInchTick : kTenthTick;
 }
 
-// Position of tick `index` of a scale with `perInch` ticks per inch (tenths of
-// an inch: 10; millimetres: 25.4, given as 254 per ten inches).
+// Position of tick `index` of a scale with `perTenInches` ticks in ten inches:
+// 100 for tenths of an inch, 254 for millimetres.
 int TickPosition(int dpi, int index, int perTenInches) {
     return static_cast<int>(static_cast<long long>(index) * dpi * 10 / perTenInches);
 }
@@ -142,7 +142,7 @@ void DrawHorizontalVernier(Surface& surface, const SheetFrame& f) {
             surface.TextOut(x + f.gapX, top, VernierLabel(k));
         }
     }
-    surface.TextOut(centre + f.X(kVernierStep * kVernierMarks + 35), base - 2 * step,
+    surface.TextOut(centre - f.X(kVernierStep * kVernierMarks), base - (kVernierMarks + 3) * step,
                     ResString(kHorizontalCaption));
 }
 
