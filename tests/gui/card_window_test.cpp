@@ -2,18 +2,26 @@
 // type-ahead, month boxes and the print button, previews, and what closing writes.
 
 #include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QPrinter>
+#include <QTimer>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
 
 #include "CardCongregation.h"
+#include "PdfPages.h"
 #include "app/CCardDlg.h"
 #include "data/CPublisherListBox.h"
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
 #include "render/CBodyPreview.h"
 #include "render/CHeaderPreview.h"
+#include "render/CurrentPrinter.h"
 #include "support/TempFolder.h"
 
 using namespace varnok;
@@ -42,9 +50,13 @@ private slots:
     void startsWithoutDataFiles();
     void keyboardFollowsTheDefaultButton();
     void ctrlClickKeepsTheSelection();
+    void feedbackLineReportsEachPrint();
+    void alignmentSheetFromTheContextMenu();
 
 private:
-    std::unique_ptr<CCardDlg> OpenWindow();
+    std::unique_ptr<CCardDlg> OpenWindow(CurrentPrinter* printer = nullptr);
+    std::unique_ptr<QPrinter> PdfPrinter(const QString& path) const;
+    QString TempPath(const QString& name) const;
     QString ProfilePath() const;
     QStringList Entries(CCardDlg& window) const;
 
@@ -66,8 +78,19 @@ void CardWindowTest::cleanup() {
     folder_.reset();
 }
 
-std::unique_ptr<CCardDlg> CardWindowTest::OpenWindow() {
-    return std::make_unique<CCardDlg>(ProfilePath().toStdString());
+std::unique_ptr<CCardDlg> CardWindowTest::OpenWindow(CurrentPrinter* printer) {
+    return std::make_unique<CCardDlg>(ProfilePath().toStdString(), printer);
+}
+
+std::unique_ptr<QPrinter> CardWindowTest::PdfPrinter(const QString& path) const {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    return printer;
+}
+
+QString CardWindowTest::TempPath(const QString& name) const {
+    return QString::fromStdString((folder_->path() / name.toStdString()).string());
 }
 
 QString CardWindowTest::ProfilePath() const {
@@ -412,6 +435,87 @@ void CardWindowTest::ctrlClickKeepsTheSelection() {
     QCOMPARE(list->selectedItems().size(), 1);
     QCOMPARE(list->SelectedPublisher(), 2);
     QCOMPARE(window->state().selectedPublisher, 2);
+}
+
+void CardWindowTest::feedbackLineReportsEachPrint() {
+    SetClockForTesting(LocalDate{2026, 12, 8, 10, 2});
+    CurrentPrinter printer;
+    printer.SetPrinter(PdfPrinter(TempPath(QStringLiteral("card.pdf"))));
+    auto window = OpenWindow(&printer);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto* line = Control<QLabel>(*window, 2330);
+    QVERIFY(line->isVisible());
+    QVERIFY(line->text().isEmpty());
+    QVERIFY(line->geometry().top() > Control<QPushButton>(*window, 1)->geometry().bottom());
+
+    QTest::mouseClick(Control<QCheckBox>(*window, 1015), Qt::LeftButton);
+    QTest::mouseClick(Control<QCheckBox>(*window, 1016), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*window, 1), Qt::LeftButton);
+    QVERIFY(messages_.isEmpty());
+    QVERIFY(QFile::exists(TempPath(QStringLiteral("card.pdf"))));
+    QCOMPARE(line->text(),
+             QStringLiteral("Scheda di Anna Bianchi (Set, Ott) inviata a card.pdf alle 10:02"));
+
+    // With the header box the line names it first.
+    SetClockForTesting(LocalDate{2026, 12, 8, 10, 17});
+    QTest::mouseClick(Control<QCheckBox>(*window, 1030), Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseClick(Control<QCheckBox>(*window, 1016), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*window, 1), Qt::LeftButton);
+    QCOMPARE(
+        line->text(),
+        QStringLiteral("Scheda di Anna Bianchi (intestazione, Set) inviata a card.pdf alle 10:17"));
+
+    // Failures: the message box as ever, and the line says nothing was printed.
+    printer.SetPrinter(nullptr);
+    QTest::mouseClick(Control<QPushButton>(*window, 1), Qt::LeftButton);
+    QCOMPARE(messages_, QStringList{QStringLiteral("No Printer")});
+    QCOMPARE(line->text(),
+             QStringLiteral("Niente stampato alle 10:17: nessuna stampante disponibile"));
+
+    printer.SetPrinter(PdfPrinter(TempPath(QStringLiteral("missing/card.pdf"))));
+    QTest::mouseClick(Control<QPushButton>(*window, 1), Qt::LeftButton);
+    QCOMPARE(messages_, (QStringList{QStringLiteral("No Printer"), QStringLiteral("no hdc")}));
+    QCOMPARE(line->text(),
+             QStringLiteral("Niente stampato alle 10:17: impossibile aprire la stampante"));
+    QCOMPARE(QApplication::focusWidget(),
+             static_cast<QWidget*>(Control<QListWidget>(*window, 1000)));
+}
+
+void CardWindowTest::alignmentSheetFromTheContextMenu() {
+    SetClockForTesting(LocalDate{2026, 12, 8, 9, 30});
+    const QString pdf = TempPath(QStringLiteral("sheet.pdf"));
+    CurrentPrinter printer;
+    printer.SetPrinter(PdfPrinter(pdf));
+    auto window = OpenWindow(&printer);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    bool picked = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QAction* sheet = menu->actions().first();
+        QCOMPARE(sheet->text(), QStringLiteral("Foglio di prova"));
+        picked = true;
+        menu->setActiveAction(sheet);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    // On the preview: the whole window offers the command.
+    const QPoint local = Control<CBodyPreview>(*window, 129)->geometry().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, local, window->mapToGlobal(local));
+    QApplication::sendEvent(window.get(), &event);
+    QTRY_VERIFY(picked);
+    QTRY_COMPARE(Control<QLabel>(*window, 2330)->text(),
+                 QStringLiteral("Foglio di prova inviato a sheet.pdf alle 09:30"));
+    QVERIFY(messages_.isEmpty());
+
+    const QList<PdfPage> pages = ReadPdfPages(pdf);
+    QCOMPARE(pages.size(), 1);
+    for (const char* word : {"Foglio", "-0.20", "+0.20", "0.00", "Set", "Ago", "pollici", "cm"}) {
+        QVERIFY2(!WordsNamed(pages.first(), QString::fromLatin1(word)).isEmpty(), word);
+    }
+    // Without the header box, no header labels.
+    QVERIFY(WordsNamed(pages.first(), QStringLiteral("Anziano")).isEmpty());
 }
 
 QTEST_MAIN(CardWindowTest)
