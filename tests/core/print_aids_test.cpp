@@ -104,26 +104,14 @@ protected:
 
     RecordingSurface Page(int dpi) {
         RecordingSurface s(dpi, dpi);
-        state.DrawCardPage(s);
+        DrawCardPage(state.CardSheetFor(state.selectedPublisher), s);
         return s;
     }
 
-    AlignmentSheet Sheet() const {
-        AlignmentSheet sheet;
-        sheet.layout = state.layout;
-        sheet.marginTop = state.settings.marginTop;
-        sheet.marginLeft = state.settings.marginLeft;
-        sheet.withHeader = state.printHeader;
-        sheet.versionLabel = ResString(400);
-        return sheet;
-    }
-
+    // The sheet needs no publisher: the card window draws it for publisher 0.
     RecordingSurface SheetAt(int dpi, int widthInches = 8, int heightInches = 11) {
-        AlignmentSheet sheet = Sheet();
-        sheet.pageWidth = widthInches * dpi;
-        sheet.pageHeight = heightInches * dpi;
         RecordingSurface s(dpi, dpi);
-        DrawAlignmentSheet(s, sheet);
+        DrawAlignmentSheet(state.CardSheetFor(0), widthInches * dpi, heightInches * dpi, s);
         return s;
     }
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "app/CardSettings.h"
 #include "app/Edition.h"
+#include "layout/CardSettings.h"
 #include "platform/ProfileFile.h"
 #include "support/TempFolder.h"
 

@@ -407,11 +407,14 @@ void OptionsTest::alignmentSheetPrintsAtTheDialogsValues() {
     COptionsDlg& dialog = OpenDialog(layout);
     QVERIFY(ShowActive(dialog));
     int prints = 0;
-    AlignmentSheet printed;
+    CardSettings printed;
+    CardLayout printedLayout;
     QWidget* parent = nullptr;
-    dialog.printAlignmentSheet = [&](QWidget* p, const AlignmentSheet& sheet) {
+    dialog.printAlignmentSheet = [&](QWidget* p, const CardSettings& settings,
+                                     const CardLayout& sheetLayout) {
         ++prints;
-        printed = sheet;
+        printed = settings;
+        printedLayout = sheetLayout;
         parent = p;
     };
     RetypeAndLeave(Control<QLineEdit>(dialog, 1014), "0.33");
@@ -421,8 +424,8 @@ void OptionsTest::alignmentSheetPrintsAtTheDialogsValues() {
     QCOMPARE(parent, static_cast<QWidget*>(&dialog));
     QCOMPARE(printed.marginTop, std::string("0.33"));
     QCOMPARE(printed.marginLeft, std::string("0.20"));
-    QCOMPARE(printed.layout.Slot(bodyTop), std::string("2.70"));
-    QCOMPARE(printed.versionLabel, std::string("S-21-I  12/23"));
+    QCOMPARE(printed.cardVersion, 0);
+    QCOMPARE(printedLayout.Slot(bodyTop), std::string("2.70"));
     QVERIFY(dialog.isVisible());  // the dialog stays open
 }
 

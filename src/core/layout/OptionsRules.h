@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/CardSettings.h"
 #include "layout/CardLayout.h"
+#include "layout/CardSettings.h"
 
 namespace varnok {
 

@@ -5,6 +5,7 @@
 
 #include "platform/StringTable.h"
 #include "render/DrawingTools.h"
+#include "render/PagePositions.h"
 #include "render/PrintedHeader.h"
 
 namespace varnok {
@@ -23,6 +24,7 @@ constexpr int kExplanation1 = 2306;
 constexpr int kExplanation2 = 2307;
 constexpr int kHorizontalCaption = 2308;
 constexpr int kVerticalCaption = 2309;
+constexpr int kFirstVersionLabel = 400;
 
 // Ruler geometry, in hundredths of an inch from the drawable area's edges.
 constexpr int kInchTick = 25;
@@ -221,15 +223,17 @@ void DrawHeaderCrosses(Surface& surface, const SheetFrame& f, const CardLayout& 
 }
 
 // The margins and layout version, and how to use the sheet, below the body.
-void DrawLegend(Surface& surface, const SheetFrame& f, const AlignmentSheet& sheet) {
+void DrawLegend(Surface& surface, const SheetFrame& f, const CardSheet& card) {
     const int lineHeight = f.Y(20);
     int y = f.columns.RowTop(12) + f.Y(30);
     const int x = f.X(kRulerBand + 5);
-    surface.TextOut(x, y, ResString(kSheetTitle) + " - " + sheet.versionLabel);
+    surface.TextOut(
+        x, y,
+        ResString(kSheetTitle) + " - " + ResString(kFirstVersionLabel + card.settings.cardVersion));
     y += lineHeight;
     surface.TextOut(x, y,
-                    ResString(kTopMarginLabel) + " " + sheet.marginTop + "    " +
-                        ResString(kLeftMarginLabel) + " " + sheet.marginLeft);
+                    ResString(kTopMarginLabel) + " " + card.settings.marginTop + "    " +
+                        ResString(kLeftMarginLabel) + " " + card.settings.marginLeft);
     y += lineHeight;
     surface.TextOut(x, y, ResString(kExplanation1));
     y += lineHeight;
@@ -255,13 +259,13 @@ int CrossArm(int dpi) {
     return dpi / 20;
 }
 
-void DrawAlignmentSheet(Surface& surface, const AlignmentSheet& sheet) {
+void DrawAlignmentSheet(const CardSheet& card, int pageWidth, int pageHeight, Surface& surface) {
     SheetFrame f;
     f.dpiX = surface.dpiX();
     f.dpiY = surface.dpiY();
-    f.origin = ComputePageOrigin(sheet.marginTop, sheet.marginLeft, f.dpiX, f.dpiY);
-    f.columns = ComputePageColumns(sheet.layout, f.origin, f.dpiX, f.dpiY);
-    const FontSpec labelFont{"Arial", -MulDiv(kLabelPoints, f.dpiY, 72), 400, sheet.editionCharset};
+    f.origin = ComputePageOrigin(card.settings, f.dpiX, f.dpiY);
+    f.columns = ComputePageColumns(card.layout, f.origin, f.dpiX, f.dpiY);
+    const FontSpec labelFont{"Arial", -MulDiv(kLabelPoints, f.dpiY, 72), 400, card.editionCharset};
     f.labelHeight = -labelFont.height;
     f.gapX = f.X(2);
     f.gapY = f.Y(2);
@@ -271,17 +275,17 @@ void DrawAlignmentSheet(Surface& surface, const AlignmentSheet& sheet) {
     const FontSpec previousFont = surface.SelectFont(labelFont);
     const TextAlign previousAlign = surface.SetTextAlign(TextAlign::LeftTop);
 
-    DrawTopRuler(surface, f, sheet.pageWidth);
-    DrawLeftRuler(surface, f, sheet.pageHeight);
+    DrawTopRuler(surface, f, pageWidth);
+    DrawLeftRuler(surface, f, pageHeight);
     DrawRowCrosses(surface, f);
-    if (sheet.withHeader) {
-        DrawHeaderCrosses(surface, f, sheet.layout);
+    if (card.printHeader) {
+        DrawHeaderCrosses(surface, f, card.layout);
     }
     DrawHorizontalVernier(surface, f);
     DrawVerticalVernier(surface, f);
 
-    surface.SelectFont(PrintFont(f.dpiY, sheet.editionCharset));
-    DrawLegend(surface, f, sheet);
+    surface.SelectFont(PrintFont(f.dpiY, card.editionCharset));
+    DrawLegend(surface, f, card);
 
     surface.SetTextAlign(previousAlign);
     surface.SelectFont(previousFont);

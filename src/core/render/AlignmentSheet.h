@@ -6,22 +6,10 @@
 
 #include <string>
 
-#include "layout/CardLayout.h"
-#include "render/PagePositions.h"
+#include "render/CardSheet.h"
 #include "render/Surface.h"
 
 namespace varnok {
-
-struct AlignmentSheet {
-    CardLayout layout;
-    std::string marginTop = "0.00";
-    std::string marginLeft = "0.20";
-    bool withHeader = false;   // crosses at the header slots too
-    std::string versionLabel;  // the card version's label, in the edition's code page
-    int pageWidth = 0;         // the drawable area, in device units
-    int pageHeight = 0;
-    int editionCharset = 0;
-};
 
 // The two scales' marks run from -kVernierMarks to +kVernierMarks steps of
 // kVernierStep hundredths of an inch around the September row's boxes.
@@ -37,6 +25,9 @@ std::string VernierLabel(int k);
 // The arm of each cross, from its centre to its end, at `dpi`.
 int CrossArm(int dpi);
 
-void DrawAlignmentSheet(Surface& surface, const AlignmentSheet& sheet);
+// The sheet for the card's layout and margins (its settings), with crosses at
+// the header slots when the card prints its header. pageWidth and pageHeight:
+// the drawable area in device units, which the rulers run along.
+void DrawAlignmentSheet(const CardSheet& card, int pageWidth, int pageHeight, Surface& surface);
 
 }  // namespace varnok

@@ -4,10 +4,10 @@
 #include <array>
 #include <string>
 
-#include "app/CardState.h"
-#include "data/PublisherList.h"
 #include "platform/StringTable.h"
+#include "render/CardSheet.h"
 #include "render/DrawingTools.h"
+#include "render/HeaderFields.h"
 #include "render/ResNumbers.h"
 
 namespace varnok {
@@ -49,28 +49,14 @@ std::string Labelled(int labelId, const std::string& value) {
 
 }  // namespace
 
-std::string CardState::HeaderDisplayName() {
-    if (details.LoadPublisherDetails(table, selectedPublisher) != 0 &&
-        !details.LongName().empty() && useLongName) {
-        return details.LongName();
-    }
-    return PublisherName(table, selectedPublisher, settings.lastNameFirst != 0);
-}
-
-HeaderFields CardState::ReadHeader() {
-    displayName = HeaderDisplayName();
-    return ReadHeaderFields(table, selectedPublisher, displayName, settings.dateFormat, editionCode,
-                            reportMonth, reportSlot);
-}
-
-void CardState::DrawHeaderPreview(const Rect& client, Surface& surface) {
-    const bool ownFont = editionCode != "vie";
+void DrawHeaderPreview(const CardSheet& sheet, const Rect& client, Surface& surface) {
+    const bool ownFont = sheet.editionCode != "vie";
     FontSpec previousFont;
     if (ownFont) {
-        previousFont = surface.SelectFont(PreviewFont(windowFont, editionCharset));
+        previousFont = surface.SelectFont(PreviewFont(sheet.windowFont, sheet.editionCharset));
     }
-    const HeaderGeometry g = ComputeHeaderGeometry(client, editionCode);
-    const HeaderFields h = ReadHeader();
+    const HeaderGeometry g = ComputeHeaderGeometry(client, sheet.editionCode);
+    const HeaderFields h = ReadHeaderFields(sheet);
 
     // A box with its label just right of it, level with the text of its row.
     auto markedBox = [&](int column, int row, bool marked, int labelId) {

@@ -7,13 +7,14 @@
 
 namespace varnok {
 
-HeaderFields ReadHeaderFields(const PublisherTable& table, int pub, std::string displayName,
-                              int dateFormat, const std::string& editionCode, int reportMonth,
-                              int reportSlot) {
+HeaderFields ReadHeaderFields(const CardSheet& sheet) {
+    const PublisherTable& table = *sheet.table;
+    const int pub = sheet.publisher;
+    const int dateFormat = sheet.settings.dateFormat;
     HeaderFields h;
-    h.name = std::move(displayName);
-    h.baptismDate = FormatPublisherDate(table, pub, 0, dateFormat, editionCode);
-    h.birthDate = FormatPublisherDate(table, pub, 1, dateFormat, editionCode);
+    h.name = sheet.name;
+    h.baptismDate = FormatPublisherDate(table, pub, 0, dateFormat, sheet.editionCode);
+    h.birthDate = FormatPublisherDate(table, pub, 1, dateFormat, sheet.editionCode);
     // Anything that is not a real date (in practice: empty) means unbaptized.
     const bool baptized = h.baptismDate.size() > 4;
 
@@ -25,7 +26,7 @@ HeaderFields ReadHeaderFields(const PublisherTable& table, int pub, std::string 
     h.anointed = baptized && hopeA;
     h.elder = (flags & 3) == 2;
     h.ministerialServant = (flags & 3) == 1;
-    const int status = table.GetMonthStatus(pub, reportMonth, reportSlot);
+    const int status = table.GetMonthStatus(pub, sheet.reportMonth, sheet.reportSlot);
     h.regularPioneer = status == 2;
     h.specialPioneer = status == 3;
     h.fieldMissionary = table.IsFieldMissionary(pub);

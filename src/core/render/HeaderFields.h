@@ -4,12 +4,12 @@
 
 #include <string>
 
+#include "render/CardSheet.h"
+
 namespace varnok {
 
-class PublisherTable;
-
 struct HeaderFields {
-    std::string name;  // the display name
+    std::string name;  // the name the header shows
     std::string birthDate;
     std::string baptismDate;
     bool male = false;
@@ -23,11 +23,9 @@ struct HeaderFields {
     bool fieldMissionary = false;
 };
 
-// The header of record `pub`: its dates in `dateFormat`, its marks for the
-// report month and its year slot. Hope counts only for a baptized publisher,
-// and the female bit wins over the male one.
-HeaderFields ReadHeaderFields(const PublisherTable& table, int pub, std::string displayName,
-                              int dateFormat, const std::string& editionCode, int reportMonth,
-                              int reportSlot);
+// The header of the sheet's publisher: the dates in the sheet's format, the
+// marks for its report month and year slot. Hope counts only for a baptized
+// publisher, and the female bit wins over the male one.
+HeaderFields ReadHeaderFields(const CardSheet& sheet);
 
 }  // namespace varnok

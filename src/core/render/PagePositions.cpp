@@ -4,11 +4,6 @@
 
 namespace varnok {
 
-PageOrigin ComputePageOrigin(const std::string& marginTop, const std::string& marginLeft, int dpiX,
-                             int dpiY) {
-    return PageOrigin{InchTextToDevice(dpiX, marginLeft), InchTextToDevice(dpiY, marginTop)};
-}
-
 PageColumns ComputePageColumns(const CardLayout& layout, PageOrigin origin, int dpiX, int dpiY) {
     auto column = [&](int slot) { return origin.x + InchTextToDevice(dpiX, layout.Slot(slot)); };
     PageColumns c;

@@ -3,20 +3,10 @@
 // margins, the body's rows and columns and the header slots, all from the
 // card layout. The card page and the alignment sheet read the same positions.
 
-#include <string>
-
 #include "layout/CardLayout.h"
+#include "render/CardSheet.h"
 
 namespace varnok {
-
-struct PageOrigin {
-    int x = 0;
-    int y = 0;
-};
-
-// marginLeft at dpiX and marginTop at dpiY.
-PageOrigin ComputePageOrigin(const std::string& marginTop, const std::string& marginLeft, int dpiX,
-                             int dpiY);
 
 // The body's columns and rows, origin included.
 struct PageColumns {

@@ -73,7 +73,9 @@ void CCardDlg::BuildControls() {
     connect(Control<QCheckBox>(*this, kHeaderBoxId), &QCheckBox::toggled, this,
             &CCardDlg::OnHeaderBox);
     feedbackLine_ = Control<QLabel>(*this, kFeedbackLineId);
-    connect(list_, &QListWidget::currentRowChanged, this, [this] {
+    // A mouse press makes the pressed entry current before it is selected, so
+    // the window follows the settled selection, not the current row.
+    connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
         state_.useLongName = true;
         RefreshSelection();
     });
@@ -207,8 +209,9 @@ void CCardDlg::OnOptions() {
             return printer_->RunPrinterSetup(parent);
         };
     }
-    options.printAlignmentSheet = [this](QWidget* parent, const AlignmentSheet& sheet) {
-        PrintSheet(parent, sheet);
+    options.printAlignmentSheet = [this](QWidget* parent, const CardSettings& chosen,
+                                         const CardLayout& layout) {
+        PrintSheet(parent, chosen, layout);
     };
     if (options.exec() == QDialog::Accepted) {
         OptionsValues chosen;

@@ -22,7 +22,7 @@ class CurrentPrinter;
 class CPublisherListBox;
 class CHeaderPreview;
 class CBodyPreview;
-struct AlignmentSheet;
+struct CardSheet;
 struct PrintOutcome;
 
 class CCardDlg : public QDialog {
@@ -73,7 +73,8 @@ private:
     // Printing: defined in CCardDlgPrinting.cpp.
     void OnHeaderBox(bool ticked);
     void UpdatePrintButton();
-    void PrintSheet(QWidget* parent, AlignmentSheet sheet);
+    // The alignment sheet with the given margins, card version and layout.
+    void PrintSheet(QWidget* parent, const CardSettings& settings, const CardLayout& layout);
     void ReportPrint(const PrintOutcome& outcome, bool sheet);
     QPrinter* CurrentQPrinter();
 

@@ -12,17 +12,12 @@
 #include "platform/DialogBuilder.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
-#include "render/AlignmentSheet.h"
+#include "render/CardSheet.h"
 #include "render/CurrentPrinter.h"
 #include "render/PrintJob.h"
 
 namespace varnok {
-namespace {
-
-constexpr int kHeaderBoxId = 1030;
-constexpr int kFirstVersionLabel = 400;
-
-}  // namespace
+namespace {}  // namespace
 
 void CCardDlg::OnHeaderBox(bool ticked) {
     state_.printHeader = ticked;
@@ -39,19 +34,16 @@ QPrinter* CCardDlg::CurrentQPrinter() {
 }
 
 void CCardDlg::OnAlignmentSheet() {
-    AlignmentSheet sheet;
-    sheet.layout = state_.layout;
-    sheet.marginTop = state_.settings.marginTop;
-    sheet.marginLeft = state_.settings.marginLeft;
-    sheet.versionLabel = ResString(kFirstVersionLabel + state_.settings.cardVersion);
-    PrintSheet(this, sheet);
+    PrintSheet(this, state_.settings, state_.layout);
     list_->setFocus();
 }
 
-void CCardDlg::PrintSheet(QWidget* parent, AlignmentSheet sheet) {
-    sheet.withHeader = Control<QCheckBox>(*this, kHeaderBoxId)->isChecked();
-    sheet.editionCharset = state_.editionCharset;
-    ReportPrint(PrintAlignmentSheet(std::move(sheet), CurrentQPrinter(), parent), true);
+// The sheet needs no publisher: an empty card with the window's other values.
+void CCardDlg::PrintSheet(QWidget* parent, const CardSettings& settings, const CardLayout& layout) {
+    CardSheet card = state_.CardSheetFor(0);
+    card.settings = settings;
+    card.layout = layout;
+    ReportPrint(PrintAlignmentSheet(card, CurrentQPrinter(), parent), true);
 }
 
 // A print with nothing to send (no publisher) leaves the line as it was.

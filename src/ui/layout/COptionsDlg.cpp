@@ -230,12 +230,12 @@ void COptionsDlg::OnAlignmentSheet() {
     if (!printAlignmentSheet) {
         return;
     }
-    AlignmentSheet sheet;
-    sheet.layout = layout;
-    sheet.marginTop = marginTop;
-    sheet.marginLeft = marginLeft;
-    sheet.versionLabel = ResString(kFirstVersionLabel + cardVersion);
-    printAlignmentSheet(this, sheet);
+    CardSettings settings;
+    settings.dateFormat = dateFormat;
+    settings.cardVersion = cardVersion;
+    settings.marginTop = marginTop;
+    settings.marginLeft = marginLeft;
+    printAlignmentSheet(this, settings, layout);
 }
 
 // Each reading moves its margin: the horizontal one the left margin, the

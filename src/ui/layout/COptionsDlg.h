@@ -9,8 +9,8 @@
 #include <string>
 
 #include "layout/CardLayout.h"
+#include "layout/CardSettings.h"
 #include "platform/DialogTemplate.h"
-#include "render/AlignmentSheet.h"
 
 class QLabel;
 class QLineEdit;
@@ -37,9 +37,9 @@ public:
     int versionCount = cardVersionCount();
     // The application's printer setup, run by "Impost. di stampa".
     std::function<bool(QWidget*)> printerSetup;
-    // Prints the alignment sheet at the dialog's margins and layout (the caller
-    // adds what only it knows: the header box, the character set).
-    std::function<void(QWidget*, const AlignmentSheet&)> printAlignmentSheet;
+    // Prints the alignment sheet at the dialog's margins, card version and
+    // layout, given as settings and layout (the rest of the settings as handed in).
+    std::function<void(QWidget*, const CardSettings&, const CardLayout&)> printAlignmentSheet;
 
     void accept() override;
     void done(int result) override;

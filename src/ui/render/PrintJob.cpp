@@ -65,17 +65,16 @@ PrintOutcome PrintSelectedCard(CardState& state, QPrinter* printer, QWidget* par
     if (state.ConfiguredName().empty()) {
         return {};
     }
-    return PrintOnePage(printer, QStringLiteral("Card Header"), parent,
-                        [&state](Surface& surface) { state.DrawCardPage(surface); });
+    return PrintOnePage(printer, QStringLiteral("Card Header"), parent, [&state](Surface& surface) {
+        DrawCardPage(state.CardSheetFor(state.selectedPublisher), surface);
+    });
 }
 
-PrintOutcome PrintAlignmentSheet(AlignmentSheet sheet, QPrinter* printer, QWidget* parent) {
+PrintOutcome PrintAlignmentSheet(const CardSheet& card, QPrinter* printer, QWidget* parent) {
     return PrintOnePage(
-        printer, FromCodePage(ResString(kSheetTitle)), parent, [&sheet, printer](Surface& surface) {
+        printer, FromCodePage(ResString(kSheetTitle)), parent, [&card, printer](Surface& surface) {
             const QRect page = printer->pageLayout().paintRectPixels(printer->resolution());
-            sheet.pageWidth = page.width();
-            sheet.pageHeight = page.height();
-            DrawAlignmentSheet(surface, sheet);
+            DrawAlignmentSheet(card, page.width(), page.height(), surface);
         });
 }
 

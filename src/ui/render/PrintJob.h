@@ -11,7 +11,7 @@ class QWidget;
 namespace varnok {
 
 class CardState;
-struct AlignmentSheet;
+struct CardSheet;
 
 // How a print command ended, and where the page went.
 struct PrintOutcome {
@@ -26,9 +26,10 @@ struct PrintOutcome {
 // list is the caller's part.
 PrintOutcome PrintSelectedCard(CardState& state, QPrinter* printer, QWidget* parent = nullptr);
 
-// The alignment sheet on one page named "Foglio di prova", with the same
-// messages; the sheet's page size is taken from the printer.
-PrintOutcome PrintAlignmentSheet(AlignmentSheet sheet, QPrinter* printer,
+// The alignment sheet for `card`'s layout and margins on one page named
+// "Foglio di prova", with the same messages; its rulers run along the
+// printer's printable area.
+PrintOutcome PrintAlignmentSheet(const CardSheet& card, QPrinter* printer,
                                  QWidget* parent = nullptr);
 
 }  // namespace varnok
