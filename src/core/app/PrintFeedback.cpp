@@ -30,7 +30,7 @@ std::string FillIn(int id, std::initializer_list<std::string> values) {
 }
 
 std::string ClockText(const LocalDate& at) {
-    char text[8];
+    char text[32];
     std::snprintf(text, sizeof text, "%02d:%02d", at.hour % 24, at.minute % 60);
     return text;
 }

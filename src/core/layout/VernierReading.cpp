@@ -14,7 +14,7 @@ constexpr int kMarginMessage = 116;
 constexpr int kLargestHundredths = 999;
 
 std::string HundredthsToInchText(int hundredths) {
-    char text[8];
+    char text[32];
     std::snprintf(text, sizeof text, "%d.%02d", hundredths / 100, hundredths % 100);
     return text;
 }

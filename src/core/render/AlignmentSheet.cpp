@@ -248,7 +248,7 @@ int HundredthsToDevice(int dpi, int hundredths) {
 
 std::string VernierLabel(int k) {
     const int hundredths = kVernierStep * k;
-    char text[16];
+    char text[32];
     const char* sign = hundredths > 0 ? "+" : (hundredths < 0 ? "-" : "");
     std::snprintf(text, sizeof text, "%s%d.%02d", sign, std::abs(hundredths) / 100,
                   std::abs(hundredths) % 100);
