@@ -12,13 +12,13 @@
 
 #include "app/CardState.h"
 #include "app/PrintFeedback.h"
+#include "companion/CompanionFiles.h"
 #include "layout/CardLayout.h"
 #include "layout/VernierReading.h"
 #include "platform/Messages.h"
 #include "platform/StringTable.h"
 #include "render/AlignmentSheet.h"
 #include "render/PrintedHeader.h"
-#include "support/CompanionFiles.h"
 #include "support/RecordingSurface.h"
 #include "support/TempFolder.h"
 
@@ -78,7 +78,7 @@ bool HasCross(const RecordingSurface& sheet, Point at) {
 class PrintAidsTest : public ::testing::Test {
 protected:
     PrintAidsTest() {
-        test::PublisherData anna;
+        companion::PublisherData anna;
         anna.firstName = "Anna";
         anna.lastName = "Bianchi";
         anna.publisherId = 11;
@@ -94,7 +94,7 @@ protected:
             }
         }
         data.publishers.publishers.push_back(anna);
-        test::WriteCompanionFiles(folder.path(), data);
+        companion::WriteCompanionFiles(folder.path(), data);
         EXPECT_TRUE(state.LoadCongregationData({}));
         state.FixReportDate({2026, 12, 8, 10, 2});
         LoadDefaultLayout(state.layout, 0);
@@ -116,7 +116,7 @@ protected:
     }
 
     test::TempFolder folder;
-    test::CompanionData data;
+    companion::CompanionData data;
     CardState state;
 };
 

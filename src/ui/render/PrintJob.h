@@ -18,6 +18,9 @@ struct PrintOutcome {
     enum Result { NothingToPrint, Printed, NoPrinter, NoHdc };
     Result result = NothingToPrint;
     QString destination;  // the printer's name (or the PDF file's) once printed
+
+    // True when the page was sent.
+    explicit operator bool() const { return result == Printed; }
 };
 
 // Prints nothing when the selected publisher's name is empty. With no usable
