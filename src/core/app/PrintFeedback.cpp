@@ -3,17 +3,12 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
+#include "render/CardSheet.h"
 
 namespace varnok {
 namespace {
-
-constexpr int kCardSent = 2320;
-constexpr int kHeaderWord = 2321;
-constexpr int kSheetSent = 2322;
-constexpr int kNoPrinter = 2323;
-constexpr int kNoHdc = 2324;
-constexpr int kFirstMonthLabel = 1203;  // "Gen"; month index 0 = January
 
 // The string `id` with %1, %2, ... replaced by `values` in turn.
 std::string FillIn(int id, std::initializer_list<std::string> values) {
@@ -42,22 +37,24 @@ std::string CardPrintedFeedback(const std::string& name, const std::array<bool, 
     std::string what;
     auto add = [&what](const std::string& part) { what += (what.empty() ? "" : ", ") + part; };
     if (header) {
-        add(ResString(kHeaderWord));
+        add(ResString(ids::kHeaderWord));
     }
     for (int row = 0; row < 12; ++row) {
         if (months[row]) {
-            add(ResString(kFirstMonthLabel + (row + 8) % 12));
+            add(ResString(ids::kJanuaryShort + CardSheet::RowMonth(row)));
         }
     }
-    return FillIn(kCardSent, {name, what, destination, ClockText(at)});
+    return FillIn(ids::kCardSent, {name, what, destination, ClockText(at)});
 }
 
 std::string SheetPrintedFeedback(const std::string& destination, const LocalDate& at) {
-    return FillIn(kSheetSent, {destination, ClockText(at)});
+    return FillIn(ids::kSheetSent, {destination, ClockText(at)});
 }
 
 std::string NothingPrintedFeedback(PrintFailure failure, const LocalDate& at) {
-    return FillIn(failure == PrintFailure::NoPrinter ? kNoPrinter : kNoHdc, {ClockText(at)});
+    return FillIn(failure == PrintFailure::NoPrinter ? ids::kNothingPrintedNoPrinter
+                                                     : ids::kNothingPrintedNoHdc,
+                  {ClockText(at)});
 }
 
 }  // namespace varnok

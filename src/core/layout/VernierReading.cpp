@@ -4,13 +4,13 @@
 
 #include "layout/InchText.h"
 #include "platform/Messages.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/Trim.h"
 
 namespace varnok {
 namespace {
 
-constexpr int kMarginMessage = 116;
 constexpr int kLargestHundredths = 999;
 
 std::string HundredthsToInchText(int hundredths) {
@@ -33,7 +33,7 @@ bool AddVernierReading(std::string reading, std::string& margin) {
     }
     if (reading.empty() || !NormalizeInchText(reading)) {
         if (reading.empty()) {
-            ShowMessage(LoadResString(kMarginMessage));
+            ShowMessage(LoadResString(ids::kMarginHelp));
         }
         return false;
     }
@@ -41,7 +41,7 @@ bool AddVernierReading(std::string reading, std::string& margin) {
     // so the page moves by exactly the reading.
     const int sum = InchTextToDevice(100, margin) + sign * InchTextToHundredths(reading);
     if (sum < 0 || sum > kLargestHundredths) {
-        ShowMessage(LoadResString(kMarginMessage));
+        ShowMessage(LoadResString(ids::kMarginHelp));
         return false;
     }
     margin = HundredthsToInchText(sum);

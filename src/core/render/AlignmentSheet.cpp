@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "render/DrawingTools.h"
 #include "render/PagePositions.h"
@@ -13,18 +14,6 @@ namespace {
 
 constexpr int kPrintBoxDivisor = 7;  // the printed boxes are 1/7 inch
 constexpr int kLabelPoints = 6;      // the small print of rulers and scales
-
-// String ids of the sheet's texts.
-constexpr int kSheetTitle = 2300;
-constexpr int kInchCaption = 2301;
-constexpr int kCentimetreCaption = 2302;
-constexpr int kTopMarginLabel = 2303;
-constexpr int kLeftMarginLabel = 2304;
-constexpr int kExplanation1 = 2306;
-constexpr int kExplanation2 = 2307;
-constexpr int kHorizontalCaption = 2308;
-constexpr int kVerticalCaption = 2309;
-constexpr int kFirstVersionLabel = 400;
 
 // Ruler geometry, in hundredths of an inch from the drawable area's edges.
 constexpr int kInchTick = 25;
@@ -88,8 +77,8 @@ void DrawTopRuler(Surface& surface, const SheetFrame& f, int width) {
             surface.TextOut(x + f.gapX, baseline - f.Y(22), std::to_string(j / 10));
         }
     }
-    surface.TextOut(f.gapX, f.Y(12), ResString(kInchCaption));
-    surface.TextOut(f.gapX, baseline - f.Y(22), ResString(kCentimetreCaption));
+    surface.TextOut(f.gapX, f.Y(12), ResString(ids::kInchCaption));
+    surface.TextOut(f.gapX, baseline - f.Y(22), ResString(ids::kCentimetreCaption));
 }
 
 void DrawLeftRuler(Surface& surface, const SheetFrame& f, int height) {
@@ -145,7 +134,7 @@ void DrawHorizontalVernier(Surface& surface, const SheetFrame& f) {
         }
     }
     surface.TextOut(centre - f.X(kVernierStep * kVernierMarks), base - (kVernierMarks + 3) * step,
-                    ResString(kHorizontalCaption));
+                    ResString(ids::kHorizontalScaleCaption));
 }
 
 // The vertical scale across the September row's auxiliary-pioneer box: its
@@ -167,7 +156,7 @@ void DrawVerticalVernier(Surface& surface, const SheetFrame& f) {
         surface.TextOut(labelsX + f.gapX, labelMiddle - f.labelHeight / 2, VernierLabel(k));
     }
     surface.TextOut(labelsX + f.gapX, centre - (kVernierMarks + 2) * pitch,
-                    ResString(kVerticalCaption));
+                    ResString(ids::kVerticalScaleCaption));
 }
 
 void DrawRowCrosses(Surface& surface, const SheetFrame& f) {
@@ -183,7 +172,8 @@ void DrawRowCrosses(Surface& surface, const SheetFrame& f) {
         DrawCross(surface, c.hoursX, top, armX, armY);
         DrawCross(surface, c.remarksX, top, armX, armY);
         surface.SetTextAlign(TextAlign::RightTop);
-        surface.TextOut(c.participationX - f.X(50), top, ResString(1203 + (row + 8) % 12));
+        surface.TextOut(c.participationX - f.X(50), top,
+                        ResString(ids::kJanuaryShort + CardSheet::RowMonth(row)));
         surface.SetTextAlign(TextAlign::LeftTop);
     }
 }
@@ -192,23 +182,23 @@ void DrawRowCrosses(Surface& surface, const SheetFrame& f) {
 std::string HeaderSlotLabel(int xSlot) {
     switch (xSlot) {
         case nameX:
-            return ResString(104);
+            return ResString(ids::kNameLabel);
         case birthDateX:
-            return ResString(107);
+            return ResString(ids::kBirthLabel);
         case baptismDateX:
-            return ResString(108);
+            return ResString(ids::kBaptismLabel);
         case anointedX:
-            return ResString(113) + " / " + ResString(114);
+            return ResString(ids::kAnointed) + " / " + ResString(ids::kOtherSheep);
         case elderX:
-            return ResString(110);
+            return ResString(ids::kElder);
         case ministerialServantX:
-            return ResString(112);
+            return ResString(ids::kMinisterialServant);
         case regularPioneerX:
-            return ResString(111);
+            return ResString(ids::kRegularPioneer);
         case maleX:
-            return ResString(150);
+            return ResString(ids::kMale);
         default:
-            return ResString(151);
+            return ResString(ids::kFemale);
     }
 }
 
@@ -227,17 +217,17 @@ void DrawLegend(Surface& surface, const SheetFrame& f, const CardSheet& card) {
     const int lineHeight = f.Y(20);
     int y = f.columns.RowTop(12) + f.Y(30);
     const int x = f.X(kRulerBand + 5);
-    surface.TextOut(
-        x, y,
-        ResString(kSheetTitle) + " - " + ResString(kFirstVersionLabel + card.settings.cardVersion));
+    surface.TextOut(x, y,
+                    ResString(ids::kAlignmentSheet) + " - " +
+                        ResString(ids::kFirstCardVersion + card.settings.cardVersion));
     y += lineHeight;
     surface.TextOut(x, y,
-                    ResString(kTopMarginLabel) + " " + card.settings.marginTop + "    " +
-                        ResString(kLeftMarginLabel) + " " + card.settings.marginLeft);
+                    ResString(ids::kTopMarginLegend) + " " + card.settings.marginTop + "    " +
+                        ResString(ids::kLeftMarginLegend) + " " + card.settings.marginLeft);
     y += lineHeight;
-    surface.TextOut(x, y, ResString(kExplanation1));
+    surface.TextOut(x, y, ResString(ids::kSheetExplanation1));
     y += lineHeight;
-    surface.TextOut(x, y, ResString(kExplanation2));
+    surface.TextOut(x, y, ResString(ids::kSheetExplanation2));
 }
 
 }  // namespace

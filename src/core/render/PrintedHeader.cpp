@@ -1,13 +1,12 @@
 #include "PrintedHeader.h"
 
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 
 namespace varnok {
 namespace {
 
-constexpr char kMark[] = "X";          // the card has its own boxes: a letter in each
-constexpr int kOtherSheepLabel = 114;  // "A.P."
-constexpr int kAnointedLabel = 113;    // "Unto"
+constexpr char kMark[] = "X";  // the card has its own boxes: a letter in each
 
 std::string Mark(bool marked) {
     return marked ? kMark : "";
@@ -25,9 +24,9 @@ std::string PrintedHeaderText(const HeaderFields& fields, int xSlot) {
             return fields.baptismDate;
         case anointedX:
             if (fields.anointed) {
-                return ResString(kAnointedLabel);
+                return ResString(ids::kAnointed);
             }
-            return fields.otherSheep ? ResString(kOtherSheepLabel) : "";
+            return fields.otherSheep ? ResString(ids::kOtherSheep) : "";
         case elderX:
             return Mark(fields.elder);
         case ministerialServantX:

@@ -19,11 +19,13 @@
 #include "platform/Edition.h"
 #include "platform/MessageBox.h"
 #include "platform/RepeatedKeyGuard.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 #include "render/CBodyPreview.h"
 #include "render/CHeaderPreview.h"
 #include "render/CurrentPrinter.h"
+#include "render/PreviewFont.h"
 #include "render/PrintJob.h"
 
 namespace varnok {
@@ -36,9 +38,6 @@ constexpr int kFirstMonthBoxId = 1015;  // September; August is 1026
 constexpr int kGroupButtonId = 1029;
 constexpr int kOptionsButtonId = 1014;
 constexpr int kPrintButtonId = 1;
-constexpr int kHeaderBoxId = 1030;
-constexpr int kFeedbackLineId = 2330;
-constexpr int kSheetCommandText = 2300;  // "Foglio di prova"
 
 }  // namespace
 
@@ -63,7 +62,7 @@ void CCardDlg::BuildControls() {
                 return nullptr;
         }
     });
-    state_.windowFont.height = -DialogFont(t).pixelSize();
+    state_.windowFont = CardWindowPreviewFont();
     groupButton_ = Control<QPushButton>(*this, kGroupButtonId);
     printButton_ = Control<QPushButton>(*this, kPrintButtonId);
     for (int row = 0; row < 12; ++row) {
@@ -71,9 +70,9 @@ void CCardDlg::BuildControls() {
         connect(monthBoxes_[row], &QCheckBox::toggled, this,
                 [this, row](bool ticked) { OnMonthBox(row, ticked); });
     }
-    connect(Control<QCheckBox>(*this, kHeaderBoxId), &QCheckBox::toggled, this,
+    connect(Control<QCheckBox>(*this, idc::card::kPrintHeaderBox), &QCheckBox::toggled, this,
             &CCardDlg::OnHeaderBox);
-    feedbackLine_ = Control<QLabel>(*this, kFeedbackLineId);
+    feedbackLine_ = Control<QLabel>(*this, idc::card::kPrintFeedbackLine);
     // A mouse press makes the pressed entry current before it is selected, so
     // the window follows the settled selection, not the current row.
     connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
@@ -103,7 +102,7 @@ void CCardDlg::OnInitDialog() {
         addAction(aboutAction_);
     }
     setWindowIcon(AppIcon());
-    sheetAction_ = new QAction(FromCodePage(ResString(kSheetCommandText)), this);
+    sheetAction_ = new QAction(FromCodePage(ResString(ids::kAlignmentSheet)), this);
     connect(sheetAction_, &QAction::triggered, this, &CCardDlg::OnAlignmentSheet);
 
     state_.OpenCard(Today(), profile_,

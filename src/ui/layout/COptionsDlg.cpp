@@ -18,6 +18,7 @@
 #include "layout/VernierReading.h"
 #include "layout/WholeLabels.h"
 #include "platform/DialogBuilder.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 
@@ -37,19 +38,6 @@ constexpr int kDetailsButton = 1062;
 constexpr int kVersionList = 1067;
 constexpr int kFnSortCheck = 1082;
 constexpr int kFirstVersionLabel = 400;
-// The alignment sheet's controls and their texts.
-constexpr int kSheetButton = 2340;
-constexpr int kHorizontalReadingBox = 2341;
-constexpr int kVerticalReadingBox = 2342;
-constexpr int kAddReadingsButton = 2343;
-constexpr int kReadingsGroup = 2344;
-constexpr int kHorizontalReadingLabel = 2345;
-constexpr int kVerticalReadingLabel = 2346;
-constexpr int kReadingsGroupText = 2310;
-constexpr int kHorizontalReadingText = 2311;
-constexpr int kVerticalReadingText = 2312;
-constexpr int kAddReadingsText = 2313;
-constexpr int kSheetButtonText = 2314;
 
 }  // namespace
 
@@ -91,13 +79,16 @@ COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
 
 void COptionsDlg::SetUpAlignmentControls() {
     auto text = [](int id) { return FromCodePage(ResString(id)); };
-    Control<QGroupBox>(*this, kReadingsGroup)->setTitle(text(kReadingsGroupText));
-    Control<QLabel>(*this, kHorizontalReadingLabel)->setText(text(kHorizontalReadingText));
-    Control<QLabel>(*this, kVerticalReadingLabel)->setText(text(kVerticalReadingText));
-    auto* sheet = Control<QPushButton>(*this, kSheetButton);
-    sheet->setText(text(kSheetButtonText));
-    auto* add = Control<QPushButton>(*this, kAddReadingsButton);
-    add->setText(text(kAddReadingsText));
+    Control<QGroupBox>(*this, idc::options::kReadingsGroup)
+        ->setTitle(text(ids::kReadingsGroupText));
+    Control<QLabel>(*this, idc::options::kHorizontalReadingLabel)
+        ->setText(text(ids::kHorizontalReadingText));
+    Control<QLabel>(*this, idc::options::kVerticalReadingLabel)
+        ->setText(text(ids::kVerticalReadingText));
+    auto* sheet = Control<QPushButton>(*this, idc::options::kAlignmentSheetButton);
+    sheet->setText(text(ids::kAlignmentSheetButtonText));
+    auto* add = Control<QPushButton>(*this, idc::options::kAddReadingsButton);
+    add->setText(text(ids::kAddReadingsText));
     connect(sheet, &QPushButton::clicked, this, &COptionsDlg::OnAlignmentSheet);
     connect(add, &QPushButton::clicked, this, &COptionsDlg::OnAddReadings);
     ShowWholeLabels(*this);
@@ -270,8 +261,9 @@ void COptionsDlg::OnAddReadings() {
         box->setText(FromCodePage(margin));
         return true;
     };
-    if (take(Control<QLineEdit>(*this, kHorizontalReadingBox), leftBox_, marginLeft)) {
-        take(Control<QLineEdit>(*this, kVerticalReadingBox), topBox_, marginTop);
+    if (take(Control<QLineEdit>(*this, idc::options::kHorizontalReadingBox), leftBox_,
+             marginLeft)) {
+        take(Control<QLineEdit>(*this, idc::options::kVerticalReadingBox), topBox_, marginTop);
     }
 }
 

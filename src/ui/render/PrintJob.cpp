@@ -7,6 +7,7 @@
 
 #include "app/CardState.h"
 #include "platform/MessageBox.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 #include "render/AlignmentSheet.h"
@@ -14,8 +15,6 @@
 
 namespace varnok {
 namespace {
-
-constexpr int kSheetTitle = 2300;  // "Foglio di prova"
 
 // A queue to print on, or a PDF file: anything else cannot take a document.
 bool IsUsablePrinter(const QPrinter* printer) {
@@ -71,11 +70,12 @@ PrintOutcome PrintSelectedCard(CardState& state, QPrinter* printer, QWidget* par
 }
 
 PrintOutcome PrintAlignmentSheet(const CardSheet& card, QPrinter* printer, QWidget* parent) {
-    return PrintOnePage(
-        printer, FromCodePage(ResString(kSheetTitle)), parent, [&card, printer](Surface& surface) {
-            const QRect page = printer->pageLayout().paintRectPixels(printer->resolution());
-            DrawAlignmentSheet(card, page.width(), page.height(), surface);
-        });
+    return PrintOnePage(printer, FromCodePage(ResString(ids::kAlignmentSheet)), parent,
+                        [&card, printer](Surface& surface) {
+                            const QRect page =
+                                printer->pageLayout().paintRectPixels(printer->resolution());
+                            DrawAlignmentSheet(card, page.width(), page.height(), surface);
+                        });
 }
 
 }  // namespace varnok
