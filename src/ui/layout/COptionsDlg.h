@@ -42,6 +42,8 @@ public:
     // dialog as OK does and is given back in `dataFolder`.
     std::function<QString(QWidget*)> chooseDataFolder;
     QString dataFolder;
+    // Prints the alignment sheet at the dialog's margins, card version and layout.
+    std::function<void(QWidget*, const OptionsValues&)> printAlignmentSheet;
 
     void accept() override;
     void done(int result) override;
@@ -63,6 +65,9 @@ private:
     void OnRestoreDefaults();
     void OnLayoutDetails();
     void OnCardVersionSelected(int row);
+    void SetUpAlignmentControls();
+    void OnAlignmentSheet();
+    void OnAddReadings();
 
     QLineEdit* topBox_ = nullptr;
     QLineEdit* leftBox_ = nullptr;
