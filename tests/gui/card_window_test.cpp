@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -137,6 +138,7 @@ private slots:
     void controlsHaveNamesAndTips();
     void keyboardFocusIsRingedWhereverItGoes();
     void feedbackLineReportsEachPrint();
+    void printerIsLookedUpAtFirstNeed();
     void alignmentSheetFromTheContextMenu();
     void mouseClickChoosesTheClickedEntry();
     void dragChoosesTheEntryReleasedOn();
@@ -717,6 +719,25 @@ void CardWindowTest::feedbackLineReportsEachPrint() {
     QCOMPARE(messages_, (QStringList{QStringLiteral("No Printer"), QStringLiteral("no hdc")}));
     QCOMPARE(line->text(),
              QStringLiteral("Niente stampato alle 10:17: impossibile aprire la stampante"));
+}
+
+void CardWindowTest::printerIsLookedUpAtFirstNeed() {
+    CurrentPrinter printer;
+    auto window = OpenWindow(&printer);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTest::mouseClick(Control<QCheckBox>(*window, 1015), Qt::LeftButton);
+    QVERIFY(!printer.lookedUp());  // start-up and the month boxes leave the print system alone
+    // The first need finds the system's default, or none, as the start-up used to.
+    const QPrinterInfo system = QPrinterInfo::defaultPrinter();
+    QPrinter* found = printer.printer();
+    QVERIFY(printer.lookedUp());
+    if (system.isNull() && QPrinterInfo::availablePrinters().isEmpty()) {
+        QVERIFY(found == nullptr);
+    } else {
+        QVERIFY(found != nullptr);
+    }
+    QCOMPARE(printer.printer(), found);  // asked once
 }
 
 void CardWindowTest::alignmentSheetFromTheContextMenu() {
