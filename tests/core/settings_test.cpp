@@ -73,7 +73,7 @@ TEST(ProfileFile, IntegerReadsTakeTheLeadingDecimalNumber) {
 TEST(ProfileFile, NamesMatchWithoutRegardToCase) {
     TempFolder folder;
     folder.WriteFile(kProfile, "[FORMAT]\r\n  alt date FORMAT = 2 \r\n[margins]\r\ntop=1.25\r\n");
-    const ProfileFile profile(kProfile);
+    ProfileFile profile(kProfile);
     EXPECT_EQ(profile.GetInt("Format", "Alt Date Format", 0), 2);
     EXPECT_EQ(profile.GetString("Margins", "Top", "x"), "1.25");
 
@@ -105,7 +105,7 @@ TEST(ProfileFile, WritingKeepsEverythingElseAsItStands) {
                      "\n"
                      "[Tail]\n"
                      "x=1");
-    const ProfileFile profile(kProfile);
+    ProfileFile profile(kProfile);
     ASSERT_TRUE(profile.WriteString("Format", "Alt Date Format", "3"));
     ASSERT_TRUE(profile.WriteString("Format", "Card Version", "0"));
     ASSERT_TRUE(profile.WriteString("Tail", "y", "2"));
@@ -129,7 +129,7 @@ TEST(ProfileFile, WritingKeepsEverythingElseAsItStands) {
 
 TEST(ProfileFile, FileIsCreatedOnlyByAWrite) {
     TempFolder folder;
-    const ProfileFile profile(kProfile);
+    ProfileFile profile(kProfile);
     EXPECT_EQ(profile.GetInt("Format", "Card Version", 7), 7);
     EXPECT_EQ(profile.GetString("Margins", "Top", "0.00"), "0.00");
     EXPECT_FALSE(folder.Exists(kProfile));
@@ -140,7 +140,7 @@ TEST(ProfileFile, FileIsCreatedOnlyByAWrite) {
 
 TEST(ProfileFile, WritesCreateAMissingFolderAndFailQuietly) {
     TempFolder folder;
-    const ProfileFile nested("config/varnok/varnok.INI");
+    ProfileFile nested("config/varnok/varnok.INI");
     ASSERT_TRUE(nested.WriteString("Format", "Card Version", "0"));
     EXPECT_EQ(nested.GetInt("Format", "Card Version", 5), 0);
 

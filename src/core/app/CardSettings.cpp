@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "layout/CardLayout.h"
+#include "platform/Messages.h"
 #include "platform/ProfileFile.h"
 
 namespace varnok {
@@ -55,17 +56,23 @@ void LoadSettings(CardSettings& settings, const ProfileFile& profile) {
     settings.marginLeft = profile.GetString(kMargins, "Left", "0.20");
 }
 
-void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
+bool SaveSettings(const CardSettings& settings, const ProfileFile& profile,
                   const std::string& editionCode) {
-    // Failed writes are not reported: the program goes on as before.
-    profile.WriteString(kFormat, "Alt Date Format", std::to_string(settings.dateFormat));
-    profile.WriteString(kFormat, "Last Name First", std::to_string(settings.lastNameFirst));
-    profile.WriteString(kFormat, "Card Version", std::to_string(settings.cardVersion));
-    profile.WriteString(kMargins, "Top", settings.marginTop);
-    profile.WriteString(kMargins, "Left", settings.marginLeft);
+    // The file as it stands now, so that what others wrote since the start is kept.
+    ProfileFile current(profile.path());
+    current.SetString(kFormat, "Alt Date Format", std::to_string(settings.dateFormat));
+    current.SetString(kFormat, "Last Name First", std::to_string(settings.lastNameFirst));
+    current.SetString(kFormat, "Card Version", std::to_string(settings.cardVersion));
+    current.SetString(kMargins, "Top", settings.marginTop);
+    current.SetString(kMargins, "Left", settings.marginLeft);
     if (HasFnSort(editionCode)) {
-        profile.WriteString(kFnSort, "Enabled", std::to_string(settings.fnSort));
+        current.SetString(kFnSort, "Enabled", std::to_string(settings.fnSort));
     }
+    const SaveResult saved = current.Save();
+    if (!saved.ok) {
+        ShowMessage(SaveFailureText(profile.path(), saved.error));
+    }
+    return saved.ok;
 }
 
 std::string ProfilePathBesideExecutable(const std::string& executablePath) {

@@ -13,6 +13,7 @@
 #include "data/PublisherTable.h"
 #include "data/RemarksTable.h"
 #include "layout/CardLayout.h"
+#include "layout/LayoutKeeper.h"
 #include "platform/Clock.h"
 #include "render/Surface.h"
 
@@ -27,6 +28,7 @@ public:
 
     CardSettings settings;
     CardLayout layout;
+    LayoutKeeper layoutFile;  // loads `layout` and saves it at closing
     SelectionGroups groups;
 
     int selectedPublisher = 0;

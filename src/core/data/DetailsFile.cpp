@@ -1,10 +1,11 @@
 #include "data/DetailsFile.h"
 
+#include <algorithm>
 #include <cstring>
-#include <fstream>
 
 #include "data/PublisherTable.h"
 #include "data/Scramble.h"
+#include "platform/SafeFile.h"
 
 namespace varnok {
 
@@ -51,16 +52,9 @@ bool HoldsLetter(const uint8_t* record, const DetailsText& field) {
 }  // namespace
 
 void DetailsFile::CountDetailsRecords() {
-    detailsCount_ = 0;
-    std::ifstream file(kDetailsFileName, std::ios::binary);
-    char block[kDetailsRecordSize];
-    while (file && detailsCount_ < kMaxDetailsCount) {
-        file.read(block, kDetailsRecordSize);
-        if (file.gcount() != kDetailsRecordSize) {
-            break;
-        }
-        ++detailsCount_;
-    }
+    const RegularFile file(kDetailsFileName);
+    detailsCount_ =
+        static_cast<int>(std::min<uint64_t>(file.size() / kDetailsRecordSize, kMaxDetailsCount));
 }
 
 int DetailsFile::LoadPublisherDetails(PublisherTable& table, int pub) {
@@ -84,17 +78,11 @@ int DetailsFile::ReadDetailsRecord(unsigned n, unsigned id) {
     if (n == 0 || n >= static_cast<unsigned>(detailsCount_)) {
         return 0;
     }
-    std::ifstream file(kDetailsFileName, std::ios::binary);
-    if (!file) {
-        return 0;
-    }
-    file.seekg(static_cast<std::streamoff>(n) * kDetailsRecordSize);
-    if (!file) {
-        return 0;
-    }
+    const RegularFile file(kDetailsFileName);
     std::array<uint8_t, kDetailsRecordSize> record{};
-    file.read(reinterpret_cast<char*>(record.data()), kDetailsRecordSize);
-    if (file.gcount() != kDetailsRecordSize || RecordId(record.data()) != id) {
+    const size_t read =
+        file.ReadAt(static_cast<uint64_t>(n) * kDetailsRecordSize, record.data(), record.size());
+    if (read != kDetailsRecordSize || RecordId(record.data()) != id) {
         return 0;
     }
     for (const DetailsText& field : {kLongName, kExtraText1, kExtraText2}) {

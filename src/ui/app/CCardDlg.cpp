@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
+#include <utility>
 
 #include "app/Edition.h"
 #include "data/CPublisherListBox.h"
@@ -116,9 +118,8 @@ void CCardDlg::OnInitDialog() {
         setResult(QDialog::Rejected);
         return;
     }
-    if (!LoadLayoutFile(state_.layout, state_.settings.cardVersion)) {
-        LoadDefaultLayout(state_.layout, state_.settings.cardVersion);
-    }
+    state_.layoutFile.Load(state_.layout, state_.settings.cardVersion);
+    openingNotice_ = state_.layoutFile.notice();
     state_.editionCharset = EditionCharset(state_.editionCode);
     SetTitle();
     printButton_->setEnabled(false);
@@ -242,7 +243,7 @@ void CCardDlg::reject() {
     if (state_.settingsChanged) {
         SaveSettings(state_.settings, profile_, state_.editionCode);
     }
-    SaveLayoutFile(state_.layout, state_.settings.cardVersion);
+    state_.layoutFile.Save(state_.layout, state_.settings.cardVersion);
     QDialog::reject();
 }
 
@@ -258,6 +259,12 @@ void CCardDlg::setVisible(bool visible) {
         return;  // a refused password ends the program without any window
     }
     QDialog::setVisible(visible);
+    if (visible && !openingNotice_.empty()) {
+        // Told once the window is on the screen, over it.
+        QTimer::singleShot(0, this, [this, text = std::exchange(openingNotice_, {})] {
+            MessageBox::Show(FromCodePage(text), this);
+        });
+    }
 }
 
 void CCardDlg::contextMenuEvent(QContextMenuEvent* event) {
