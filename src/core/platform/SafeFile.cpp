@@ -91,21 +91,24 @@ int WriteAll(int fd, std::string_view bytes, const std::string& path) {
     return 0;
 }
 
-int Step(FileStep step, const std::string& path, int result) {
+// Runs one step, unless a test makes it fail first; the errno value of a failure.
+template <typename Call>
+int Step(FileStep step, const std::string& path, Call call) {
     if (int fault = InjectedFault(step, path)) {
         return fault;
     }
-    return result < 0 ? errno : 0;
+    return call() < 0 ? errno : 0;
 }
 
 // Writes, flushes and closes the temporary file; the errno value of the first failure.
 int FillTemp(int fd, std::string_view bytes, const std::string& path) {
     int error = WriteAll(fd, bytes, path);
     if (error == 0) {
-        error = Step(FileStep::Sync, path, fsync(fd));
+        error = Step(FileStep::Sync, path, [fd] { return fsync(fd); });
     }
     // The close is checked too: some file systems report a full disk only there.
-    const int closeError = Step(FileStep::Close, path, close(fd));
+    const int closeResult = close(fd);
+    const int closeError = Step(FileStep::Close, path, [closeResult] { return closeResult; });
     return error != 0 ? error : closeError;
 }
 
@@ -236,7 +239,8 @@ SaveResult SaveFileAtomically(const std::string& path, std::string_view bytes) {
     }
     int error = FillTemp(fd, bytes, path);
     if (error == 0) {
-        error = Step(FileStep::Rename, path, rename(tempPath.c_str(), path.c_str()));
+        error =
+            Step(FileStep::Rename, path, [&] { return rename(tempPath.c_str(), path.c_str()); });
     }
     if (error != 0) {
         unlink(tempPath.c_str());
