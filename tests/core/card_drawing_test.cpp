@@ -83,7 +83,7 @@ class HeaderTest : public CardDrawingTest {
 protected:
     RecordingSurface Draw() {
         RecordingSurface s(96, 96);
-        state.DrawHeaderPreview(kHeaderClient, s);
+        DrawHeaderPreview(state.SelectedCardSheet(), kHeaderClient, s);
         return s;
     }
 };
@@ -206,6 +206,64 @@ TEST_F(HeaderTest, LongNameWhenThereIsOneAndItIsWanted) {
     EXPECT_EQ(state.displayName, "Rossi, Anna");
 }
 
+// Cards for publishers other than the selected one (a batch, an export) are
+// drawn from the same window state without changing it: not the selection,
+// not the name the header shows, not a details link found wrong.
+TEST_F(HeaderTest, CardsOfOtherPublishersLeaveTheWindowAlone) {
+    anna().detailsIndex = 1;
+    PublisherData bruno = anna();
+    bruno.firstName = "Bruno";
+    bruno.lastName = "Verdi";
+    bruno.publisherId = 12;
+    bruno.detailsIndex = 2;  // record 2 belongs to someone else
+    bruno.SetMonth(8, 0, 0, 0, 4, true);
+    PublisherData carla = anna();
+    carla.firstName = "Carla";
+    carla.lastName = "Neri";
+    carla.publisherId = 13;
+    carla.detailsIndex = 3;
+    carla.SetMonth(8, 0, 0, 0, 7, true);
+    data.publishers.publishers.push_back(bruno);
+    data.publishers.publishers.push_back(carla);
+    data.details = {{11, "Anna Maria Rossi Bianchi", "", ""},
+                    {99, "Altra Persona", "", ""},
+                    {13, "Carla Neri Esposito", "", ""}};
+    data.remarks = {{"Nota di Carla", 9, 26, 13}};
+    Open();
+    state.monthTicked[0] = true;
+    Draw();  // the window's own paint of Anna
+    ASSERT_EQ(state.displayName, "Anna Maria Rossi Bianchi");
+
+    struct Expected {
+        int pub;
+        std::string name;
+        std::string studies;
+    };
+    for (const Expected& e :
+         {Expected{2, "Bruno Verdi", "4"}, Expected{3, "Carla Neri Esposito", "7"}}) {
+        const CardSheet sheet = state.CardSheetFor(e.pub);
+        RecordingSurface header(96, 96);
+        DrawHeaderPreview(sheet, kHeaderClient, header);
+        EXPECT_TRUE(header.Has("TextOut LeftTop 15 5 \"Nome e cognome:  " + e.name + "\""))
+            << header.Log();
+        RecordingSurface page(300, 300);
+        DrawCardPage(sheet, page);
+        EXPECT_TRUE(page.Has("TextOut RightTop 840 786 \"" + e.studies + "\"")) << page.Log();
+        EXPECT_EQ(page.Has("TextOut LeftTop 1455 786 \"Nota di Carla\""), e.pub == 3);
+    }
+    EXPECT_EQ(state.selectedPublisher, 1);
+    EXPECT_EQ(state.displayName, "Anna Maria Rossi Bianchi");
+    EXPECT_EQ(state.table.DetailsIndex(1), 1);
+    EXPECT_EQ(state.table.DetailsIndex(2), 2);
+    EXPECT_EQ(state.table.DetailsIndex(3), 3);
+
+    // The window's paint of Bruno clears his wrong link, as before.
+    state.selectedPublisher = 2;
+    EXPECT_TRUE(Draw().Has("TextOut LeftTop 15 5 \"Nome e cognome:  Bruno Verdi\""));
+    EXPECT_EQ(state.table.DetailsIndex(2), 0);
+    EXPECT_EQ(state.displayName, "Bruno Verdi");
+}
+
 TEST_F(HeaderTest, NoSelectionShowsAnEmptyName) {
     Open();
     state.selectedPublisher = 0;
@@ -238,7 +296,7 @@ TEST_F(HeaderTest, ClientWithAnOffset) {
     Open();
     RecordingSurface s(96, 96);
     // h = (10 + 104 + 1) / 19 = 6; x0 = 5 + 15; W = 5 + 600 - 15 = 590.
-    state.DrawHeaderPreview(Rect{5, 10, 600, 104}, s);
+    DrawHeaderPreview(state.SelectedCardSheet(), Rect{5, 10, 600, 104}, s);
     EXPECT_TRUE(s.Has("TextOut LeftTop 20 16 \"Nome e cognome:  Anna Rossi\"")) << s.Log();
     // X0 = 20 + 70 * 590 / 100 = 433; row 2 at 10 + 36 = 46, d = 18 - 3 = 15.
     EXPECT_TRUE(s.Has(MoveCall(433, 61)));
@@ -252,7 +310,7 @@ class BodyPreviewTest : public CardDrawingTest {
 protected:
     RecordingSurface Draw() {
         RecordingSurface s(96, 96);
-        state.DrawBodyPreview(kBodyClient, s);
+        DrawBodyPreview(state.CardSheetFor(state.selectedPublisher), kBodyClient, s);
         return s;
     }
     // The participation box of preview row r (bottom-right at (130, (r+1)*19 + 16)).
@@ -379,7 +437,7 @@ class PrintedPageTest : public CardDrawingTest {
 protected:
     RecordingSurface Print(int dpi = 300) {
         RecordingSurface s(dpi, dpi);
-        state.DrawCardPage(s);
+        DrawCardPage(state.CardSheetFor(state.selectedPublisher), s);
         return s;
     }
     // Row r's text top and box bottom at 300 dpi with the version-0 layout.
@@ -391,14 +449,14 @@ protected:
 
 TEST_F(PrintedPageTest, OriginFromTheMargins) {
     Open();
-    state.ComputePageOrigin(300, 300);
-    EXPECT_EQ(state.originX, 60);
-    EXPECT_EQ(state.originY, 0);
+    PageOrigin origin = ComputePageOrigin(state.settings, 300, 300);
+    EXPECT_EQ(origin.x, 60);
+    EXPECT_EQ(origin.y, 0);
     state.settings.marginTop = "1.5";   // read by position: 1.05 inch
     state.settings.marginLeft = ".50";  // starts with the point: 0 inch
-    state.ComputePageOrigin(600, 300);
-    EXPECT_EQ(state.originX, 0);
-    EXPECT_EQ(state.originY, 300 + 5 * 300 / 100);
+    origin = ComputePageOrigin(state.settings, 600, 300);
+    EXPECT_EQ(origin.x, 0);
+    EXPECT_EQ(origin.y, 300 + 5 * 300 / 100);
 }
 
 TEST_F(PrintedPageTest, SeptemberOnTheVersionZeroLayoutAt300Dpi) {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/CardSettings.h"
+#include "layout/CardSettings.h"
 #include "app/Edition.h"
 #include "platform/Messages.h"
 #include "platform/ProfileFile.h"

@@ -4,10 +4,9 @@
 #include <array>
 #include <string>
 
-#include "app/CardState.h"
 #include "data/DateFormat.h"
-#include "data/PublisherList.h"
 #include "platform/StringTable.h"
+#include "render/CardSheet.h"
 #include "render/DrawingTools.h"
 #include "render/ResNumbers.h"
 
@@ -50,26 +49,21 @@ std::string Labelled(int labelId, const std::string& value) {
 
 }  // namespace
 
-void CardState::DrawHeaderPreview(const Rect& client, Surface& surface) {
-    const int pub = selectedPublisher;
+void DrawHeaderPreview(const CardSheet& sheet, const Rect& client, Surface& surface) {
+    const PublisherTable& table = *sheet.table;
+    const int pub = sheet.publisher;
+    const std::string& editionCode = sheet.editionCode;
+    const int dateFormat = sheet.settings.dateFormat;
     const bool ownFont = editionCode != "vie";
     FontSpec previousFont;
     if (ownFont) {
-        previousFont = surface.SelectFont(PreviewFont(windowFont, editionCharset));
+        previousFont = surface.SelectFont(PreviewFont(sheet.windowFont, sheet.editionCharset));
     }
 
-    const std::string baptism =
-        FormatPublisherDate(table, pub, 0, settings.dateFormat, editionCode);
-    const std::string birth = FormatPublisherDate(table, pub, 1, settings.dateFormat, editionCode);
+    const std::string baptism = FormatPublisherDate(table, pub, 0, dateFormat, editionCode);
+    const std::string birth = FormatPublisherDate(table, pub, 1, dateFormat, editionCode);
     const bool baptized = baptism.size() > 4;
     const HeaderGeometry g = ComputeHeaderGeometry(client, editionCode);
-
-    if (details.LoadPublisherDetails(table, pub) != 0 && !details.LongName().empty() &&
-        useLongName) {
-        displayName = details.LongName();
-    } else {
-        displayName = PublisherName(table, pub, settings.lastNameFirst != 0);
-    }
 
     const uint8_t flags = table.PersonFlags(pub);
     int sex = 0;
@@ -79,7 +73,7 @@ void CardState::DrawHeaderPreview(const Rect& client, Surface& surface) {
         sex = 1;
     }
     const bool anointed = table.Hope(pub) == 'A';
-    const int status = table.GetMonthStatus(pub, reportMonth, reportSlot);
+    const int status = table.GetMonthStatus(pub, sheet.reportMonth, sheet.reportSlot);
 
     // A box with its label just right of it, level with the text of its row.
     auto markedBox = [&](int column, int row, bool marked, int labelId) {
@@ -87,7 +81,7 @@ void CardState::DrawHeaderPreview(const Rect& client, Surface& surface) {
         surface.TextOut(g.boxX[column] + g.gap, g.rowY[row], ResString(labelId));
     };
 
-    surface.TextOut(g.x0, g.rowY[0], Labelled(104, displayName));
+    surface.TextOut(g.x0, g.rowY[0], Labelled(104, sheet.name));
     surface.TextOut(g.x0, g.rowY[1], Labelled(107, birth));
     markedBox(0, 1, sex == 1, 150);
     markedBox(1, 1, sex == 2, 151);

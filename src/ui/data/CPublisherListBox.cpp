@@ -31,11 +31,11 @@ void CPublisherListBox::Fill(const std::vector<ListEntry>& entries) {
 }
 
 int CPublisherListBox::SelectedPublisher() const {
-    QListWidgetItem* item = currentItem();
-    if (item == nullptr || !item->isSelected()) {
+    const QList<QListWidgetItem*> selected = selectedItems();
+    if (selected.size() != 1) {
         return 0;
     }
-    int publisher = item->data(Qt::UserRole).toInt();
+    int publisher = selected.first()->data(Qt::UserRole).toInt();
     return publisher < 0 ? 0 : publisher;
 }
 

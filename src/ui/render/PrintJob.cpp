@@ -41,7 +41,7 @@ void PrintSelectedCard(CardState& state, QPrinter* printer, QWidget* parent) {
     }
     {
         QtSurface surface(painter);
-        state.DrawCardPage(surface);
+        DrawCardPage(state.CardSheetFor(state.selectedPublisher), surface);
     }
     // Ending the painter ends the page and hands the document to the printer.
     painter.end();
