@@ -94,7 +94,7 @@ void PublisherTable::ReadPublisherFiles() {
     if (!IsAllocated()) {
         return;
     }
-    std::fill(records_.begin(), records_.end(), 0);
+    std::memset(records_.data(), 0, records_.size());
 
     // Whole records only: a trailing partial record is dropped, and records
     // beyond the table's capacity are not read.

@@ -49,7 +49,7 @@ void ClearRemarkIndexes(PublisherTable& table) {
 
 void RemarksTable::LoadRemarks(PublisherTable& table) {
     ClearRemarkIndexes(table);
-    std::fill(entries_.begin(), entries_.end(), 0);
+    std::memset(entries_.data(), 0, entries_.size());
     remarkCount_ = 1;
 
     const RegularFile file(kRemarksFileName);

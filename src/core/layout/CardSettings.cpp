@@ -56,18 +56,23 @@ void LoadSettings(CardSettings& settings, const ProfileFile& profile) {
     settings.marginLeft = profile.GetString(kMargins, "Left", "0.20");
 }
 
+void StoreSettings(const CardSettings& settings, ProfileFile& profile,
+                   const std::string& editionCode) {
+    profile.SetString(kFormat, "Alt Date Format", std::to_string(settings.dateFormat));
+    profile.SetString(kFormat, "Last Name First", std::to_string(settings.lastNameFirst));
+    profile.SetString(kFormat, "Card Version", std::to_string(settings.cardVersion));
+    profile.SetString(kMargins, "Top", settings.marginTop);
+    profile.SetString(kMargins, "Left", settings.marginLeft);
+    if (HasFnSort(editionCode)) {
+        profile.SetString(kFnSort, "Enabled", std::to_string(settings.fnSort));
+    }
+}
+
 bool SaveSettings(const CardSettings& settings, const ProfileFile& profile,
                   const std::string& editionCode) {
     // The file as it stands now, so that what others wrote since the start is kept.
     ProfileFile current(profile.path());
-    current.SetString(kFormat, "Alt Date Format", std::to_string(settings.dateFormat));
-    current.SetString(kFormat, "Last Name First", std::to_string(settings.lastNameFirst));
-    current.SetString(kFormat, "Card Version", std::to_string(settings.cardVersion));
-    current.SetString(kMargins, "Top", settings.marginTop);
-    current.SetString(kMargins, "Left", settings.marginLeft);
-    if (HasFnSort(editionCode)) {
-        current.SetString(kFnSort, "Enabled", std::to_string(settings.fnSort));
-    }
+    StoreSettings(settings, current, editionCode);
     const SaveResult saved = current.Save();
     if (!saved.ok) {
         ShowMessage(SaveFailureText(profile.path(), saved.error));

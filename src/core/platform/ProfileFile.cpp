@@ -1,6 +1,7 @@
 #include "platform/ProfileFile.h"
 
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 
 #include "platform/Trim.h"
@@ -98,12 +99,31 @@ std::string_view OneLine(std::string_view text) {
     return text.substr(0, text.find_first_of(std::string_view("\r\n\0", 3)));
 }
 
+// Where the line from `start` ends: its first CR or LF. Two memchr scans, so
+// that even a line of many megabytes costs one quick pass.
+size_t LineEnd(std::string_view content, size_t start) {
+    const char* begin = content.data() + start;
+    const size_t rest = content.size() - start;
+    const void* lf = std::memchr(begin, '\n', rest);
+    const size_t upTo =
+        lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - begin) : rest;
+    const void* cr = std::memchr(begin, '\r', upTo);
+    if (cr != nullptr) {
+        return start + static_cast<size_t>(static_cast<const char*>(cr) - begin);
+    }
+    return lf != nullptr ? start + upTo : std::string_view::npos;
+}
+
 }  // namespace
 
 ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
     if (const auto content = ReadRegularFile(path_)) {
         Parse(*content);
     }
+}
+
+ProfileFile::ProfileFile(std::string path, std::string_view content) : path_(std::move(path)) {
+    Parse(content);
 }
 
 // Lines end at CR, LF or CR-LF: profiles written on any system read alike.
@@ -115,7 +135,7 @@ void ProfileFile::Parse(std::string_view content) {
     bool firstEnd = true;
     size_t start = 0;
     while (start < content.size()) {
-        const size_t stop = content.find_first_of("\r\n", start);
+        const size_t stop = LineEnd(content, start);
         if (stop == std::string_view::npos) {
             lines_.push_back({std::string(content.substr(start)), ""});
             break;

@@ -16,6 +16,8 @@ namespace varnok {
 class ProfileFile {
 public:
     explicit ProfileFile(std::string path);
+    // A profile for `path` whose file holds `content`, without reading the disk.
+    ProfileFile(std::string path, std::string_view content);
 
     // The value's leading decimal number (after blanks, with an optional sign);
     // 0 for text without digits; `def` when the file, section or key is missing.
