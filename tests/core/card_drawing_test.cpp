@@ -7,18 +7,18 @@
 #include <set>
 
 #include "app/CardState.h"
+#include "companion/CompanionFiles.h"
 #include "layout/CardLayout.h"
-#include "support/CompanionFiles.h"
 #include "support/RecordingSurface.h"
 #include "support/TempFolder.h"
 
 namespace varnok {
 namespace {
 
-using test::CompanionData;
+using companion::CompanionData;
+using companion::PublisherData;
 using test::LineCall;
 using test::MoveCall;
-using test::PublisherData;
 using test::RecordingSurface;
 
 const std::string kGray = " 192 192 192";
@@ -39,7 +39,7 @@ protected:
 
     // Writes the files, opens the card window's state on `today`, selects Anna.
     void Open(LocalDate today = {2026, 12, 8}) {
-        test::WriteCompanionFiles(folder.path(), data);
+        companion::WriteCompanionFiles(folder.path(), data);
         ASSERT_TRUE(state.LoadCongregationData({}));
         state.FixReportDate(today);
         LoadDefaultLayout(state.layout, 0);
@@ -166,7 +166,7 @@ TEST_F(HeaderTest, PioneerMarksFollowTheReportMonthAndItsYearSlot) {
     PublisherData auxiliary = special;
     auxiliary.publisherId = 13;
     auxiliary.SetMonth(10, 0, 1, 30, 0, false);
-    auxiliary.serviceFlags = test::kFieldMissionaryFlag;
+    auxiliary.serviceFlags = companion::kFieldMissionaryFlag;
     data.publishers.publishers.push_back(special);
     data.publishers.publishers.push_back(auxiliary);
     Open();
@@ -548,7 +548,7 @@ TEST_F(PrintedPageTest, FiguresFollowTheCellRules) {
 }
 
 TEST_F(PrintedPageTest, FieldMissionaryHoursAndStudiesFlagBits) {
-    anna().serviceFlags = test::kFieldMissionaryFlag;
+    anna().serviceFlags = companion::kFieldMissionaryFlag;
     anna().SetMonth(8, 0, 0, 40, 0, false);
     anna().activity[4][9][0] = 0x0805;  // shared mark, flag bits and 5 studies
     Open();

@@ -7,15 +7,16 @@
 #include <random>
 #include <string>
 
+#include "companion/CompanionFiles.h"
 #include "data/DateFormat.h"
 #include "data/DetailsFile.h"
 #include "data/PublisherTable.h"
 #include "data/RemarksTable.h"
-#include "support/CompanionFiles.h"
 #include "support/TempFolder.h"
 #include "support/TimeBound.h"
 
 using namespace varnok;
+using namespace varnok::companion;
 using namespace varnok::test;
 
 namespace {

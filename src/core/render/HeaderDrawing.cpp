@@ -5,6 +5,7 @@
 #include <string>
 
 #include "data/DateFormat.h"
+#include "platform/Edition.h"
 #include "platform/StringTable.h"
 #include "render/CardSheet.h"
 #include "render/DrawingTools.h"
@@ -27,7 +28,7 @@ struct HeaderGeometry {
     int drop = 0;
 };
 
-HeaderGeometry ComputeHeaderGeometry(const Rect& client, const std::string& editionCode) {
+HeaderGeometry ComputeHeaderGeometry(const Rect& client, const EditionTraits& edition) {
     HeaderGeometry g;
     g.h = (client.top + client.bottom + 1) / 19;
     g.rowY = {client.top + g.h, client.top + 6 * g.h, client.top + 11 * g.h, client.top + 16 * g.h};
@@ -37,8 +38,7 @@ HeaderGeometry ComputeHeaderGeometry(const Rect& client, const std::string& edit
     for (int k = 0; k < 7; ++k) {
         g.boxX[k] = g.x0 + NumberAt(percents, 3 * k) * g.width / 100;
     }
-    const bool narrowGap = editionCode == "greek" || editionCode == "rus";
-    g.gap = g.width / (narrowGap ? 130 : 80);
+    g.gap = g.width / (edition.narrowHeaderGap ? 130 : 80);
     g.drop = 3 * g.h - g.h / 2;
     return g;
 }
@@ -54,7 +54,8 @@ void DrawHeaderPreview(const CardSheet& sheet, const Rect& client, Surface& surf
     const int pub = sheet.publisher;
     const std::string& editionCode = sheet.editionCode;
     const int dateFormat = sheet.settings.dateFormat;
-    const bool ownFont = editionCode != "vie";
+    const EditionTraits& edition = EditionTraitsOf(editionCode);
+    const bool ownFont = !edition.headerInControlFont;
     FontSpec previousFont;
     if (ownFont) {
         previousFont = surface.SelectFont(PreviewFont(sheet.windowFont, sheet.editionCharset));
@@ -63,7 +64,7 @@ void DrawHeaderPreview(const CardSheet& sheet, const Rect& client, Surface& surf
     const std::string baptism = FormatPublisherDate(table, pub, 0, dateFormat, editionCode);
     const std::string birth = FormatPublisherDate(table, pub, 1, dateFormat, editionCode);
     const bool baptized = baptism.size() > 4;
-    const HeaderGeometry g = ComputeHeaderGeometry(client, editionCode);
+    const HeaderGeometry g = ComputeHeaderGeometry(client, edition);
 
     const uint8_t flags = table.PersonFlags(pub);
     int sex = 0;
