@@ -11,6 +11,7 @@
 #include "layout/InchText.h"
 #include "layout/LayoutKeeper.h"
 #include "platform/Messages.h"
+#include "platform/ResourceIds.h"
 #include "platform/SafeFile.h"
 #include "platform/StringTable.h"
 #include "support/TempFolder.h"
@@ -248,7 +249,7 @@ TEST(LayoutKeeper, AShortFileIsKeptAsBadAndTheUserIsTold) {
     EXPECT_EQ(folder.ReadFile("cplot.dat.bad"), cut);
     EXPECT_FALSE(folder.Exists("cplot.dat"));
     const std::string whole = (folder.path() / "cplot.dat").string();
-    EXPECT_EQ(keeper.notice(), ResStringWith(2110, {whole, whole + ".bad"}));
+    EXPECT_EQ(keeper.notice(), ResStringWith(ids::kShortLayoutKept, {whole, whole + ".bad"}));
     keeper.Save(layout, 0);
     EXPECT_EQ(folder.ReadFile("cplot.dat"), DefaultBytes());
     EXPECT_EQ(folder.ReadFile("cplot.dat.bad"), cut);
@@ -269,7 +270,8 @@ TEST(LayoutKeeper, ADamagedFileThatCannotBeKeptAsideIsNotReplacedUnlessChanged) 
     LayoutKeeper keeper;
     CardLayout layout;
     keeper.Load(layout, 0);
-    EXPECT_EQ(keeper.notice(), ResStringWith(2111, {(folder.path() / "cplot.dat").string()}));
+    EXPECT_EQ(keeper.notice(),
+              ResStringWith(ids::kShortLayoutNotKept, {(folder.path() / "cplot.dat").string()}));
     keeper.Save(layout, 0);
     EXPECT_EQ(folder.ReadFile("cplot.dat"), "0.95");
 }
@@ -339,7 +341,8 @@ TEST(LayoutKeeper, TwoCopiesOnOneFolderKeepEachOthersChanges) {
         QuestionRecorder refuse(false);
         secondKeeper.Save(second, 0);
         ASSERT_EQ(refuse.asked.size(), 1u);
-        EXPECT_EQ(refuse.asked[0], ResStringWith(2101, {(folder.path() / "cplot.dat").string()}));
+        EXPECT_EQ(refuse.asked[0], ResStringWith(ids::kOverwriteChangedLayout,
+                                                 {(folder.path() / "cplot.dat").string()}));
     }
     ASSERT_TRUE(LoadLayoutFile(onDisk, 0));
     EXPECT_EQ(onDisk, first);
@@ -398,7 +401,7 @@ TEST(InchText, RefusesOtherTextsWithMessage116AndLeavesThemTrimmed) {
         trimmed.erase(trimmed.find_last_not_of(' ') + 1);
         EXPECT_EQ(text, trimmed);
         ASSERT_EQ(messages.shown.size(), 1u) << typed;
-        EXPECT_EQ(messages.shown[0], ResString(116));
+        EXPECT_EQ(messages.shown[0], ResString(ids::kMarginHelp));
     }
 }
 

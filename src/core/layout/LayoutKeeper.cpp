@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/Messages.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 
 namespace varnok {
@@ -37,10 +38,10 @@ void LayoutKeeper::Load(CardLayout& layout, int cardVersion) {
 void LayoutKeeper::KeepDamagedFile(const std::string& name) {
     const std::string kept = name + ".bad";
     if (std::rename(name.c_str(), kept.c_str()) == 0) {
-        notice_ = ResStringWith(2110, {AbsolutePath(name), AbsolutePath(kept)});
+        notice_ = ResStringWith(ids::kShortLayoutKept, {AbsolutePath(name), AbsolutePath(kept)});
     } else {
         protectDamaged_ = true;
-        notice_ = ResStringWith(2111, {AbsolutePath(name)});
+        notice_ = ResStringWith(ids::kShortLayoutNotKept, {AbsolutePath(name)});
     }
 }
 
@@ -56,7 +57,7 @@ void LayoutKeeper::Save(const CardLayout& layout, int cardVersion) {
     }
     // Another copy of the program wrote the file since this one read it.
     if (changed && cardVersion == version_ && StampOf(name) != stamp_ &&
-        !AskQuestion(ResStringWith(2101, {AbsolutePath(name)}))) {
+        !AskQuestion(ResStringWith(ids::kOverwriteChangedLayout, {AbsolutePath(name)}))) {
         return;
     }
     if (SaveLayoutFile(layout, cardVersion)) {

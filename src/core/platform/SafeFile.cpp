@@ -13,6 +13,7 @@
 #include <random>
 #include <utility>
 
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 
 namespace varnok {
@@ -124,24 +125,24 @@ void SyncFolder(const std::string& folder) {
 std::string ErrorReason(int error) {
     switch (error) {
         case ENOSPC:
-            return ResString(2102);
+            return ResString(ids::kDiskFull);
         case EDQUOT:
-            return ResString(2103);
+            return ResString(ids::kQuotaExceeded);
         case EACCES:
         case EPERM:
-            return ResString(2104);
+            return ResString(ids::kNoWritePermission);
         case EROFS:
-            return ResString(2105);
+            return ResString(ids::kReadOnlyDisk);
         case EFBIG:
-            return ResString(2106);
+            return ResString(ids::kFileTooLarge);
         case ENOENT:
         case ENOTDIR:
-            return ResString(2107);
+            return ResString(ids::kNoSuchFolder);
         case kNotRegularFile:
         case EISDIR:
-            return ResString(2108);
+            return ResString(ids::kNotARegularFile);
         default:
-            return ResStringWith(2109, {std::strerror(error)});
+            return ResStringWith(ids::kOtherSaveError, {std::strerror(error)});
     }
 }
 
@@ -257,7 +258,7 @@ std::string AbsolutePath(const std::string& path) {
 }
 
 std::string SaveFailureText(const std::string& path, int error) {
-    return ResStringWith(2100, {AbsolutePath(path), ErrorReason(error)});
+    return ResStringWith(ids::kSaveFailed, {AbsolutePath(path), ErrorReason(error)});
 }
 
 FileFaultHook SetFileFaultHook(FileFaultHook hook) {

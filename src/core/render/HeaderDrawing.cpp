@@ -6,6 +6,7 @@
 
 #include "data/DateFormat.h"
 #include "platform/Edition.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "render/CardSheet.h"
 #include "render/DrawingTools.h"
@@ -34,7 +35,7 @@ HeaderGeometry ComputeHeaderGeometry(const Rect& client, const EditionTraits& ed
     g.rowY = {client.top + g.h, client.top + 6 * g.h, client.top + 11 * g.h, client.top + 16 * g.h};
     g.x0 = client.left + client.right / 40;
     g.width = client.left + client.right - client.right / 40;
-    const std::string& percents = LoadResString(1459);
+    const std::string& percents = LoadResString(ids::kHeaderBoxPercents);
     for (int k = 0; k < 7; ++k) {
         g.boxX[k] = g.x0 + NumberAt(percents, 3 * k) * g.width / 100;
     }
@@ -82,18 +83,18 @@ void DrawHeaderPreview(const CardSheet& sheet, const Rect& client, Surface& surf
         surface.TextOut(g.boxX[column] + g.gap, g.rowY[row], ResString(labelId));
     };
 
-    surface.TextOut(g.x0, g.rowY[0], Labelled(104, sheet.name));
-    surface.TextOut(g.x0, g.rowY[1], Labelled(107, birth));
-    markedBox(0, 1, sex == 1, 150);
-    markedBox(1, 1, sex == 2, 151);
-    surface.TextOut(g.x0, g.rowY[2], Labelled(108, baptism));
-    markedBox(0, 2, !anointed && baptized, 114);
-    markedBox(1, 2, anointed && baptized, 113);
-    markedBox(2, 3, (flags & 3) == 2, 110);
-    markedBox(3, 3, (flags & 3) == 1, 112);
-    markedBox(4, 3, status == 2, 111);
-    markedBox(5, 3, status == 3, 1468);
-    markedBox(6, 3, table.IsFieldMissionary(pub), 1469);
+    surface.TextOut(g.x0, g.rowY[0], Labelled(ids::kNameLabel, sheet.name));
+    surface.TextOut(g.x0, g.rowY[1], Labelled(ids::kBirthLabel, birth));
+    markedBox(0, 1, sex == 1, ids::kMale);
+    markedBox(1, 1, sex == 2, ids::kFemale);
+    surface.TextOut(g.x0, g.rowY[2], Labelled(ids::kBaptismLabel, baptism));
+    markedBox(0, 2, !anointed && baptized, ids::kOtherSheep);
+    markedBox(1, 2, anointed && baptized, ids::kAnointed);
+    markedBox(2, 3, (flags & 3) == 2, ids::kElder);
+    markedBox(3, 3, (flags & 3) == 1, ids::kMinisterialServant);
+    markedBox(4, 3, status == 2, ids::kRegularPioneer);
+    markedBox(5, 3, status == 3, ids::kSpecialPioneer);
+    markedBox(6, 3, table.IsFieldMissionary(pub), ids::kFieldMissionary);
 
     if (ownFont) {
         surface.SelectFont(previousFont);

@@ -25,6 +25,7 @@
 #include "render/CBodyPreview.h"
 #include "render/CHeaderPreview.h"
 #include "render/CurrentPrinter.h"
+#include "render/PreviewFont.h"
 #include "render/PrintJob.h"
 
 namespace varnok {
@@ -61,7 +62,7 @@ void CCardDlg::BuildControls() {
                 return nullptr;
         }
     });
-    state_.windowFont.height = -DialogFont(t).pixelSize();
+    state_.windowFont = CardWindowPreviewFont();
     groupButton_ = Control<QPushButton>(*this, kGroupButtonId);
     printButton_ = Control<QPushButton>(*this, kPrintButtonId);
     for (int row = 0; row < 12; ++row) {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "platform/Messages.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 
@@ -37,8 +38,8 @@ bool MessageBox::Ask(const QString& text, QWidget* parent) {
     }
     QMessageBox box(QMessageBox::Question, Title(), text, QMessageBox::Yes | QMessageBox::No,
                     parent);
-    box.button(QMessageBox::Yes)->setText(FromCodePage(ResString(2112)));
-    box.button(QMessageBox::No)->setText(FromCodePage(ResString(2113)));
+    box.button(QMessageBox::Yes)->setText(FromCodePage(ResString(ids::kYes)));
+    box.button(QMessageBox::No)->setText(FromCodePage(ResString(ids::kNo)));
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
