@@ -10,6 +10,8 @@
 #include "render/BodyCells.h"
 #include "render/CardSheet.h"
 #include "render/DrawingTools.h"
+#include "render/PagePositions.h"
+#include "render/PrintedHeader.h"
 #include "render/ResNumbers.h"
 
 namespace varnok {
@@ -19,32 +21,6 @@ constexpr int kPrintBoxDivisor = 7;    // 1/7 inch boxes on paper
 constexpr int kPreviewBoxDivisor = 9;  // 1/9 inch boxes on screen
 constexpr Color kShading{192, 192, 192};
 
-// Where the printed figures go, in printer dots.
-struct PageColumns {
-    int bodyTopY = 0;
-    int rowHeight = 0;
-    int participationX = 0;
-    int studiesX = 0;
-    int auxX = 0;
-    int hoursX = 0;
-    int remarksX = 0;
-};
-
-PageColumns ComputePageColumns(const CardSheet& sheet, int dpiX, int dpiY) {
-    const CardLayout& layout = sheet.layout;
-    const PageOrigin origin = ComputePageOrigin(sheet.settings, dpiX, dpiY);
-    auto column = [&](int slot) { return origin.x + InchTextToDevice(dpiX, layout.Slot(slot)); };
-    PageColumns c;
-    c.bodyTopY = InchTextToDevice(dpiY, layout.Slot(bodyTop)) + origin.y;
-    c.rowHeight = InchTextToDevice(dpiY, layout.Slot(bodyHeight)) / 12;
-    c.participationX = column(participatedX);
-    c.studiesX = column(studiesX);
-    c.auxX = column(auxPioneerX);
-    c.hoursX = column(hoursX);
-    c.remarksX = column(remarksX);
-    return c;
-}
-
 // A figure of 0 leaves its cell empty.
 void DrawFigure(Surface& surface, int x, int y, int value) {
     if (value != 0) {
@@ -53,8 +29,8 @@ void DrawFigure(Surface& surface, int x, int y, int value) {
 }
 
 void DrawPrintedRow(Surface& surface, const PageColumns& c, int row, const BodyCells& cells) {
-    const int top = c.bodyTopY + row * c.rowHeight;
-    const int boxY = c.bodyTopY + (row + 1) * c.rowHeight - c.rowHeight / 2;
+    const int top = c.RowTop(row);
+    const int boxY = c.BoxBottom(row);
     DrawTickBox(surface, c.participationX, boxY, cells.participated, kPrintBoxDivisor);
     DrawFigure(surface, c.studiesX, top, cells.studies);
     DrawTickBox(surface, c.auxX, boxY, cells.auxiliaryPioneer, kPrintBoxDivisor);
@@ -137,9 +113,13 @@ void DrawCardPage(const CardSheet& sheet, Surface& surface) {
     // The surface's units are printer dots already: one logical unit per dot.
     const int dpiX = surface.dpiX();
     const int dpiY = surface.dpiY();
-    const PageColumns columns = ComputePageColumns(sheet, dpiX, dpiY);
+    const PageOrigin origin = ComputePageOrigin(sheet.settings, dpiX, dpiY);
+    const PageColumns columns = ComputePageColumns(sheet.layout, origin, dpiX, dpiY);
 
     const FontSpec previousFont = surface.SelectFont(PrintFont(dpiY, sheet.editionCharset));
+    if (sheet.printHeader) {
+        DrawPrintedHeader(surface, sheet.layout, origin, ReadHeaderFields(sheet));
+    }
     surface.SetTextAlign(TextAlign::RightTop);
     for (int row = 0; row < 12; ++row) {
         if (sheet.monthTicked[row]) {

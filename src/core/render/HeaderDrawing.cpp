@@ -4,12 +4,12 @@
 #include <array>
 #include <string>
 
-#include "data/DateFormat.h"
 #include "platform/Edition.h"
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "render/CardSheet.h"
 #include "render/DrawingTools.h"
+#include "render/HeaderFields.h"
 #include "render/ResNumbers.h"
 
 namespace varnok {
@@ -51,31 +51,14 @@ std::string Labelled(int labelId, const std::string& value) {
 }  // namespace
 
 void DrawHeaderPreview(const CardSheet& sheet, const Rect& client, Surface& surface) {
-    const PublisherTable& table = *sheet.table;
-    const int pub = sheet.publisher;
-    const std::string& editionCode = sheet.editionCode;
-    const int dateFormat = sheet.settings.dateFormat;
-    const EditionTraits& edition = EditionTraitsOf(editionCode);
+    const EditionTraits& edition = EditionTraitsOf(sheet.editionCode);
     const bool ownFont = !edition.headerInControlFont;
     FontSpec previousFont;
     if (ownFont) {
         previousFont = surface.SelectFont(PreviewFont(sheet.windowFont, sheet.editionCharset));
     }
-
-    const std::string baptism = FormatPublisherDate(table, pub, 0, dateFormat, editionCode);
-    const std::string birth = FormatPublisherDate(table, pub, 1, dateFormat, editionCode);
-    const bool baptized = baptism.size() > 4;
     const HeaderGeometry g = ComputeHeaderGeometry(client, edition);
-
-    const uint8_t flags = table.PersonFlags(pub);
-    int sex = 0;
-    if (flags & 0x40) {
-        sex = 2;
-    } else if (flags & 0x20) {
-        sex = 1;
-    }
-    const bool anointed = table.Hope(pub) == 'A';
-    const int status = table.GetMonthStatus(pub, sheet.reportMonth, sheet.reportSlot);
+    const HeaderFields h = ReadHeaderFields(sheet);
 
     // A box with its label just right of it, level with the text of its row.
     auto markedBox = [&](int column, int row, bool marked, int labelId) {
@@ -83,18 +66,18 @@ void DrawHeaderPreview(const CardSheet& sheet, const Rect& client, Surface& surf
         surface.TextOut(g.boxX[column] + g.gap, g.rowY[row], ResString(labelId));
     };
 
-    surface.TextOut(g.x0, g.rowY[0], Labelled(ids::kNameLabel, sheet.name));
-    surface.TextOut(g.x0, g.rowY[1], Labelled(ids::kBirthLabel, birth));
-    markedBox(0, 1, sex == 1, ids::kMale);
-    markedBox(1, 1, sex == 2, ids::kFemale);
-    surface.TextOut(g.x0, g.rowY[2], Labelled(ids::kBaptismLabel, baptism));
-    markedBox(0, 2, !anointed && baptized, ids::kOtherSheep);
-    markedBox(1, 2, anointed && baptized, ids::kAnointed);
-    markedBox(2, 3, (flags & 3) == 2, ids::kElder);
-    markedBox(3, 3, (flags & 3) == 1, ids::kMinisterialServant);
-    markedBox(4, 3, status == 2, ids::kRegularPioneer);
-    markedBox(5, 3, status == 3, ids::kSpecialPioneer);
-    markedBox(6, 3, table.IsFieldMissionary(pub), ids::kFieldMissionary);
+    surface.TextOut(g.x0, g.rowY[0], Labelled(ids::kNameLabel, h.name));
+    surface.TextOut(g.x0, g.rowY[1], Labelled(ids::kBirthLabel, h.birthDate));
+    markedBox(0, 1, h.male, ids::kMale);
+    markedBox(1, 1, h.female, ids::kFemale);
+    surface.TextOut(g.x0, g.rowY[2], Labelled(ids::kBaptismLabel, h.baptismDate));
+    markedBox(0, 2, h.otherSheep, ids::kOtherSheep);
+    markedBox(1, 2, h.anointed, ids::kAnointed);
+    markedBox(2, 3, h.elder, ids::kElder);
+    markedBox(3, 3, h.ministerialServant, ids::kMinisterialServant);
+    markedBox(4, 3, h.regularPioneer, ids::kRegularPioneer);
+    markedBox(5, 3, h.specialPioneer, ids::kSpecialPioneer);
+    markedBox(6, 3, h.fieldMissionary, ids::kFieldMissionary);
 
     if (ownFont) {
         surface.SelectFont(previousFont);

@@ -12,6 +12,8 @@
 
 class QAction;
 class QCheckBox;
+class QLabel;
+class QPrinter;
 class QPushButton;
 
 namespace varnok {
@@ -20,6 +22,8 @@ class CurrentPrinter;
 class CPublisherListBox;
 class CHeaderPreview;
 class CBodyPreview;
+struct CardSheet;
+struct PrintOutcome;
 
 class CCardDlg : public QDialog {
     Q_OBJECT
@@ -46,6 +50,8 @@ public:
 
     void OnOptions();
     void OnAbout();
+    // Prints the alignment sheet at the window's margins and layout.
+    void OnAlignmentSheet();
 
     int exec() override;
     void setVisible(bool visible) override;
@@ -64,6 +70,13 @@ private:
     void OnGroupButton();
     void OnMonthBox(int row, bool ticked);
     void RepaintPreviews();
+    // Printing: defined in CCardDlgPrinting.cpp.
+    void OnHeaderBox(bool ticked);
+    void UpdatePrintButton();
+    // The alignment sheet with the given margins, card version and layout.
+    void PrintSheet(QWidget* parent, const CardSettings& settings, const CardLayout& layout);
+    void ReportPrint(const PrintOutcome& outcome, bool sheet);
+    QPrinter* CurrentQPrinter();
 
     CardState state_;
     ProfileFile profile_;
@@ -78,6 +91,8 @@ private:
     QPushButton* printButton_ = nullptr;
     std::array<QCheckBox*, 12> monthBoxes_{};
     QAction* aboutAction_ = nullptr;
+    QAction* sheetAction_ = nullptr;
+    QLabel* feedbackLine_ = nullptr;
 };
 
 }  // namespace varnok
