@@ -231,8 +231,9 @@ void BM_StartupToFirstPaint(benchmark::State& st, Congregation which, bool eager
         }
         CCardDlg window(folder.profilePath(), &printer);
         window.show();
-        auto* header = window.findChild<PreviewControl*>(QString::number(kHeaderPreviewId));
-        auto* body = window.findChild<PreviewControl*>(QString::number(kBodyPreviewId));
+        auto* header =
+            window.findChild<PreviewControl*>(QString::number(idc::card::kHeaderPreview));
+        auto* body = window.findChild<PreviewControl*>(QString::number(idc::card::kBodyPreview));
         while (header->paintCount() == 0 || body->paintCount() == 0) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         }

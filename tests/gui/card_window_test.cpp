@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -135,6 +136,7 @@ private slots:
     void keyboardFollowsTheDefaultButton();
     void ctrlClickKeepsTheSelection();
     void feedbackLineReportsEachPrint();
+    void printerIsLookedUpAtFirstNeed();
     void alignmentSheetFromTheContextMenu();
     void mouseClickChoosesTheClickedEntry();
     void dragChoosesTheEntryReleasedOn();
@@ -724,6 +726,25 @@ void CardWindowTest::feedbackLineReportsEachPrint() {
     QCOMPARE(messages_, (QStringList{QStringLiteral("No Printer"), QStringLiteral("no hdc")}));
     QCOMPARE(line->text(),
              QStringLiteral("Niente stampato alle 10:17: impossibile aprire la stampante"));
+}
+
+void CardWindowTest::printerIsLookedUpAtFirstNeed() {
+    CurrentPrinter printer;
+    auto window = OpenWindow(&printer);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTest::mouseClick(Control<QCheckBox>(*window, 1015), Qt::LeftButton);
+    QVERIFY(!printer.lookedUp());  // start-up and the month boxes leave the print system alone
+    // The first need finds the system's default, or none, as the start-up used to.
+    const QPrinterInfo system = QPrinterInfo::defaultPrinter();
+    QPrinter* found = printer.printer();
+    QVERIFY(printer.lookedUp());
+    if (system.isNull() && QPrinterInfo::availablePrinters().isEmpty()) {
+        QVERIFY(found == nullptr);
+    } else {
+        QVERIFY(found != nullptr);
+    }
+    QCOMPARE(printer.printer(), found);  // asked once
 }
 
 void CardWindowTest::alignmentSheetFromTheContextMenu() {
