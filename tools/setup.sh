@@ -12,6 +12,7 @@ packages=(
   xvfb xauth poppler-utils
   fonts-liberation2 fonts-dejavu-core fontconfig
   desktop-file-utils appstream dpkg-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()

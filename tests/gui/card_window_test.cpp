@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <cerrno>
+#include <filesystem>
 #include <memory>
 
 #include "CardCongregation.h"
@@ -28,6 +30,10 @@
 #include "platform/DialogBuilder.h"
 #include "platform/FocusRing.h"
 #include "platform/MessageBox.h"
+#include "platform/ResourceIds.h"
+#include "platform/SafeFile.h"
+#include "platform/StringTable.h"
+#include "platform/TextCodec.h"
 #include "render/CBodyPreview.h"
 #include "render/CHeaderPreview.h"
 #include "render/CurrentPrinter.h"
@@ -150,6 +156,10 @@ private slots:
     void focusGoesToTheListOnlyWhenACardWasSent();
     void emptyNameSendsNothingAndKeepsTheFocus();
     void remarksShowWholeLetters();
+    void twoWindowsOnOneFolderKeepEachOthersLayout();
+    void aShortLayoutFileIsKeptAndTheUserToldWhenTheWindowOpens();
+    void aLinkedLayoutFileKeepsItsTargetWhenTheWindowCloses();
+    void aFolderThatCannotBeWrittenIsToldOncePerFile();
 
 private:
     std::unique_ptr<CCardDlg> OpenWindow(CurrentPrinter* printer = nullptr);
@@ -676,6 +686,101 @@ void CardWindowTest::keyboardFocusIsRingedWhereverItGoes() {
     QVERIFY(ring->testAttribute(Qt::WA_TransparentForMouseEvents));
     QTest::mouseClick(september, Qt::LeftButton);
     QVERIFY(Control<QCheckBox>(*window, 1015)->isChecked());
+}
+
+namespace {
+
+void CloseWithTheButton(CCardDlg& window) {
+    QTest::mouseClick(Control<QPushButton>(window, 2), Qt::LeftButton);
+}
+
+}  // namespace
+
+// Two copies of the program on one data folder: closing the second, unchanged,
+// does not write back its stale layout; changed too, it asks first.
+void CardWindowTest::twoWindowsOnOneFolderKeepEachOthersLayout() {
+    auto first = OpenWindow();
+    CloseWithTheButton(*first);  // the first run leaves the defaults
+    const std::string defaults = folder_->ReadFile("cplot.dat");
+    QCOMPARE(defaults.size(), size_t(400));
+
+    first = OpenWindow();
+    auto second = OpenWindow();
+    first->state().layout.SetSlot(bodyTop, "2.70");
+    CloseWithTheButton(*first);
+    const std::string changed = folder_->ReadFile("cplot.dat");
+    QCOMPARE(changed.substr(320, 4), std::string("2.70"));
+    CloseWithTheButton(*second);
+    QCOMPARE(folder_->ReadFile("cplot.dat"), changed);
+    QVERIFY(messages_.isEmpty());
+
+    first = OpenWindow();
+    second = OpenWindow();
+    first->state().layout.SetSlot(hoursX, "4.40");
+    second->state().layout.SetSlot(hoursX, "4.50");
+    CloseWithTheButton(*first);
+    CloseWithTheButton(*second);  // the recorder answers No
+    QCOMPARE(folder_->ReadFile("cplot.dat").substr(360, 4), std::string("4.40"));
+    QCOMPARE(messages_.size(), 1);
+    const std::string whole = (folder_->path() / "cplot.dat").string();
+    QCOMPARE(messages_[0], FromCodePage(ResStringWith(ids::kOverwriteChangedLayout, {whole})));
+}
+
+void CardWindowTest::aShortLayoutFileIsKeptAndTheUserToldWhenTheWindowOpens() {
+    std::string customised(399, '\0');
+    customised.replace(320, 4, "2.80");
+    folder_->WriteFile("cplot.dat", customised);
+    auto window = OpenWindow();
+    QVERIFY(messages_.isEmpty());  // not before the window is there
+    QCOMPARE(window->state().layout.Slot(bodyTop), std::string("2.62"));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTRY_COMPARE(messages_.size(), 1);
+    QVERIFY(messages_[0].contains(QStringLiteral("cplot.dat.bad")));
+    QVERIFY(messages_[0].contains(QString::fromStdString(folder_->path().string())));
+    QCOMPARE(folder_->ReadFile("cplot.dat.bad"), customised);
+    CloseWithTheButton(*window);
+    QCOMPARE(folder_->ReadFile("cplot.dat").size(), size_t(400));
+    QCOMPARE(folder_->ReadFile("cplot.dat.bad"), customised);
+    QCOMPARE(messages_.size(), 1);
+}
+
+void CardWindowTest::aLinkedLayoutFileKeepsItsTargetWhenTheWindowCloses() {
+    const std::string precious(400, 'p');
+    folder_->WriteFile("elsewhere.dat", precious);
+    std::filesystem::create_symlink(folder_->path() / "elsewhere.dat",
+                                    folder_->path() / "cplot.dat");
+    auto window = OpenWindow();
+    QCOMPARE(window->state().layout.Slot(bodyTop), std::string("2.62"));  // not the link's
+    CloseWithTheButton(*window);
+    QCOMPARE(folder_->ReadFile("elsewhere.dat"), precious);
+    QVERIFY(!std::filesystem::is_symlink(folder_->path() / "cplot.dat"));
+    QCOMPARE(folder_->ReadFile("cplot.dat").substr(320, 4), std::string("2.62"));
+}
+
+// A read-only data folder, injected through the file layer since the tests run
+// as root: each file that cannot be saved is told once, and nothing is lost.
+void CardWindowTest::aFolderThatCannotBeWrittenIsToldOncePerFile() {
+    folder_->WriteFile("varnok.INI", "[Format]\nAlt Date Format=1\n");
+    auto window = OpenWindow();
+    CloseWithTheButton(*window);
+    const std::string layout = folder_->ReadFile("cplot.dat");
+    messages_.clear();
+
+    const FileFaultHook previous = SetFileFaultHook(
+        [](FileStep step, const std::string&) { return step == FileStep::CreateTemp ? EROFS : 0; });
+    window = OpenWindow();
+    window->state().settingsChanged = true;
+    window->state().settings.dateFormat = 3;
+    window->state().layout.SetSlot(bodyTop, "2.70");
+    CloseWithTheButton(*window);
+    SetFileFaultHook(previous);
+    QCOMPARE(messages_.size(), 2);
+    QVERIFY(messages_[0].contains(QStringLiteral("varnok.INI")));
+    QVERIFY(messages_[1].contains(QStringLiteral("cplot.dat")));
+    QVERIFY(messages_[1].contains(QStringLiteral("sola lettura")));
+    QCOMPARE(folder_->ReadFile("cplot.dat"), layout);
+    QCOMPARE(folder_->ReadFile("varnok.INI"), std::string("[Format]\nAlt Date Format=1\n"));
 }
 
 void CardWindowTest::feedbackLineReportsEachPrint() {

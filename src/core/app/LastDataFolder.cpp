@@ -3,7 +3,9 @@
 #include <filesystem>
 
 #include "data/PublisherTable.h"
+#include "platform/Messages.h"
 #include "platform/ProfileFile.h"
+#include "platform/SafeFile.h"
 
 namespace varnok {
 
@@ -19,7 +21,14 @@ std::string LoadLastDataFolder(const ProfileFile& profile) {
 }
 
 bool SaveLastDataFolder(const ProfileFile& profile, const std::string& folder) {
-    return profile.WriteString(kSection, kKey, folder);
+    // The file as it stands now, so that what others wrote since it was read is kept.
+    ProfileFile current(profile.path());
+    current.SetString(kSection, kKey, folder);
+    const SaveResult saved = current.Save();
+    if (!saved.ok) {
+        ShowMessage(SaveFailureText(profile.path(), saved.error));
+    }
+    return saved.ok;
 }
 
 bool HoldsPublisherFile(const std::string& folder) {

@@ -10,7 +10,8 @@ class ProfileFile;
 
 // The folder chosen last; "" when none was.
 std::string LoadLastDataFolder(const ProfileFile& profile);
-// False when the profile cannot be written.
+// Writes it into the profile's file as it stands now. False, after a message,
+// when the file cannot be written.
 bool SaveLastDataFolder(const ProfileFile& profile, const std::string& folder);
 
 // True when `folder` holds the companion's publisher file as a regular file.

@@ -145,7 +145,7 @@ constexpr int kFolderArgumentHelp = 2202;
 constexpr int kAskFolderHelp = 2203;
 constexpr int kHelpHelp = 2204;
 constexpr int kVersionHelp = 2205;
-constexpr int kNoSuchFolder = 2206;  // "%1": the folder named
+constexpr int kDataFolderMissing = 2206;  // "%1": the folder named
 constexpr int kOneFolderOnly = 2207;
 constexpr int kChooseFolderTitle = 2208;
 constexpr int kPrinterSetupConfirm = 2209;
@@ -160,6 +160,22 @@ constexpr int kPrintButtonTip = 2231;
 constexpr int kDoneButtonTip = 2232;
 constexpr int kDataFolderButtonTip = 2233;
 constexpr int kHelpHint = 2234;
+// Saving the layout and the profile, and odd files in the data folder.
+constexpr int kSaveFailed = 2100;              // %1 the file, %2 one of the reasons below
+constexpr int kOverwriteChangedLayout = 2101;  // %1 the layout file
+constexpr int kDiskFull = 2102;
+constexpr int kQuotaExceeded = 2103;
+constexpr int kNoWritePermission = 2104;
+constexpr int kReadOnlyDisk = 2105;
+constexpr int kFileTooLarge = 2106;
+constexpr int kNoSuchFolder = 2107;
+constexpr int kNotARegularFile = 2108;
+constexpr int kOtherSaveError = 2109;      // %1 the system's text
+constexpr int kShortLayoutKept = 2110;     // %1 the layout file, %2 the copy kept
+constexpr int kShortLayoutNotKept = 2111;  // %1 the layout file
+constexpr int kYes = 2112;
+constexpr int kNo = 2113;
+
 // The alignment sheet.
 constexpr int kAlignmentSheet = 2300;  // "Foglio di prova": the command and the sheet's title
 constexpr int kInchCaption = 2301;

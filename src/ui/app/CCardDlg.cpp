@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
+#include <utility>
 
 #include "app/CardWindowLook.h"
 #include "app/DataFolder.h"
@@ -120,6 +122,7 @@ void CCardDlg::OnInitDialog() {
         setResult(QDialog::Rejected);
         return;
     }
+    openingNotice_ = state_.layoutFile.notice();
     SetTitle();
     printButton_->setEnabled(false);
     list_->setFocus();
@@ -286,7 +289,7 @@ void CCardDlg::reject() {
     if (state_.settingsChanged) {
         SaveSettings(state_.settings, profile_, state_.editionCode);
     }
-    SaveLayoutFile(state_.layout, state_.settings.cardVersion);
+    state_.layoutFile.Save(state_.layout, state_.settings.cardVersion);
     QDialog::reject();
 }
 
@@ -302,6 +305,12 @@ void CCardDlg::setVisible(bool visible) {
         return;  // a refused password ends the program without any window
     }
     QDialog::setVisible(visible);
+    if (visible && !openingNotice_.empty()) {
+        // Told once the window is on the screen, over it.
+        QTimer::singleShot(0, this, [this, text = std::exchange(openingNotice_, {})] {
+            MessageBox::Show(FromCodePage(text), this);
+        });
+    }
 }
 
 void CCardDlg::contextMenuEvent(QContextMenuEvent* event) {

@@ -102,7 +102,7 @@ int TakeCommandLine(int argc, char** argv, StartOptions& start) {
             return -1;
         }
         Print(stderr, QCoreApplication::applicationName() + QStringLiteral(": ") +
-                          Text(ids::kNoSuchFolder).arg(start.dataFolder) + QLatin1Char('\n'));
+                          Text(ids::kDataFolderMissing).arg(start.dataFolder) + QLatin1Char('\n'));
         return 2;
     }
     // Only what prints is read again, once Qt's own texts (the parser's
