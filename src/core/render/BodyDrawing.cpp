@@ -8,62 +8,14 @@
 #include "platform/StringTable.h"
 #include "render/BodyCells.h"
 #include "render/DrawingTools.h"
+#include "render/PrintedRows.h"
 #include "render/ResNumbers.h"
 
 namespace varnok {
 namespace {
 
-constexpr int kPrintBoxDivisor = 7;    // 1/7 inch boxes on paper
 constexpr int kPreviewBoxDivisor = 9;  // 1/9 inch boxes on screen
 constexpr Color kShading{192, 192, 192};
-
-// Where the printed figures go, in printer dots.
-struct PageColumns {
-    int bodyTopY = 0;
-    int rowHeight = 0;
-    int participationX = 0;
-    int studiesX = 0;
-    int auxX = 0;
-    int hoursX = 0;
-    int remarksX = 0;
-};
-
-PageColumns ComputePageColumns(const CardState& state, int dpiX, int dpiY) {
-    const CardLayout& layout = state.layout;
-    auto column = [&](int slot) {
-        return state.originX + InchTextToDevice(dpiX, layout.Slot(slot));
-    };
-    PageColumns c;
-    c.bodyTopY = InchTextToDevice(dpiY, layout.Slot(bodyTop)) + state.originY;
-    c.rowHeight = InchTextToDevice(dpiY, layout.Slot(bodyHeight)) / 12;
-    c.participationX = column(participatedX);
-    c.studiesX = column(studiesX);
-    c.auxX = column(auxPioneerX);
-    c.hoursX = column(hoursX);
-    c.remarksX = column(remarksX);
-    return c;
-}
-
-// A figure of 0 leaves its cell empty.
-void DrawFigure(Surface& surface, int x, int y, int value) {
-    if (value != 0) {
-        surface.TextOut(x, y, std::to_string(value));
-    }
-}
-
-void DrawPrintedRow(Surface& surface, const PageColumns& c, int row, const BodyCells& cells) {
-    const int top = c.bodyTopY + row * c.rowHeight;
-    const int boxY = c.bodyTopY + (row + 1) * c.rowHeight - c.rowHeight / 2;
-    DrawTickBox(surface, c.participationX, boxY, cells.participated, kPrintBoxDivisor);
-    DrawFigure(surface, c.studiesX, top, cells.studies);
-    DrawTickBox(surface, c.auxX, boxY, cells.auxiliaryPioneer, kPrintBoxDivisor);
-    DrawFigure(surface, c.hoursX, top, cells.hours);
-    if (!cells.remark.empty()) {
-        surface.SetTextAlign(TextAlign::LeftTop);
-        surface.TextOut(c.remarksX, top, cells.remark);
-        surface.SetTextAlign(TextAlign::RightTop);
-    }
-}
 
 // The preview table: 8 columns and 14 rows of the client area.
 struct PreviewGrid {
@@ -136,7 +88,7 @@ void CardState::DrawCardPage(Surface& surface) {
     const int dpiX = surface.dpiX();
     const int dpiY = surface.dpiY();
     ComputePageOrigin(dpiX, dpiY);
-    const PageColumns columns = ComputePageColumns(*this, dpiX, dpiY);
+    const PageColumns columns = ComputePageColumns(layout, originX, originY, dpiX, dpiY);
 
     const FontSpec previousFont = surface.SelectFont(PrintFont(dpiY, editionCharset));
     surface.SetTextAlign(TextAlign::RightTop);

@@ -1,0 +1,182 @@
+#include "WholeCard.h"
+
+#include <algorithm>
+
+#include "layout/InchText.h"
+#include "platform/StringTable.h"
+#include "render/DrawingTools.h"
+#include "render/PrintedRows.h"
+
+namespace varnok {
+namespace {
+
+constexpr int kLabelPoints = 7;        // labels, headings and month names
+constexpr int kHeaderBoxDivisor = 10;  // the header preview's 1/10 inch boxes
+constexpr int kPrintBoxDivisor = 7;    // the printed page's 1/7 inch boxes
+constexpr int kNoteInches = 3;         // the remarks column: 43 characters or so
+constexpr Color kShading{192, 192, 192};
+
+// The body grid around the printed rows: columns end just right of the layout's
+// figure and box edges, row lines stand a little above each row's texts so the
+// boxes, which reach above the row's top, stay inside their cells.
+struct CardGrid {
+    PageColumns figures;
+    std::array<int, 7> columnX{};  // left frame, five column edges, right frame
+    std::array<int, 15> lineY{};   // heading band top, then the lines of rows 0..13
+    int inset = 0;                 // texts stand this far inside their cell's right edge
+};
+
+CardGrid ComputeGrid(const WholeCardContent& card, int originX, int originY, int dpiX, int dpiY) {
+    CardGrid g;
+    g.figures = ComputePageColumns(card.layout, originX, originY, dpiX, dpiY);
+    const PageColumns& f = g.figures;
+    const int pad = dpiX / 20;
+    const int boxLeft = f.participationX - dpiX / kPrintBoxDivisor;
+    g.columnX = {
+        originX,      (originX + boxLeft) / 2, f.participationX + pad,         f.studiesX + pad,
+        f.auxX + pad, f.hoursX + pad,          f.remarksX + kNoteInches * dpiX};
+    const int above = f.rowHeight / 8;
+    g.lineY[0] = f.bodyTopY - above - f.rowHeight;
+    for (int r = 0; r <= 13; ++r) {
+        g.lineY[r + 1] = f.bodyTopY + r * f.rowHeight - above;
+    }
+    g.inset = dpiX / 12;
+    return g;
+}
+
+void DrawLine(Surface& surface, int x1, int y1, int x2, int y2) {
+    surface.MoveTo(x1, y1);
+    surface.LineTo(x2, y2);
+}
+
+// Shading and lines as the body preview draws them: the month-name column and
+// the heading band in gray; the totals row has one cell across the first four
+// columns, one under "Ore" and the remarks.
+void DrawGridLines(Surface& surface, const CardGrid& g) {
+    const auto& x = g.columnX;
+    const auto& y = g.lineY;
+    surface.FillRect(Rect{x[0], y[0], x[1], y[13]}, kShading);
+    surface.FillRect(Rect{x[0], y[0], x[6], y[1]}, kShading);
+    for (int k = 0; k < 7; ++k) {
+        const bool reachesTotals = k == 0 || k >= 4;
+        DrawLine(surface, x[k], y[0], x[k], (reachesTotals ? y[14] : y[13]) + 1);
+    }
+    for (int k = 0; k < 15; ++k) {
+        DrawLine(surface, x[0], y[k], x[6] + 1, y[k]);
+    }
+}
+
+void DrawGridTexts(Surface& surface, const CardGrid& g, const WholeCardContent& card) {
+    const auto& x = g.columnX;
+    const int headingTop = g.lineY[0] + g.inset / 2;
+    surface.SetTextAlign(TextAlign::RightTop);
+    surface.TextOut(x[1] - g.inset, headingTop, std::to_string(card.serviceYear));
+    const int headingIds[] = {1500, 1419, 1026, 1417};
+    for (int k = 0; k < 4; ++k) {
+        surface.TextOut(x[k + 2] - g.inset, headingTop, ResString(headingIds[k]));
+    }
+    for (int row = 0; row < 12; ++row) {
+        const int month = (row + 8) % 12;
+        surface.TextOut(x[1] - g.inset, g.figures.bodyTopY + row * g.figures.rowHeight,
+                        ResString(1203 + month));
+    }
+    surface.TextOut(x[4] - g.inset, g.figures.bodyTopY + 12 * g.figures.rowHeight, ResString(1452));
+    surface.SetTextAlign(TextAlign::LeftTop);
+    surface.TextOut(g.figures.remarksX, headingTop, ResString(1019));
+}
+
+// The header's slots in printer dots, from the printable area's corner.
+struct HeaderPlacer {
+    const CardLayout& layout;
+    int originX;
+    int originY;
+    int dpiX;
+    int dpiY;
+    int labelOffset;  // lowers a label so it stands on the field's baseline
+
+    int X(int slot) const { return originX + InchTextToDevice(dpiX, layout.Slot(slot)); }
+    int Y(int slot) const { return originY + InchTextToDevice(dpiY, layout.Slot(slot)); }
+};
+
+// A field's value at its slot in the print font, its label just left of it.
+void DrawField(Surface& surface, const HeaderPlacer& p, const FontSpec& printFont,
+               const FontSpec& labelFont, int slot, int labelId, const std::string& value) {
+    const int x = p.X(slot);
+    const int y = p.Y(slot + 1);
+    surface.SelectFont(labelFont);
+    surface.SetTextAlign(TextAlign::RightTop);
+    surface.TextOut(x - p.dpiX / 20, y + p.labelOffset, ResString(labelId) + ":");
+    surface.SelectFont(printFont);
+    surface.SetTextAlign(TextAlign::LeftTop);
+    surface.TextOut(x, y, value);
+}
+
+// A box with its top-left corner at (x, y), its label right of it.
+void DrawMark(Surface& surface, const HeaderPlacer& p, int x, int y, bool marked, int labelId) {
+    const int side = p.dpiX / kHeaderBoxDivisor;
+    DrawCrossBox(surface, x + side, y + p.dpiY / kHeaderBoxDivisor, marked, kHeaderBoxDivisor);
+    surface.TextOut(x + side + p.dpiX / 25, y, ResString(labelId));
+}
+
+void DrawHeader(Surface& surface, const HeaderPlacer& p, const FontSpec& printFont,
+                const FontSpec& labelFont, const HeaderValues& h) {
+    DrawField(surface, p, printFont, labelFont, nameX, 104, h.name);
+    DrawField(surface, p, printFont, labelFont, birthDateX, 107, h.birth);
+    DrawField(surface, p, printFont, labelFont, baptismDateX, 108, h.baptism);
+
+    surface.SelectFont(labelFont);
+    // The card has a slot for the first box of a pair or a column; the
+    // second stands one mark row (the elder to regular pioneer step) lower.
+    const int step = std::max(p.Y(regularPioneerY) - p.Y(elderY), p.dpiY / kHeaderBoxDivisor);
+    DrawMark(surface, p, p.X(maleX), p.Y(maleY), h.male, 150);
+    DrawMark(surface, p, p.X(femaleX), p.Y(femaleY), h.female, 151);
+    DrawMark(surface, p, p.X(anointedX), p.Y(anointedY), h.otherSheep, 114);
+    DrawMark(surface, p, p.X(anointedX), p.Y(anointedY) + step, h.anointed, 113);
+    DrawMark(surface, p, p.X(elderX), p.Y(elderY), h.elder, 110);
+    DrawMark(surface, p, p.X(ministerialServantX), p.Y(ministerialServantY), h.ministerialServant,
+             112);
+    DrawMark(surface, p, p.X(regularPioneerX), p.Y(regularPioneerY), h.regularPioneer, 111);
+    DrawMark(surface, p, p.X(ministerialServantX), p.Y(regularPioneerY), h.specialPioneer, 1468);
+    DrawMark(surface, p, p.X(ministerialServantX), p.Y(regularPioneerY) + step, h.fieldMissionary,
+             1469);
+}
+
+}  // namespace
+
+void DrawWholeCard(Surface& surface, const WholeCardContent& card) {
+    const int dpiX = surface.dpiX();
+    const int dpiY = surface.dpiY();
+    const int originX = InchTextToDevice(dpiX, card.marginLeft);
+    const int originY = InchTextToDevice(dpiY, card.marginTop);
+    const FontSpec printFont = PrintFont(dpiY, card.editionCharset);
+    FontSpec labelFont = printFont;
+    labelFont.height = -MulDiv(kLabelPoints, dpiY, 72);
+
+    const bool previousTransparent = surface.SetTransparentText(true);
+    const FontSpec previousFont = surface.SelectFont(labelFont);
+    const Pen previousPen = surface.SelectPen(ThinPen(dpiX));
+    const TextAlign previousAlign = surface.SetTextAlign(TextAlign::LeftTop);
+
+    const CardGrid grid = ComputeGrid(card, originX, originY, dpiX, dpiY);
+    DrawGridLines(surface, grid);
+    DrawGridTexts(surface, grid, card);
+
+    // Heights are negative: the difference is how much smaller the label is.
+    const HeaderPlacer placer{card.layout, originX, originY,
+                              dpiX,        dpiY,    labelFont.height - printFont.height};
+    DrawHeader(surface, placer, printFont, labelFont, card.header);
+
+    surface.SelectFont(printFont);
+    surface.SetTextAlign(TextAlign::RightTop);
+    const int lastRow = std::min(card.lastFilledRow, 11);
+    for (int row = 0; row <= lastRow; ++row) {
+        DrawPrintedRow(surface, grid.figures, row, card.rows[row], grid.columnX[6]);
+    }
+
+    surface.SetTextAlign(previousAlign);
+    surface.SelectPen(previousPen);
+    surface.SelectFont(previousFont);
+    surface.SetTransparentText(previousTransparent);
+}
+
+}  // namespace varnok

@@ -1,0 +1,30 @@
+#include "PageProgress.h"
+
+#include <QCoreApplication>
+
+#include "platform/StringTable.h"
+#include "platform/TextCodec.h"
+
+namespace varnok {
+
+PageProgress::PageProgress(QWidget* parent, const QString& label, int pages)
+    : label_(label), dialog_(label, FromCodePage(ResString(2406)), 0, pages, parent) {
+    dialog_.setObjectName(QStringLiteral("pageProgress"));
+    dialog_.setWindowTitle(parent != nullptr ? parent->windowTitle() : label);
+    dialog_.setWindowModality(Qt::WindowModal);
+    dialog_.setAutoClose(false);
+    dialog_.setAutoReset(false);
+    dialog_.setMinimumDuration(0);
+    dialog_.setValue(0);
+}
+
+bool PageProgress::operator()(int done) {
+    dialog_.setLabelText(label_ + QLatin1Char('\n') +
+                         FromCodePage(ResString(2407)).arg(done).arg(dialog_.maximum()));
+    // A modal progress dialog handles the pending events itself here, the
+    // Cancel button's click among them.
+    dialog_.setValue(done);
+    return !dialog_.wasCanceled();
+}
+
+}  // namespace varnok
