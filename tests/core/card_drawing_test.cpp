@@ -639,7 +639,7 @@ TEST_F(WholeCardTest, EveryFigureAndBoxLiesInsideItsCell) {
     EXPECT_TRUE(s.Has("TextOut RightTop 840 786 \"1\""));
     EXPECT_TRUE(s.Has("TextOut RightTop 1365 786 \"12\""));
     // The remark is cut at the card's right edge.
-    EXPECT_TRUE(s.Has("TextOutClipped LeftTop 1455 940 1455 940 2355 1017 \"Trasferito\""))
+    EXPECT_TRUE(s.Has("TextOutClipped LeftTop 1455 940 1455 940 2205 1017 \"Trasferito\""))
         << s.Log();
 }
 
@@ -683,8 +683,8 @@ TEST_F(WholeCardTest, HeaderLabelsAndFieldsAtTheLayoutSlots) {
         {"Anziano", {1212, 225}},
         {"Serv. di Min.", {1377, 225}},
         {"Pioniere Regolare", {1212, 258}},
-        {"Pioniere speciale", {1377, 258}},
-        {"Missionario sul campo", {1377, 291}},
+        {"Pioniere speciale", {1212, 291}},
+        {"Missionario sul campo", {1212, 324}},
     };
     for (const auto& [label, slot] : slots) {
         const auto [x, y] = slot;

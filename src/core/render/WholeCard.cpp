@@ -13,7 +13,7 @@ namespace {
 constexpr int kLabelPoints = 7;        // labels, headings and month names
 constexpr int kHeaderBoxDivisor = 10;  // the header preview's 1/10 inch boxes
 constexpr int kPrintBoxDivisor = 7;    // the printed page's 1/7 inch boxes
-constexpr int kNoteInches = 3;         // the remarks column: 43 characters or so
+constexpr int kNoteHundredths = 250;   // the remarks column, within any page's printable width
 constexpr Color kShading{192, 192, 192};
 
 // The body grid around the printed rows: columns end just right of the layout's
@@ -32,9 +32,13 @@ CardGrid ComputeGrid(const WholeCardContent& card, int originX, int originY, int
     const PageColumns& f = g.figures;
     const int pad = dpiX / 20;
     const int boxLeft = f.participationX - dpiX / kPrintBoxDivisor;
-    g.columnX = {
-        originX,      (originX + boxLeft) / 2, f.participationX + pad,         f.studiesX + pad,
-        f.auxX + pad, f.hoursX + pad,          f.remarksX + kNoteInches * dpiX};
+    g.columnX = {originX,
+                 (originX + boxLeft) / 2,
+                 f.participationX + pad,
+                 f.studiesX + pad,
+                 f.auxX + pad,
+                 f.hoursX + pad,
+                 f.remarksX + kNoteHundredths * dpiX / 100};
     const int above = f.rowHeight / 8;
     g.lineY[0] = f.bodyTopY - above - f.rowHeight;
     for (int r = 0; r <= 13; ++r) {
@@ -125,8 +129,9 @@ void DrawHeader(Surface& surface, const HeaderPlacer& p, const FontSpec& printFo
     DrawField(surface, p, printFont, labelFont, baptismDateX, 108, h.baptism);
 
     surface.SelectFont(labelFont);
-    // The card has a slot for the first box of a pair or a column; the
-    // second stands one mark row (the elder to regular pioneer step) lower.
+    // The layout has no slot for "Unto", the special pioneer and the field
+    // missionary: each stands one mark row (the step from the elder to the
+    // regular pioneer) below the box above it.
     const int step = std::max(p.Y(regularPioneerY) - p.Y(elderY), p.dpiY / kHeaderBoxDivisor);
     DrawMark(surface, p, p.X(maleX), p.Y(maleY), h.male, 150);
     DrawMark(surface, p, p.X(femaleX), p.Y(femaleY), h.female, 151);
@@ -136,8 +141,8 @@ void DrawHeader(Surface& surface, const HeaderPlacer& p, const FontSpec& printFo
     DrawMark(surface, p, p.X(ministerialServantX), p.Y(ministerialServantY), h.ministerialServant,
              112);
     DrawMark(surface, p, p.X(regularPioneerX), p.Y(regularPioneerY), h.regularPioneer, 111);
-    DrawMark(surface, p, p.X(ministerialServantX), p.Y(regularPioneerY), h.specialPioneer, 1468);
-    DrawMark(surface, p, p.X(ministerialServantX), p.Y(regularPioneerY) + step, h.fieldMissionary,
+    DrawMark(surface, p, p.X(regularPioneerX), p.Y(regularPioneerY) + step, h.specialPioneer, 1468);
+    DrawMark(surface, p, p.X(regularPioneerX), p.Y(regularPioneerY) + 2 * step, h.fieldMissionary,
              1469);
 }
 
