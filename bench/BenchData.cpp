@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdio>
 
-#include "app/CardSettings.h"
 #include "layout/CardLayout.h"
+#include "layout/CardSettings.h"
 #include "support/SampleCongregation.h"
 
 namespace varnok::bench {

@@ -4,8 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchData.h"
-#include "app/CardSettings.h"
 #include "layout/CardLayout.h"
+#include "layout/CardSettings.h"
 
 namespace varnok::bench {
 namespace {
@@ -145,7 +145,7 @@ void BM_HeaderPreviewNull(benchmark::State& st, Congregation which, bool withDet
                                           : FirstPublisherWithoutDetails(state.table);
     NullSurface surface(96);
     for (auto _ : st) {
-        state.DrawHeaderPreview(kHeaderClient, surface);
+        DrawHeaderPreview(state.SelectedCardSheet(), kHeaderClient, surface);
     }
     benchmark::DoNotOptimize(surface.characters());
     st.SetLabel(withDetails ? "long name" : "first and last name");
@@ -163,7 +163,7 @@ void BM_BodyPreviewNull(benchmark::State& st, Congregation which) {
     state.selectedPublisher = 1;  // the full table's first publisher has a remark every month
     NullSurface surface(96);
     for (auto _ : st) {
-        state.DrawBodyPreview(kBodyClient, surface);
+        DrawBodyPreview(state.CardSheetFor(state.selectedPublisher), kBodyClient, surface);
     }
     benchmark::DoNotOptimize(surface.characters());
 }
@@ -176,7 +176,7 @@ void BM_CardPageNull(benchmark::State& st) {
     state.selectedPublisher = 1;
     NullSurface surface(static_cast<int>(st.range(0)));
     for (auto _ : st) {
-        state.DrawCardPage(surface);
+        DrawCardPage(state.CardSheetFor(state.selectedPublisher), surface);
     }
     benchmark::DoNotOptimize(surface.characters());
 }

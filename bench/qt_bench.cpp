@@ -101,8 +101,9 @@ void BM_HeaderPreviewQt(benchmark::State& st, Congregation which, bool withDetai
     CardState& state = open.state;
     state.selectedPublisher = withDetails ? FirstPublisherWithDetails(state.table)
                                           : FirstPublisherWithoutDetails(state.table);
-    PaintPreviews(st, ControlSize(kHeaderPreviewId),
-                  [&](const Rect& client, Surface& s) { state.DrawHeaderPreview(client, s); });
+    PaintPreviews(st, ControlSize(kHeaderPreviewId), [&](const Rect& client, Surface& s) {
+        DrawHeaderPreview(state.SelectedCardSheet(), client, s);
+    });
 }
 BENCHMARK_CAPTURE(BM_HeaderPreviewQt, sample_details, Congregation::sample, true)
     ->Unit(benchmark::kMicrosecond);
@@ -114,8 +115,9 @@ BENCHMARK_CAPTURE(BM_HeaderPreviewQt, full_details, Congregation::full, true)
 void BM_BodyPreviewQt(benchmark::State& st, Congregation which) {
     OpenState open(which, 1);
     CardState& state = open.state;
-    PaintPreviews(st, ControlSize(kBodyPreviewId),
-                  [&](const Rect& client, Surface& s) { state.DrawBodyPreview(client, s); });
+    PaintPreviews(st, ControlSize(kBodyPreviewId), [&](const Rect& client, Surface& s) {
+        DrawBodyPreview(state.CardSheetFor(state.selectedPublisher), client, s);
+    });
 }
 BENCHMARK_CAPTURE(BM_BodyPreviewQt, sample, Congregation::sample)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_BodyPreviewQt, full, Congregation::full)->Unit(benchmark::kMicrosecond);
@@ -152,7 +154,7 @@ void BM_CardPageImage(benchmark::State& st) {
     for (auto _ : st) {
         QPainter painter(&page);
         QtSurface surface(painter);
-        open.state.DrawCardPage(surface);
+        DrawCardPage(open.state.CardSheetFor(open.state.selectedPublisher), surface);
     }
     st.SetLabel(QString("%1x%2").arg(page.width()).arg(page.height()).toStdString());
 }

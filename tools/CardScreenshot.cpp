@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "app/CCardDlg.h"
-#include "app/CardSettings.h"
+#include "layout/CardSettings.h"
 #include "platform/AppIcon.h"
 #include "platform/DialogBuilder.h"
 

@@ -20,12 +20,12 @@
 #include <fstream>
 #include <optional>
 
-#include "app/CardSettings.h"
 #include "app/CardState.h"
 #include "app/Edition.h"
-#include "data/PublisherList.h"
 #include "app/PasswordPrompt.h"
+#include "data/PublisherList.h"
 #include "layout/CardLayout.h"
+#include "layout/CardSettings.h"
 #include "layout/InchText.h"
 #include "platform/Clock.h"
 #include "platform/DialogBuilder.h"
@@ -327,7 +327,7 @@ void SavePreview(const QSize& size, const QString& file, Draw draw) {
     }
 }
 
-void SavePage(CardState& state, const Options& o, const QString& file) {
+void SavePage(const CardSheet& sheet, const Options& o, const QString& file) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
@@ -343,7 +343,7 @@ void SavePage(CardState& state, const Options& o, const QString& file) {
         throw RunError{QString("cannot write \"%1\"").arg(file)};
     }
     QtSurface surface(painter);
-    state.DrawCardPage(surface);
+    DrawCardPage(sheet, surface);
     painter.end();
 }
 
@@ -373,11 +373,12 @@ int Run(const Options& o) {
 
     const QSize headerSize = ControlSize(*cardWindow, kHeaderPreviewId);
     const QSize bodySize = ControlSize(*cardWindow, kBodyPreviewId);
+    const CardSheet sheet = state.CardSheetFor(state.selectedPublisher);
     SavePreview(headerSize, headerFile,
-                [&](const Rect& client, Surface& s) { state.DrawHeaderPreview(client, s); });
+                [&](const Rect& client, Surface& s) { DrawHeaderPreview(sheet, client, s); });
     SavePreview(bodySize, bodyFile,
-                [&](const Rect& client, Surface& s) { state.DrawBodyPreview(client, s); });
-    SavePage(state, o, pageFile);
+                [&](const Rect& client, Surface& s) { DrawBodyPreview(sheet, client, s); });
+    SavePage(sheet, o, pageFile);
     std::printf("%s (%dx%d)\n%s (%dx%d)\n%s (%d dpi)\n", qPrintable(headerFile), headerSize.width(),
                 headerSize.height(), qPrintable(bodyFile), bodySize.width(), bodySize.height(),
                 qPrintable(pageFile), o.resolution);

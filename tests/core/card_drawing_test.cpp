@@ -86,7 +86,7 @@ class HeaderTest : public CardDrawingTest {
 protected:
     RecordingSurface Draw() {
         RecordingSurface s(96, 96);
-        state.DrawHeaderPreview(kHeaderClient, s);
+        DrawHeaderPreview(state.SelectedCardSheet(), kHeaderClient, s);
         return s;
     }
 };
@@ -209,6 +209,64 @@ TEST_F(HeaderTest, LongNameWhenThereIsOneAndItIsWanted) {
     EXPECT_EQ(state.displayName, "Rossi, Anna");
 }
 
+// Cards for publishers other than the selected one (a batch, an export) are
+// drawn from the same window state without changing it: not the selection,
+// not the name the header shows, not a details link found wrong.
+TEST_F(HeaderTest, CardsOfOtherPublishersLeaveTheWindowAlone) {
+    anna().detailsIndex = 1;
+    PublisherData bruno = anna();
+    bruno.firstName = "Bruno";
+    bruno.lastName = "Verdi";
+    bruno.publisherId = 12;
+    bruno.detailsIndex = 2;  // record 2 belongs to someone else
+    bruno.SetMonth(8, 0, 0, 0, 4, true);
+    PublisherData carla = anna();
+    carla.firstName = "Carla";
+    carla.lastName = "Neri";
+    carla.publisherId = 13;
+    carla.detailsIndex = 3;
+    carla.SetMonth(8, 0, 0, 0, 7, true);
+    data.publishers.publishers.push_back(bruno);
+    data.publishers.publishers.push_back(carla);
+    data.details = {{11, "Anna Maria Rossi Bianchi", "", ""},
+                    {99, "Altra Persona", "", ""},
+                    {13, "Carla Neri Esposito", "", ""}};
+    data.remarks = {{"Nota di Carla", 9, 26, 13}};
+    Open();
+    state.monthTicked[0] = true;
+    Draw();  // the window's own paint of Anna
+    ASSERT_EQ(state.displayName, "Anna Maria Rossi Bianchi");
+
+    struct Expected {
+        int pub;
+        std::string name;
+        std::string studies;
+    };
+    for (const Expected& e :
+         {Expected{2, "Bruno Verdi", "4"}, Expected{3, "Carla Neri Esposito", "7"}}) {
+        const CardSheet sheet = state.CardSheetFor(e.pub);
+        RecordingSurface header(96, 96);
+        DrawHeaderPreview(sheet, kHeaderClient, header);
+        EXPECT_TRUE(header.Has("TextOut LeftTop 15 5 \"Nome e cognome:  " + e.name + "\""))
+            << header.Log();
+        RecordingSurface page(300, 300);
+        DrawCardPage(sheet, page);
+        EXPECT_TRUE(page.Has("TextOut RightTop 840 786 \"" + e.studies + "\"")) << page.Log();
+        EXPECT_EQ(page.Has("TextOut LeftTop 1455 786 \"Nota di Carla\""), e.pub == 3);
+    }
+    EXPECT_EQ(state.selectedPublisher, 1);
+    EXPECT_EQ(state.displayName, "Anna Maria Rossi Bianchi");
+    EXPECT_EQ(state.table.DetailsIndex(1), 1);
+    EXPECT_EQ(state.table.DetailsIndex(2), 2);
+    EXPECT_EQ(state.table.DetailsIndex(3), 3);
+
+    // The window's paint of Bruno clears his wrong link, as before.
+    state.selectedPublisher = 2;
+    EXPECT_TRUE(Draw().Has("TextOut LeftTop 15 5 \"Nome e cognome:  Bruno Verdi\""));
+    EXPECT_EQ(state.table.DetailsIndex(2), 0);
+    EXPECT_EQ(state.displayName, "Bruno Verdi");
+}
+
 TEST_F(HeaderTest, NoSelectionShowsAnEmptyName) {
     Open();
     state.selectedPublisher = 0;
@@ -241,7 +299,7 @@ TEST_F(HeaderTest, ClientWithAnOffset) {
     Open();
     RecordingSurface s(96, 96);
     // h = (10 + 104 + 1) / 19 = 6; x0 = 5 + 15; W = 5 + 600 - 15 = 590.
-    state.DrawHeaderPreview(Rect{5, 10, 600, 104}, s);
+    DrawHeaderPreview(state.SelectedCardSheet(), Rect{5, 10, 600, 104}, s);
     EXPECT_TRUE(s.Has("TextOut LeftTop 20 16 \"Nome e cognome:  Anna Rossi\"")) << s.Log();
     // X0 = 20 + 70 * 590 / 100 = 433; row 2 at 10 + 36 = 46, d = 18 - 3 = 15.
     EXPECT_TRUE(s.Has(MoveCall(433, 61)));
@@ -255,7 +313,7 @@ class BodyPreviewTest : public CardDrawingTest {
 protected:
     RecordingSurface Draw() {
         RecordingSurface s(96, 96);
-        state.DrawBodyPreview(kBodyClient, s);
+        DrawBodyPreview(state.CardSheetFor(state.selectedPublisher), kBodyClient, s);
         return s;
     }
     // The participation box of preview row r (bottom-right at (130, (r+1)*19 + 16)).
@@ -382,7 +440,7 @@ class PrintedPageTest : public CardDrawingTest {
 protected:
     RecordingSurface Print(int dpi = 300) {
         RecordingSurface s(dpi, dpi);
-        state.DrawCardPage(s);
+        DrawCardPage(state.CardSheetFor(state.selectedPublisher), s);
         return s;
     }
     // Row r's text top and box bottom at 300 dpi with the version-0 layout.
@@ -394,14 +452,14 @@ protected:
 
 TEST_F(PrintedPageTest, OriginFromTheMargins) {
     Open();
-    state.ComputePageOrigin(300, 300);
-    EXPECT_EQ(state.originX, 60);
-    EXPECT_EQ(state.originY, 0);
+    PageOrigin origin = ComputePageOrigin(state.settings, 300, 300);
+    EXPECT_EQ(origin.x, 60);
+    EXPECT_EQ(origin.y, 0);
     state.settings.marginTop = "1.5";   // read by position: 1.05 inch
     state.settings.marginLeft = ".50";  // starts with the point: 0 inch
-    state.ComputePageOrigin(600, 300);
-    EXPECT_EQ(state.originX, 0);
-    EXPECT_EQ(state.originY, 300 + 5 * 300 / 100);
+    origin = ComputePageOrigin(state.settings, 600, 300);
+    EXPECT_EQ(origin.x, 0);
+    EXPECT_EQ(origin.y, 300 + 5 * 300 / 100);
 }
 
 TEST_F(PrintedPageTest, SeptemberOnTheVersionZeroLayoutAt300Dpi) {
@@ -587,29 +645,27 @@ struct DrawnCard {
     }
 };
 
-class WholeCardTest : public ::testing::Test {
+// Opened on 1 September 2027: August is reported and all twelve rows are filled.
+class WholeCardTest : public CardDrawingTest {
 protected:
     WholeCardTest() {
-        LoadDefaultLayout(card.layout, 0);
-        card.header = {"Anna Rossi", "04/07/1970", "15/03/1990"};
-        card.header.female = true;
-        card.header.anointed = true;
-        card.header.regularPioneer = true;
+        anna().personFlags = test::kFemaleFlag;
+        anna().hope = 'A';
         for (int row = 0; row < 12; ++row) {
-            card.rows[row] = {row % 2 == 0, row + 1, row == 3, 10 * row + 12, ""};
+            // A regular pioneer all year, an auxiliary one in December.
+            anna().SetMonth((row + 8) % 12, row <= 3 ? 0 : 1, row == 3 ? 1 : 2, 10 * row + 12,
+                            row + 1, false);
         }
-        card.rows[2].remark = "Trasferito";
-        card.lastFilledRow = 11;
-        card.serviceYear = 2027;
+        data.remarks = {{"Trasferito", 11, 26, 11}};
     }
 
     RecordingSurface Draw(int dpi = 300) {
+        Open({2027, 9, 1});
+        state.wholeCard = true;
         RecordingSurface s(dpi, dpi);
-        DrawWholeCard(s, card);
+        DrawPrintedPage(state.CardSheetFor(1), s);
         return s;
     }
-
-    WholeCardContent card;
 };
 
 TEST_F(WholeCardTest, EveryFigureAndBoxLiesInsideItsCell) {
@@ -668,8 +724,8 @@ TEST_F(WholeCardTest, HeaderLabelsAndFieldsAtTheLayoutSlots) {
     DrawnCard drawn(s, 42);
     // Margins 0.20 and 0.00 at 300 dpi: x + 60.
     EXPECT_TRUE(s.Has("TextOut LeftTop 345 66 \"Anna Rossi\"")) << s.Log();
-    EXPECT_TRUE(s.Has("TextOut LeftTop 1350 171 \"04/07/1970\""));
-    EXPECT_TRUE(s.Has("TextOut LeftTop 345 243 \"15/03/1990\""));
+    EXPECT_TRUE(s.Has("TextOut LeftTop 1350 171 \"07/04/1970\""));
+    EXPECT_TRUE(s.Has("TextOut LeftTop 345 243 \"03/15/1990\""));
     // Labels end just left of their field, on its baseline.
     EXPECT_TRUE(s.Has("TextOut RightTop 330 79 \"Nome e cognome:\""));
     EXPECT_TRUE(s.Has("TextOut RightTop 1335 184 \"Data di nascita:\""));
@@ -704,9 +760,11 @@ TEST_F(WholeCardTest, HeaderLabelsAndFieldsAtTheLayoutSlots) {
     EXPECT_EQ(marked, (std::set<std::string>{"Femmina", "Unto", "Pioniere Regolare"}));
 }
 
-TEST_F(WholeCardTest, RowsAfterTheLastFilledOneShowOnlyTheirMonth) {
-    card.lastFilledRow = 3;
-    RecordingSurface s = Draw();
+TEST_F(WholeCardTest, RowsAfterTheOneAfterTheReportMonthShowOnlyTheirMonth) {
+    Open();  // 8 December 2026: November is reported, September to December filled
+    state.wholeCard = true;
+    RecordingSurface s(300, 300);
+    DrawPrintedPage(state.CardSheetFor(1), s);
     DrawnCard drawn(s, 42);
     EXPECT_EQ(drawn.bodyBoxes.size(), 8u);
     EXPECT_NE(drawn.Find("Ago"), nullptr);
@@ -723,6 +781,21 @@ TEST_F(WholeCardTest, PutsBackWhatItSelectedAndScalesWithTheResolution) {
     EXPECT_TRUE(s.Has("TextOut LeftTop 690 132 \"Anna Rossi\""));
     DrawnCard drawn(s, 600 / 7);
     EXPECT_EQ(drawn.bodyBoxes.size(), 24u);
+}
+
+TEST_F(WholeCardTest, TheBoxDecidesThePageWhateverMonthsAreTicked) {
+    Open({2027, 9, 1});
+    state.monthTicked[0] = true;
+    RecordingSurface months(300, 300);
+    DrawPrintedPage(state.CardSheetFor(1), months);
+    RecordingSurface alone(300, 300);
+    DrawCardPage(state.CardSheetFor(1), alone);
+    EXPECT_EQ(months.calls(), alone.calls());
+
+    state.wholeCard = true;
+    RecordingSurface whole(300, 300);
+    DrawPrintedPage(state.CardSheetFor(1), whole);
+    EXPECT_EQ(DrawnCard(whole, 42).bodyBoxes.size(), 24u);
 }
 
 }  // namespace

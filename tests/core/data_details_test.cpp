@@ -86,6 +86,17 @@ TEST(DetailsFile, RecordsBeyondTheCapAreTreatedAsNone) {
     DetailsFile details;
     details.CountDetailsRecords();
     ASSERT_EQ(details.detailsCount(), 601);
+    // The lookup that changes nothing finds the same and leaves the links.
+    DetailsRecord record;
+    EXPECT_EQ(details.FindPublisherDetails(table, 1, record), 1);
+    EXPECT_EQ(DetailsFile::LongNameOf(record), "Nome 600");
+    for (int pub : {2, 3}) {
+        record.fill(0xCC);
+        EXPECT_EQ(details.FindPublisherDetails(table, pub, record), 0);
+        EXPECT_EQ(record, DetailsRecord{});
+        EXPECT_NE(table.DetailsIndex(pub), 0);
+    }
+    EXPECT_EQ(details.LongName(), "");
     EXPECT_EQ(details.LoadPublisherDetails(table, 1), 1);
     EXPECT_EQ(details.LongName(), "Nome 600");
     EXPECT_EQ(details.LoadPublisherDetails(table, 2), 0);

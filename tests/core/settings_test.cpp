@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/CardSettings.h"
+#include "layout/CardSettings.h"
 #include "app/Edition.h"
 #include "platform/ProfileFile.h"
 #include "support/TempFolder.h"

@@ -29,19 +29,6 @@ bool CardState::LoadCongregationData(const std::function<bool(const std::string&
     return true;
 }
 
-int CardState::serviceYearNumber() const {
-    return (reportMonth >= 8 && reportMonth <= 10) ? currentYear + 1 : currentYear;
-}
-
-int CardState::reportRow() const {
-    return reportMonth >= 8 ? reportMonth - 7 : reportMonth + 5;
-}
-
-int CardState::RowSlot(int row) const {
-    int slot = serviceYearNumber() % 2;
-    return row <= 3 ? 1 - slot : slot;
-}
-
 bool CardState::AnyMonthTicked() const {
     for (bool ticked : monthTicked) {
         if (ticked) {
@@ -55,6 +42,50 @@ std::string CardState::ConfiguredName() const {
     std::string name = PublisherName(table, selectedPublisher, settings.lastNameFirst != 0);
     TrimInPlace(name);
     return name;
+}
+
+CardSheet CardState::SelectedCardSheet() {
+    CardSheet sheet = SheetWithoutName(selectedPublisher);
+    const bool found = details.LoadPublisherDetails(table, selectedPublisher) != 0;
+    sheet.name = HeaderName(selectedPublisher, found ? details.LongName() : std::string());
+    displayName = sheet.name;
+    return sheet;
+}
+
+CardSheet CardState::CardSheetFor(int publisher) const {
+    CardSheet sheet = SheetWithoutName(publisher);
+    DetailsRecord record;
+    const bool found = details.FindPublisherDetails(table, publisher, record) != 0;
+    sheet.name = HeaderName(publisher, found ? DetailsFile::LongNameOf(record) : std::string());
+    return sheet;
+}
+
+CardSheet CardState::SheetWithoutName(int publisher) const {
+    CardSheet sheet;
+    sheet.table = &table;
+    sheet.publisher = publisher;
+    sheet.layout = layout;
+    sheet.settings = settings;
+    sheet.editionCode = editionCode;
+    sheet.editionCharset = editionCharset;
+    sheet.windowFont = windowFont;
+    sheet.reportMonth = reportMonth;
+    sheet.reportSlot = reportSlot;
+    sheet.currentYear = currentYear;
+    sheet.monthTicked = monthTicked;
+    sheet.wholeCard = wholeCard;
+    for (int row = 0; row < 12; ++row) {
+        sheet.remarks[row] =
+            remarks.GetRemarkText(table, publisher, CardSheet::RowMonth(row), sheet.RowSlot(row));
+    }
+    return sheet;
+}
+
+std::string CardState::HeaderName(int publisher, const std::string& longName) const {
+    if (!longName.empty() && useLongName) {
+        return longName;
+    }
+    return PublisherName(table, publisher, settings.lastNameFirst != 0);
 }
 
 }  // namespace varnok

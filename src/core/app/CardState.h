@@ -1,20 +1,20 @@
 #pragma once
 // Everything the card window owns, free of any widget: the congregation data,
-// settings, layout, list selection and report month, with the three drawings
-// of the card. CCardDlg is a thin shell around one of these.
+// settings, layout, list selection and report month, and the card sheets the
+// drawings draw from. CCardDlg is a thin shell around one of these.
 
 #include <array>
 #include <functional>
 #include <string>
 
-#include "app/CardSettings.h"
 #include "data/DetailsFile.h"
 #include "data/PublisherList.h"
 #include "data/PublisherTable.h"
 #include "data/RemarksTable.h"
 #include "layout/CardLayout.h"
+#include "layout/CardSettings.h"
 #include "platform/Clock.h"
-#include "render/Surface.h"
+#include "render/CardSheet.h"
 
 namespace varnok {
 
@@ -40,9 +40,8 @@ public:
     std::string editionCode = "Ita";
     int editionCharset = 0;
     std::array<bool, 12> monthTicked{};  // rows September .. August
-    int originX = 0;
-    int originY = 0;
-    std::string displayName;
+    bool wholeCard = false;              // "Stampa tutta la carta" ticked
+    std::string displayName;             // the name the header preview shows
     // The card window's own font; the previews draw in it.
     FontSpec windowFont{"MS Sans Serif", -13, 400, 0};
 
@@ -55,24 +54,24 @@ public:
     // accessDenied. False when the table could not be reserved.
     bool LoadCongregationData(const std::function<bool(const std::string&)>& askPassword);
 
-    // The service year, named by the calendar year of its August.
-    int serviceYearNumber() const;
-    // The number of rows from September up to and including the report month.
-    int reportRow() const;
-    // Month index (0 = January) of card row 0..11 (September .. August).
-    static int RowMonth(int row) { return (row + 8) % 12; }
-    // Year slot of card row 0..11.
-    int RowSlot(int row) const;
     bool AnyMonthTicked() const;
 
     // The name the print job checks and the header shows: in the configured order.
     std::string ConfiguredName() const;
 
-    void ComputePageOrigin(int dpiX, int dpiY);
-    void DrawHeaderPreview(const Rect& client, Surface& surface);
-    // cx, cy: the platform's window border width and height in pixels.
-    void DrawBodyPreview(const Rect& client, Surface& surface, int cx = 1, int cy = 1);
-    void DrawCardPage(Surface& surface);
+    // The selected publisher's card, as the header preview paints it: a details
+    // link found wrong is cleared in the table (later paints do not read the
+    // file again for it), and the sheet's name becomes displayName.
+    CardSheet SelectedCardSheet();
+    // Any publisher's card (0: none) with the window's settings, layout, months
+    // and report date, read without changing anything here.
+    CardSheet CardSheetFor(int publisher) const;
+
+private:
+    // Everything but the name.
+    CardSheet SheetWithoutName(int publisher) const;
+    // The header's name, given the publisher's long name ("" for none).
+    std::string HeaderName(int publisher, const std::string& longName) const;
 };
 
 }  // namespace varnok

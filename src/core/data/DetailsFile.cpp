@@ -80,44 +80,65 @@ int DetailsFile::LoadPublisherDetails(PublisherTable& table, int pub) {
     return 0;
 }
 
+int DetailsFile::FindPublisherDetails(const PublisherTable& table, int pub,
+                                      DetailsRecord& record) const {
+    record.fill(0);
+    const unsigned n = table.DetailsIndex(pub);
+    if (n == 0 || n > static_cast<unsigned>(detailsCount_) ||
+        !ReadRecord(n, table.PublisherId(pub), record)) {
+        record.fill(0);
+        return 0;
+    }
+    return LetterMaskOf(record);
+}
+
 int DetailsFile::ReadDetailsRecord(unsigned n, unsigned id) {
-    if (n == 0 || n >= static_cast<unsigned>(detailsCount_)) {
+    DetailsRecord record{};
+    if (!ReadRecord(n, id, record)) {
         return 0;
-    }
-    std::ifstream file(kDetailsFileName, std::ios::binary);
-    if (!file) {
-        return 0;
-    }
-    file.seekg(static_cast<std::streamoff>(n) * kDetailsRecordSize);
-    if (!file) {
-        return 0;
-    }
-    std::array<uint8_t, kDetailsRecordSize> record{};
-    file.read(reinterpret_cast<char*>(record.data()), kDetailsRecordSize);
-    if (file.gcount() != kDetailsRecordSize || RecordId(record.data()) != id) {
-        return 0;
-    }
-    for (const DetailsText& field : {kLongName, kExtraText1, kExtraText2}) {
-        record[field.offset + field.width - 1] = 0;
-        UnscrambleText(record.data(), field);
     }
     buffer_ = record;
     return 1;
 }
 
-int DetailsFile::DetailsLetterMask() const {
+bool DetailsFile::ReadRecord(unsigned n, unsigned id, DetailsRecord& record) const {
+    if (n == 0 || n >= static_cast<unsigned>(detailsCount_)) {
+        return false;
+    }
+    std::ifstream file(kDetailsFileName, std::ios::binary);
+    if (!file) {
+        return false;
+    }
+    file.seekg(static_cast<std::streamoff>(n) * kDetailsRecordSize);
+    if (!file) {
+        return false;
+    }
+    DetailsRecord read{};
+    file.read(reinterpret_cast<char*>(read.data()), kDetailsRecordSize);
+    if (file.gcount() != kDetailsRecordSize || RecordId(read.data()) != id) {
+        return false;
+    }
+    for (const DetailsText& field : {kLongName, kExtraText1, kExtraText2}) {
+        read[field.offset + field.width - 1] = 0;
+        UnscrambleText(read.data(), field);
+    }
+    record = read;
+    return true;
+}
+
+int DetailsFile::LetterMaskOf(const DetailsRecord& record) {
     int mask = 0;
-    if (HoldsLetter(buffer_.data(), kLongName)) {
+    if (HoldsLetter(record.data(), kLongName)) {
         mask |= 1;
     }
-    if (HoldsLetter(buffer_.data(), kExtraText1)) {
+    if (HoldsLetter(record.data(), kExtraText1)) {
         mask |= 2;
     }
     return mask;
 }
 
-std::string DetailsFile::LongName() const {
-    const char* text = reinterpret_cast<const char*>(buffer_.data() + kLongName.offset);
+std::string DetailsFile::LongNameOf(const DetailsRecord& record) {
+    const char* text = reinterpret_cast<const char*>(record.data() + kLongName.offset);
     const void* end = std::memchr(text, 0, kLongName.width);
     return std::string(text, end ? static_cast<const char*>(end) - text : kLongName.width);
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/CardSettings.h"
+#include "layout/CardSettings.h"
 #include "layout/CardLayout.h"
 
 namespace varnok {

@@ -1,6 +1,6 @@
 #include "BodyCells.h"
 
-#include "app/CardState.h"
+#include "render/CardSheet.h"
 
 namespace varnok {
 namespace {
@@ -11,11 +11,11 @@ constexpr int kStudiesMask = 0x3FF;  // the higher bits of the word are flags
 
 }  // namespace
 
-BodyCells ReadBodyCells(const CardState& state, int row) {
-    const PublisherTable& table = state.table;
-    const int pub = state.selectedPublisher;
-    const int month = CardState::RowMonth(row);
-    const int slot = state.RowSlot(row);
+BodyCells ReadBodyCells(const CardSheet& sheet, int row) {
+    const PublisherTable& table = *sheet.table;
+    const int pub = sheet.publisher;
+    const int month = CardSheet::RowMonth(row);
+    const int slot = sheet.RowSlot(row);
     const int status = table.GetMonthStatus(pub, month, slot);
 
     BodyCells cells;
@@ -26,7 +26,7 @@ BodyCells ReadBodyCells(const CardState& state, int row) {
     if (table.IsFieldMissionary(pub) || status != 0) {
         cells.hours = table.GetActivity(pub, month, kHoursKind, slot);
     }
-    cells.remark = state.remarks.GetRemarkText(table, pub, month, slot);
+    cells.remark = sheet.remarks[row];
     return cells;
 }
 

@@ -6,7 +6,7 @@
 
 namespace varnok {
 
-class CardState;
+struct CardSheet;
 
 struct BodyCells {
     bool participated = false;  // the "Partecip." box ticked
@@ -16,7 +16,7 @@ struct BodyCells {
     std::string remark;
 };
 
-// The cells of card row 0..11 (September .. August) for the selected publisher.
-BodyCells ReadBodyCells(const CardState& state, int row);
+// The cells of card row 0..11 (September .. August) of the sheet's publisher.
+BodyCells ReadBodyCells(const CardSheet& sheet, int row);
 
 }  // namespace varnok

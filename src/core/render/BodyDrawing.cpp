@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "app/CardState.h"
 #include "layout/InchText.h"
 #include "platform/StringTable.h"
 #include "render/BodyCells.h"
+#include "render/CardSheet.h"
 #include "render/DrawingTools.h"
 #include "render/PrintedRows.h"
 #include "render/ResNumbers.h"
@@ -78,29 +78,28 @@ void DrawPreviewRow(Surface& surface, const PreviewGrid& g, int row, const BodyC
 
 }  // namespace
 
-void CardState::ComputePageOrigin(int dpiX, int dpiY) {
-    originX = InchTextToDevice(dpiX, settings.marginLeft);
-    originY = InchTextToDevice(dpiY, settings.marginTop);
+PageOrigin ComputePageOrigin(const CardSettings& settings, int dpiX, int dpiY) {
+    return PageOrigin{InchTextToDevice(dpiX, settings.marginLeft),
+                      InchTextToDevice(dpiY, settings.marginTop)};
 }
 
-void CardState::DrawCardPage(Surface& surface) {
+void DrawCardPage(const CardSheet& sheet, Surface& surface) {
     // The surface's units are printer dots already: one logical unit per dot.
     const int dpiX = surface.dpiX();
     const int dpiY = surface.dpiY();
-    ComputePageOrigin(dpiX, dpiY);
-    const PageColumns columns = ComputePageColumns(layout, originX, originY, dpiX, dpiY);
+    const PageColumns columns = ComputePageColumns(sheet, dpiX, dpiY);
 
-    const FontSpec previousFont = surface.SelectFont(PrintFont(dpiY, editionCharset));
+    const FontSpec previousFont = surface.SelectFont(PrintFont(dpiY, sheet.editionCharset));
     surface.SetTextAlign(TextAlign::RightTop);
     for (int row = 0; row < 12; ++row) {
-        if (monthTicked[row]) {
-            DrawPrintedRow(surface, columns, row, ReadBodyCells(*this, row));
+        if (sheet.monthTicked[row]) {
+            DrawPrintedRow(surface, columns, row, ReadBodyCells(sheet, row));
         }
     }
     surface.SelectFont(previousFont);
 }
 
-void CardState::DrawBodyPreview(const Rect& client, Surface& surface, int cx, int cy) {
+void DrawBodyPreview(const CardSheet& sheet, const Rect& client, Surface& surface, int cx, int cy) {
     PreviewGrid g;
     g.width = client.right;
     g.height = client.bottom;
@@ -113,15 +112,16 @@ void CardState::DrawBodyPreview(const Rect& client, Surface& surface, int cx, in
     const Pen previousPen = surface.SelectPen(Pen{0});
     DrawPreviewShadingAndGrid(surface, g);
 
-    const FontSpec previousFont = surface.SelectFont(PreviewFont(windowFont, editionCharset));
+    const FontSpec previousFont =
+        surface.SelectFont(PreviewFont(sheet.windowFont, sheet.editionCharset));
     surface.SetTextAlign(TextAlign::RightTop);
-    DrawPreviewHeadings(surface, g, serviceYearNumber(), surface.dpiX(), editionCode);
-    const int lastFilledRow = reportRow();
+    DrawPreviewHeadings(surface, g, sheet.serviceYearNumber(), surface.dpiX(), sheet.editionCode);
+    const int lastFilledRow = sheet.reportRow();
     for (int row = 0; row < 12; ++row) {
         surface.TextOut(g.colW - 8 * cx, (row + 1) * g.rowH + 4 * cy,
-                        ResString(1203 + RowMonth(row)));
+                        ResString(1203 + CardSheet::RowMonth(row)));
         if (row <= lastFilledRow) {
-            DrawPreviewRow(surface, g, row, ReadBodyCells(*this, row));
+            DrawPreviewRow(surface, g, row, ReadBodyCells(sheet, row));
         }
     }
     surface.TextOut(4 * g.colW - 4 * cx, 13 * g.rowH + 6 * cy, ResString(1452));

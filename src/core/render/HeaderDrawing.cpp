@@ -4,11 +4,10 @@
 #include <array>
 #include <string>
 
-#include "app/CardState.h"
-#include "data/DateFormat.h"
-#include "data/PublisherList.h"
 #include "platform/StringTable.h"
+#include "render/CardSheet.h"
 #include "render/DrawingTools.h"
+#include "render/HeaderValues.h"
 #include "render/ResNumbers.h"
 
 namespace varnok {
@@ -50,36 +49,14 @@ std::string Labelled(int labelId, const std::string& value) {
 
 }  // namespace
 
-void CardState::DrawHeaderPreview(const Rect& client, Surface& surface) {
-    const int pub = selectedPublisher;
-    const bool ownFont = editionCode != "vie";
+void DrawHeaderPreview(const CardSheet& sheet, const Rect& client, Surface& surface) {
+    const bool ownFont = sheet.editionCode != "vie";
     FontSpec previousFont;
     if (ownFont) {
-        previousFont = surface.SelectFont(PreviewFont(windowFont, editionCharset));
+        previousFont = surface.SelectFont(PreviewFont(sheet.windowFont, sheet.editionCharset));
     }
-
-    const std::string baptism =
-        FormatPublisherDate(table, pub, 0, settings.dateFormat, editionCode);
-    const std::string birth = FormatPublisherDate(table, pub, 1, settings.dateFormat, editionCode);
-    const bool baptized = baptism.size() > 4;
-    const HeaderGeometry g = ComputeHeaderGeometry(client, editionCode);
-
-    if (details.LoadPublisherDetails(table, pub) != 0 && !details.LongName().empty() &&
-        useLongName) {
-        displayName = details.LongName();
-    } else {
-        displayName = PublisherName(table, pub, settings.lastNameFirst != 0);
-    }
-
-    const uint8_t flags = table.PersonFlags(pub);
-    int sex = 0;
-    if (flags & 0x40) {
-        sex = 2;
-    } else if (flags & 0x20) {
-        sex = 1;
-    }
-    const bool anointed = table.Hope(pub) == 'A';
-    const int status = table.GetMonthStatus(pub, reportMonth, reportSlot);
+    const HeaderValues h = ReadHeaderValues(sheet);
+    const HeaderGeometry g = ComputeHeaderGeometry(client, sheet.editionCode);
 
     // A box with its label just right of it, level with the text of its row.
     auto markedBox = [&](int column, int row, bool marked, int labelId) {
@@ -87,18 +64,18 @@ void CardState::DrawHeaderPreview(const Rect& client, Surface& surface) {
         surface.TextOut(g.boxX[column] + g.gap, g.rowY[row], ResString(labelId));
     };
 
-    surface.TextOut(g.x0, g.rowY[0], Labelled(104, displayName));
-    surface.TextOut(g.x0, g.rowY[1], Labelled(107, birth));
-    markedBox(0, 1, sex == 1, 150);
-    markedBox(1, 1, sex == 2, 151);
-    surface.TextOut(g.x0, g.rowY[2], Labelled(108, baptism));
-    markedBox(0, 2, !anointed && baptized, 114);
-    markedBox(1, 2, anointed && baptized, 113);
-    markedBox(2, 3, (flags & 3) == 2, 110);
-    markedBox(3, 3, (flags & 3) == 1, 112);
-    markedBox(4, 3, status == 2, 111);
-    markedBox(5, 3, status == 3, 1468);
-    markedBox(6, 3, table.IsFieldMissionary(pub), 1469);
+    surface.TextOut(g.x0, g.rowY[0], Labelled(104, h.name));
+    surface.TextOut(g.x0, g.rowY[1], Labelled(107, h.birth));
+    markedBox(0, 1, h.male, 150);
+    markedBox(1, 1, h.female, 151);
+    surface.TextOut(g.x0, g.rowY[2], Labelled(108, h.baptism));
+    markedBox(0, 2, h.otherSheep, 114);
+    markedBox(1, 2, h.anointed, 113);
+    markedBox(2, 3, h.elder, 110);
+    markedBox(3, 3, h.ministerialServant, 112);
+    markedBox(4, 3, h.regularPioneer, 111);
+    markedBox(5, 3, h.specialPioneer, 1468);
+    markedBox(6, 3, h.fieldMissionary, 1469);
 
     if (ownFont) {
         surface.SelectFont(previousFont);

@@ -12,11 +12,12 @@ constexpr int kPrintBoxDivisor = 7;  // 1/7 inch boxes on paper
 
 }  // namespace
 
-PageColumns ComputePageColumns(const CardLayout& layout, int originX, int originY, int dpiX,
-                               int dpiY) {
-    auto column = [&](int slot) { return originX + InchTextToDevice(dpiX, layout.Slot(slot)); };
+PageColumns ComputePageColumns(const CardSheet& sheet, int dpiX, int dpiY) {
+    const CardLayout& layout = sheet.layout;
+    const PageOrigin origin = ComputePageOrigin(sheet.settings, dpiX, dpiY);
+    auto column = [&](int slot) { return origin.x + InchTextToDevice(dpiX, layout.Slot(slot)); };
     PageColumns c;
-    c.bodyTopY = InchTextToDevice(dpiY, layout.Slot(bodyTop)) + originY;
+    c.bodyTopY = InchTextToDevice(dpiY, layout.Slot(bodyTop)) + origin.y;
     c.rowHeight = InchTextToDevice(dpiY, layout.Slot(bodyHeight)) / 12;
     c.participationX = column(participatedX);
     c.studiesX = column(studiesX);

@@ -2,8 +2,8 @@
 // The monthly rows of the printed page, placed by the card layout and the
 // margins: shared by the page for pre-printed cards and the whole card.
 
-#include "layout/CardLayout.h"
 #include "render/BodyCells.h"
+#include "render/CardSheet.h"
 #include "render/Surface.h"
 
 namespace varnok {
@@ -19,8 +19,8 @@ struct PageColumns {
     int remarksX = 0;
 };
 
-PageColumns ComputePageColumns(const CardLayout& layout, int originX, int originY, int dpiX,
-                               int dpiY);
+// The sheet's layout and margins at the surface's resolution.
+PageColumns ComputePageColumns(const CardSheet& sheet, int dpiX, int dpiY);
 
 // A figure of 0 leaves its cell empty.
 void DrawFigure(Surface& surface, int x, int y, int value);

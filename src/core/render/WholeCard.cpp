@@ -4,7 +4,9 @@
 
 #include "layout/InchText.h"
 #include "platform/StringTable.h"
+#include "render/CardSheet.h"
 #include "render/DrawingTools.h"
+#include "render/HeaderValues.h"
 #include "render/PrintedRows.h"
 
 namespace varnok {
@@ -26,9 +28,9 @@ struct CardGrid {
     int inset = 0;                 // texts stand this far inside their cell's right edge
 };
 
-CardGrid ComputeGrid(const WholeCardContent& card, int originX, int originY, int dpiX, int dpiY) {
+CardGrid ComputeGrid(const CardSheet& sheet, int originX, int dpiX, int dpiY) {
     CardGrid g;
-    g.figures = ComputePageColumns(card.layout, originX, originY, dpiX, dpiY);
+    g.figures = ComputePageColumns(sheet, dpiX, dpiY);
     const PageColumns& f = g.figures;
     const int pad = dpiX / 20;
     const int boxLeft = f.participationX - dpiX / kPrintBoxDivisor;
@@ -70,11 +72,11 @@ void DrawGridLines(Surface& surface, const CardGrid& g) {
     }
 }
 
-void DrawGridTexts(Surface& surface, const CardGrid& g, const WholeCardContent& card) {
+void DrawGridTexts(Surface& surface, const CardGrid& g, int serviceYear) {
     const auto& x = g.columnX;
     const int headingTop = g.lineY[0] + g.inset / 2;
     surface.SetTextAlign(TextAlign::RightTop);
-    surface.TextOut(x[1] - g.inset, headingTop, std::to_string(card.serviceYear));
+    surface.TextOut(x[1] - g.inset, headingTop, std::to_string(serviceYear));
     const int headingIds[] = {1500, 1419, 1026, 1417};
     for (int k = 0; k < 4; ++k) {
         surface.TextOut(x[k + 2] - g.inset, headingTop, ResString(headingIds[k]));
@@ -148,12 +150,11 @@ void DrawHeader(Surface& surface, const HeaderPlacer& p, const FontSpec& printFo
 
 }  // namespace
 
-void DrawWholeCard(Surface& surface, const WholeCardContent& card) {
+void DrawWholeCard(const CardSheet& sheet, Surface& surface) {
     const int dpiX = surface.dpiX();
     const int dpiY = surface.dpiY();
-    const int originX = InchTextToDevice(dpiX, card.marginLeft);
-    const int originY = InchTextToDevice(dpiY, card.marginTop);
-    const FontSpec printFont = PrintFont(dpiY, card.editionCharset);
+    const PageOrigin origin = ComputePageOrigin(sheet.settings, dpiX, dpiY);
+    const FontSpec printFont = PrintFont(dpiY, sheet.editionCharset);
     FontSpec labelFont = printFont;
     labelFont.height = -MulDiv(kLabelPoints, dpiY, 72);
 
@@ -162,26 +163,34 @@ void DrawWholeCard(Surface& surface, const WholeCardContent& card) {
     const Pen previousPen = surface.SelectPen(ThinPen(dpiX));
     const TextAlign previousAlign = surface.SetTextAlign(TextAlign::LeftTop);
 
-    const CardGrid grid = ComputeGrid(card, originX, originY, dpiX, dpiY);
+    const CardGrid grid = ComputeGrid(sheet, origin.x, dpiX, dpiY);
     DrawGridLines(surface, grid);
-    DrawGridTexts(surface, grid, card);
+    DrawGridTexts(surface, grid, sheet.serviceYearNumber());
 
     // Heights are negative: the difference is how much smaller the label is.
-    const HeaderPlacer placer{card.layout, originX, originY,
-                              dpiX,        dpiY,    labelFont.height - printFont.height};
-    DrawHeader(surface, placer, printFont, labelFont, card.header);
+    const HeaderPlacer placer{sheet.layout, origin.x, origin.y,
+                              dpiX,         dpiY,     labelFont.height - printFont.height};
+    DrawHeader(surface, placer, printFont, labelFont, ReadHeaderValues(sheet));
 
     surface.SelectFont(printFont);
     surface.SetTextAlign(TextAlign::RightTop);
-    const int lastRow = std::min(card.lastFilledRow, 11);
-    for (int row = 0; row <= lastRow; ++row) {
-        DrawPrintedRow(surface, grid.figures, row, card.rows[row], grid.columnX[6]);
+    const int lastFilledRow = std::min(sheet.reportRow(), 11);
+    for (int row = 0; row <= lastFilledRow; ++row) {
+        DrawPrintedRow(surface, grid.figures, row, ReadBodyCells(sheet, row), grid.columnX[6]);
     }
 
     surface.SetTextAlign(previousAlign);
     surface.SelectPen(previousPen);
     surface.SelectFont(previousFont);
     surface.SetTransparentText(previousTransparent);
+}
+
+void DrawPrintedPage(const CardSheet& sheet, Surface& surface) {
+    if (sheet.wholeCard) {
+        DrawWholeCard(sheet, surface);
+    } else {
+        DrawCardPage(sheet, surface);
+    }
 }
 
 }  // namespace varnok

@@ -4,45 +4,19 @@
 // row, every element placed by the card layout and the margins, so that one
 // layout serves pre-printed cards and blank paper alike.
 
-#include <array>
-#include <string>
-
-#include "layout/CardLayout.h"
-#include "render/BodyCells.h"
 #include "render/Surface.h"
 
 namespace varnok {
 
-// The header as the header preview shows it: texts and which boxes are marked.
-struct HeaderValues {
-    std::string name;
-    std::string birth;
-    std::string baptism;
-    bool male = false;
-    bool female = false;
-    bool otherSheep = false;
-    bool anointed = false;
-    bool elder = false;
-    bool ministerialServant = false;
-    bool regularPioneer = false;
-    bool specialPioneer = false;
-    bool fieldMissionary = false;
-};
+struct CardSheet;
 
-// Everything one whole card shows, read from one publisher.
-struct WholeCardContent {
-    CardLayout layout;
-    std::string marginTop = "0.00";
-    std::string marginLeft = "0.20";
-    int editionCharset = 0;
-    HeaderValues header;
-    std::array<BodyCells, 12> rows;  // September .. August
-    int lastFilledRow = -1;          // rows 0..lastFilledRow carry their figures
-    int serviceYear = 0;
-};
+// Draws the sheet's card in printer dots from the printable area's top-left
+// corner, the margins added as on the page for pre-printed cards. The rows the
+// body preview fills carry their figures; the others show their month only.
+void DrawWholeCard(const CardSheet& sheet, Surface& surface);
 
-// Draws the card in printer dots from the printable area's top-left corner,
-// the margins added as on the page for pre-printed cards.
-void DrawWholeCard(Surface& surface, const WholeCardContent& card);
+// The printed page of a sheet: the whole card when the sheet asks for it,
+// otherwise the ticked months for a pre-printed card.
+void DrawPrintedPage(const CardSheet& sheet, Surface& surface);
 
 }  // namespace varnok

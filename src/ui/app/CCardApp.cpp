@@ -3,19 +3,18 @@
 #include <QCoreApplication>
 
 #include "app/CCardDlg.h"
-#include "app/CardSettings.h"
 #include "app/Edition.h"
+#include "layout/CardSettings.h"
 #include "platform/MessageBox.h"
 
 namespace varnok {
 
-bool CCardApp::InitInstance() {
+void CCardApp::InitInstance() {
     MessageBox::InstallAsCoreHandler();
     std::string profilePath = ProfilePathFor(QCoreApplication::applicationFilePath().toStdString());
     ApplyEditionLocale(EditionCode());
     CCardDlg card(profilePath, &printer_);
     card.exec();
-    return false;
 }
 
 }  // namespace varnok

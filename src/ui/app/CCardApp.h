@@ -9,10 +9,8 @@ namespace varnok {
 
 class CCardApp {
 public:
-    // Runs the whole program; false: the program ends afterwards.
-    bool InitInstance();
-
-    CurrentPrinter& currentPrinter() { return printer_; }
+    // Runs the whole program: the card window, until it closes.
+    void InitInstance();
 
 private:
     CurrentPrinter printer_;

@@ -5,7 +5,7 @@
 namespace varnok {
 
 void CBodyPreview::Draw(CardState& state, const Rect& client, Surface& surface) {
-    state.DrawBodyPreview(client, surface);
+    DrawBodyPreview(state.CardSheetFor(state.selectedPublisher), client, surface);
 }
 
 }  // namespace varnok

@@ -5,7 +5,7 @@
 namespace varnok {
 
 void CHeaderPreview::Draw(CardState& state, const Rect& client, Surface& surface) {
-    state.DrawHeaderPreview(client, surface);
+    DrawHeaderPreview(state.SelectedCardSheet(), client, surface);
 }
 
 }  // namespace varnok

@@ -6,6 +6,7 @@
 #include "app/CardState.h"
 #include "platform/MessageBox.h"
 #include "render/QtSurface.h"
+#include "render/WholeCard.h"
 
 namespace varnok {
 namespace {
@@ -41,7 +42,7 @@ void PrintSelectedCard(CardState& state, QPrinter* printer, QWidget* parent) {
     }
     {
         QtSurface surface(painter);
-        state.DrawCardPage(surface);
+        DrawPrintedPage(state.CardSheetFor(state.selectedPublisher), surface);
     }
     // Ending the painter ends the page and hands the document to the printer.
     painter.end();

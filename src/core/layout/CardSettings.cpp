@@ -1,4 +1,4 @@
-#include "app/CardSettings.h"
+#include "layout/CardSettings.h"
 
 #include <unistd.h>
 

@@ -1,0 +1,33 @@
+# cmake -DCORE_DIR=<folder> -P CheckCoreLayers.cmake
+# Fails when a source of the core includes a folder above its own (the folders
+# depend one way: platform, data, layout, render, app) or a Qt header.
+set(layers platform data layout render app)
+get_filename_component(CORE_DIR "${CORE_DIR}" ABSOLUTE)
+if(NOT IS_DIRECTORY "${CORE_DIR}")
+  message(FATAL_ERROR "no core folder \"${CORE_DIR}\"")
+endif()
+
+file(GLOB_RECURSE sources RELATIVE "${CORE_DIR}" "${CORE_DIR}/*.h" "${CORE_DIR}/*.cpp")
+list(SORT sources)
+set(faults "")
+foreach(source IN LISTS sources)
+  string(REGEX MATCH "^[^/]+" folder "${source}")
+  list(FIND layers "${folder}" rank)
+  file(STRINGS "${CORE_DIR}/${source}" includes REGEX "^[ \t]*#[ \t]*include")
+  foreach(line IN LISTS includes)
+    if(line MATCHES "include[ \t]*[<\"]((Qt[A-Za-z]*/)?Q[A-Za-z]+|q[a-z_]+\\.h)[>\"]")
+      string(APPEND faults "${source}: includes the Qt header ${CMAKE_MATCH_1}\n")
+    elseif(line MATCHES "include[ \t]*\"([a-z]+)/" AND rank GREATER_EQUAL 0)
+      list(FIND layers "${CMAKE_MATCH_1}" included)
+      if(included GREATER rank)
+        string(APPEND faults "${source}: includes ${CMAKE_MATCH_1}/, above ${folder}/\n")
+      endif()
+    endif()
+  endforeach()
+endforeach()
+
+if(faults)
+  message(FATAL_ERROR "The core's folders must depend one way (platform, data, layout, render, app), without Qt:\n${faults}")
+endif()
+list(LENGTH sources count)
+message(STATUS "${count} core sources include only their own or lower folders")
