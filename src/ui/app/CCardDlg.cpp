@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "app/CardBatchCommands.h"
 #include "app/Edition.h"
 #include "data/CPublisherListBox.h"
 #include "dialogs/CAboutDlg.h"
@@ -71,6 +72,10 @@ void CCardDlg::BuildControls() {
         RefreshSelection();
     });
     connect(list_, &CPublisherListBox::characterTyped, this, &CCardDlg::RefreshSelection);
+    connect(Control<QCheckBox>(*this, 1032), &QCheckBox::toggled, this, &CCardDlg::OnWholeCardBox);
+    batchCommands_ = new CardBatchCommands(*this, state_, *list_, printer_, [this] {
+        return FromCodePage(state_.groups.GroupButtonText());
+    });
     connect(groupButton_, &QPushButton::clicked, this, &CCardDlg::OnGroupButton);
     connect(Control<QPushButton>(*this, kOptionsButtonId), &QPushButton::clicked, this,
             &CCardDlg::OnOptions);
@@ -161,6 +166,8 @@ void CCardDlg::SetHiddenBoxes() {
         box(id)->setEnabled(firstVersion);
     }
     box(1010)->setEnabled(firstVersion);
+    // The whole card is offered where the card version allows it.
+    box(1032)->setVisible(firstVersion);
 }
 
 void CCardDlg::SetTitle() {
@@ -179,7 +186,16 @@ void CCardDlg::OnMonthBox(int row, bool ticked) {
     state_.monthTicked[row] = ticked;
     Control<QCheckBox>(*this, 1030)->setChecked(false);
     RepaintPreviews();
-    printButton_->setEnabled(state_.AnyMonthTicked());
+    UpdatePrintButton();
+}
+
+void CCardDlg::OnWholeCardBox(bool ticked) {
+    state_.wholeCard = ticked;
+    UpdatePrintButton();
+}
+
+void CCardDlg::UpdatePrintButton() {
+    printButton_->setEnabled(state_.AnyMonthTicked() || state_.wholeCard);
 }
 
 // Runs the options dialog on copies of the settings and layout and takes them
@@ -261,12 +277,12 @@ void CCardDlg::setVisible(bool visible) {
 }
 
 void CCardDlg::contextMenuEvent(QContextMenuEvent* event) {
-    if (aboutAction_ == nullptr) {
-        return;
-    }
     QMenu menu(this);
-    menu.addSeparator();
-    menu.addAction(aboutAction_);
+    batchCommands_->AddTo(menu);
+    if (aboutAction_ != nullptr) {
+        menu.addSeparator();
+        menu.addAction(aboutAction_);
+    }
     menu.exec(event->globalPos());
 }
 

@@ -16,6 +16,7 @@ class QPushButton;
 
 namespace varnok {
 
+class CardBatchCommands;
 class CurrentPrinter;
 class CPublisherListBox;
 class CHeaderPreview;
@@ -63,6 +64,9 @@ private:
     bool AskPassword(const std::string& expected);
     void OnGroupButton();
     void OnMonthBox(int row, bool ticked);
+    void OnWholeCardBox(bool ticked);
+    // "Stampa" is offered while there is something to print.
+    void UpdatePrintButton();
     void RepaintPreviews();
 
     CardState state_;
@@ -77,6 +81,7 @@ private:
     QPushButton* printButton_ = nullptr;
     std::array<QCheckBox*, 12> monthBoxes_{};
     QAction* aboutAction_ = nullptr;
+    CardBatchCommands* batchCommands_ = nullptr;
 };
 
 }  // namespace varnok

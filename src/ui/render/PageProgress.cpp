@@ -21,9 +21,10 @@ PageProgress::PageProgress(QWidget* parent, const QString& label, int pages)
 bool PageProgress::operator()(int done) {
     dialog_.setLabelText(label_ + QLatin1Char('\n') +
                          FromCodePage(ResString(2407)).arg(done).arg(dialog_.maximum()));
-    // A modal progress dialog handles the pending events itself here, the
-    // Cancel button's click among them.
     dialog_.setValue(done);
+    // The dialog skips its own event handling until it has shown itself; a
+    // click on Cancel counts from the first page on.
+    QCoreApplication::processEvents();
     return !dialog_.wasCanceled();
 }
 

@@ -1,0 +1,143 @@
+#include "CardBatchCommands.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+#include <QPrinter>
+#include <QStandardPaths>
+
+#include "app/CardState.h"
+#include "data/CPublisherListBox.h"
+#include "platform/MessageBox.h"
+#include "platform/StringTable.h"
+#include "platform/TextCodec.h"
+#include "render/CurrentPrinter.h"
+#include "render/GroupPrint.h"
+#include "render/PageProgress.h"
+#include "render/WholeCard.h"
+
+namespace varnok {
+namespace {
+
+QString Text(int id) {
+    return FromCodePage(ResString(id));
+}
+
+// One page per publisher, each drawn from a sheet of its own when its turn comes.
+PageRun PagesOf(const CardState& state, const std::vector<int>& publishers,
+                PageProgress& progress) {
+    PageRun run;
+    run.pageCount = static_cast<int>(publishers.size());
+    run.drawPage = [&state, &publishers](int page, Surface& surface) {
+        DrawPrintedPage(state.CardSheetFor(publishers[page]), surface);
+    };
+    run.pageDone = [&progress](int done) { return progress(done); };
+    return run;
+}
+
+// A file name made of the title's letters, digits and blanks.
+QString SuggestedFileName(const QString& title) {
+    QString name;
+    for (const QChar c : title) {
+        name += (c.isLetterOrNumber() || c == QLatin1Char(' ')) ? c : QLatin1Char(' ');
+    }
+    name = name.simplified();
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+}
+
+}  // namespace
+
+CardBatchCommands::CardBatchCommands(QWidget& window, const CardState& state,
+                                     const CPublisherListBox& list, CurrentPrinter* printer,
+                                     std::function<QString()> listTitle)
+    : QObject(&window),
+      window_(window),
+      state_(state),
+      list_(list),
+      printer_(printer),
+      listTitle_(std::move(listTitle)) {
+    AddAction("printList", 2400, &CardBatchCommands::OnPrintList);
+    AddAction("saveCardPdf", 2401, &CardBatchCommands::OnSaveCardPdf);
+    AddAction("saveListPdf", 2402, &CardBatchCommands::OnSaveListPdf);
+}
+
+QAction* CardBatchCommands::AddAction(const char* name, int textId,
+                                      void (CardBatchCommands::*handler)()) {
+    auto* action = new QAction(Text(textId), &window_);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, handler);
+    window_.addAction(action);
+    actions_.push_back(action);
+    return action;
+}
+
+void CardBatchCommands::AddTo(QMenu& menu) const {
+    for (QAction* action : actions_) {
+        menu.addAction(action);
+    }
+}
+
+void CardBatchCommands::OnPrintList() {
+    const std::vector<int> publishers = list_.ListedPublishers();
+    if (publishers.empty()) {
+        MessageBox::Show(Text(2412), &window_);
+        return;
+    }
+    QPrinter* printer = printer_ != nullptr ? printer_->printer() : nullptr;
+    if (printer == nullptr) {
+        MessageBox::Show(QStringLiteral("No Printer"), &window_);
+        return;
+    }
+    PageProgress progress(&window_, Text(2403), static_cast<int>(publishers.size()));
+    const RunResult result =
+        PrintPageRun(*printer, Text(2409).arg(listTitle_()), PagesOf(state_, publishers, progress));
+    progress.dialog().close();
+    if (result == RunResult::failed) {
+        MessageBox::Show(Text(2411), &window_);
+    }
+}
+
+void CardBatchCommands::OnSaveCardPdf() {
+    if (state_.selectedPublisher == 0) {
+        MessageBox::Show(Text(2412), &window_);
+        return;
+    }
+    SavePdf({state_.selectedPublisher}, CardTitle());
+}
+
+void CardBatchCommands::OnSaveListPdf() {
+    const std::vector<int> publishers = list_.ListedPublishers();
+    if (publishers.empty()) {
+        MessageBox::Show(Text(2412), &window_);
+        return;
+    }
+    SavePdf(publishers, Text(2409).arg(listTitle_()));
+}
+
+QString CardBatchCommands::CardTitle() const {
+    return Text(2408).arg(FromCodePage(state_.ConfiguredName()));
+}
+
+bool CardBatchCommands::SavePdf(const std::vector<int>& publishers, const QString& title) {
+    QFileDialog chooser(&window_, title, SuggestedFileName(title), Text(2405));
+    chooser.setObjectName(QStringLiteral("pdfChooser"));
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setFileMode(QFileDialog::AnyFile);
+    chooser.setDefaultSuffix(QStringLiteral("pdf"));
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
+        return false;
+    }
+    PageProgress progress(&window_, Text(2404), static_cast<int>(publishers.size()));
+    const RunResult result =
+        WritePdf(chooser.selectedFiles().first(), title, PagesOf(state_, publishers, progress));
+    progress.dialog().close();
+    if (result == RunResult::failed) {
+        MessageBox::Show(Text(2410), &window_);
+    }
+    return result == RunResult::done;
+}
+
+}  // namespace varnok
