@@ -1,23 +1,73 @@
 // The card window over real widgets: start-up, title, list and group button,
-// type-ahead, month boxes and the print button, previews, and what closing writes.
+// choosing a publisher by mouse and keyboard, type-ahead, month boxes and the
+// print button, previews, and what closing writes.
 
 #include <QCheckBox>
 #include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 
 #include "CardCongregation.h"
+#include "PdfPages.h"
 #include "app/CCardDlg.h"
 #include "data/CPublisherListBox.h"
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
 #include "render/CBodyPreview.h"
 #include "render/CHeaderPreview.h"
+#include "render/CurrentPrinter.h"
 #include "support/TempFolder.h"
 
 using namespace varnok;
 using namespace varnok::test;
+
+namespace {
+
+// A congregation longer than the list is high, each publisher with his own
+// number of Bible studies in October 2026: a printed October row tells whose
+// card it is.
+const char* const kSurnames[] = {
+    "Abate",   "Bassi",      "Conti",   "Damiani", "Esposito",  "Fabbri", "Galli",   "Greco",
+    "Leone",   "Longo",      "Mancini", "Marino",  "Moretti",   "Neri",   "Orlando", "Pace",
+    "Palumbo", "Pellegrini", "Ricci",   "Rinaldi", "Romano",    "Rossi",  "Russo",   "Sala",
+    "Santoro", "Serra",      "Testa",   "Tosi",    "Valentini", "Villa",  "Vitale",  "Zanetti"};
+constexpr int kLongListSize = sizeof(kSurnames) / sizeof(kSurnames[0]);
+
+QString LongListName(int record) {
+    return QStringLiteral("Carlo %1").arg(QString::fromLatin1(kSurnames[record - 1]));
+}
+
+int OctoberStudies(int record) {
+    return 100 + record;
+}
+
+CompanionData LongCongregation() {
+    CompanionData data;
+    for (int record = 1; record <= kLongListSize; ++record) {
+        PublisherData p;
+        p.firstName = "Carlo";
+        p.lastName = kSurnames[record - 1];
+        p.publisherId = static_cast<uint16_t>(200 + record);
+        p.SetMonth(9, 0, 0, 0, static_cast<uint16_t>(OctoberStudies(record)), true);
+        data.publishers.publishers.push_back(p);
+    }
+    return data;
+}
+
+// Fails the running test, from a helper, and leaves the test function at once.
+#define RETURN_IF_FAILED(call)            \
+    do {                                  \
+        call;                             \
+        if (QTest::currentTestFailed()) { \
+            return;                       \
+        }                                 \
+    } while (false)
+
+}  // namespace
 
 class CardWindowTest : public QObject {
     Q_OBJECT
@@ -42,14 +92,27 @@ private slots:
     void startsWithoutDataFiles();
     void keyboardFollowsTheDefaultButton();
     void ctrlClickKeepsTheSelection();
+    void mouseClickChoosesTheClickedEntry();
+    void dragChoosesTheEntryReleasedOn();
+    void ctrlClickChoosesAnotherEntry();
+    void keysChooseAlongTheList();
+    void typedLettersChooseTheirEntry();
+    void wheelThenClickChoosesTheEntryScrolledTo();
 
 private:
     std::unique_ptr<CCardDlg> OpenWindow();
+    // The window on the long congregation, shown, with a PDF printer and October ticked.
+    std::unique_ptr<CCardDlg> OpenLongList();
+    // Exactly entry `row` is selected; the header preview names its publisher
+    // and "&Stampa" prints his October figures, and only them.
+    void ExpectChosen(CCardDlg& window, int row);
+    QString PdfPath() const;
     QString ProfilePath() const;
     QStringList Entries(CCardDlg& window) const;
 
     std::unique_ptr<TempFolder> folder_;
     QStringList messages_;
+    std::unique_ptr<CurrentPrinter> printer_;
 };
 
 void CardWindowTest::init() {
@@ -61,6 +124,7 @@ void CardWindowTest::init() {
 }
 
 void CardWindowTest::cleanup() {
+    printer_.reset();
     MessageBox::SetRecorder(nullptr);
     SetClockForTesting(std::nullopt);
     folder_.reset();
@@ -68,6 +132,51 @@ void CardWindowTest::cleanup() {
 
 std::unique_ptr<CCardDlg> CardWindowTest::OpenWindow() {
     return std::make_unique<CCardDlg>(ProfilePath().toStdString());
+}
+
+std::unique_ptr<CCardDlg> CardWindowTest::OpenLongList() {
+    WriteCompanionFiles(folder_->path(), LongCongregation());
+    printer_ = std::make_unique<CurrentPrinter>();
+    auto pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    pdf->setOutputFormat(QPrinter::PdfFormat);
+    pdf->setOutputFileName(PdfPath());
+    printer_->SetPrinter(std::move(pdf));
+    auto window = std::make_unique<CCardDlg>(ProfilePath().toStdString(), printer_.get());
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get())) {
+        return nullptr;
+    }
+    QTest::mouseClick(Control<QCheckBox>(*window, 1016), Qt::LeftButton);
+    return window;
+}
+
+QString CardWindowTest::PdfPath() const {
+    return QString::fromStdString((folder_->path() / "card.pdf").string());
+}
+
+void CardWindowTest::ExpectChosen(CCardDlg& window, int row) {
+    auto* list = Control<CPublisherListBox>(window, 1000);
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(list->row(selected.first()), row);
+    const int record = row + 1;  // the long congregation lists every record in order
+    QCOMPARE(window.state().selectedPublisher, record);
+
+    // What the header preview paints now.
+    Control<CHeaderPreview>(window, 1006)->grab();
+    QCOMPARE(QString::fromLatin1(window.state().displayName), LongListName(record));
+
+    QFile::remove(PdfPath());
+    QTest::mouseClick(Control<QPushButton>(window, 1), Qt::LeftButton);
+    QVERIFY(messages_.isEmpty());
+    const QList<PdfPage> pages = ReadPdfPages(PdfPath());
+    QCOMPARE(pages.size(), 1);
+    QStringList words;
+    for (const PdfWord& word : pages.first().words) {
+        words << word.text;
+    }
+    QCOMPARE(words, QStringList{QString::number(OctoberStudies(record))});
 }
 
 QString CardWindowTest::ProfilePath() const {
@@ -400,6 +509,107 @@ void CardWindowTest::ctrlClickKeepsTheSelection() {
     QCOMPARE(list->selectedItems().size(), 1);
     QCOMPARE(list->SelectedPublisher(), 2);
     QCOMPARE(window->state().selectedPublisher, 2);
+}
+
+void CardWindowTest::mouseClickChoosesTheClickedEntry() {
+    auto window = OpenLongList();
+    QVERIFY(window);
+    auto* list = Control<CPublisherListBox>(*window, 1000);
+    RETURN_IF_FAILED(ExpectChosen(*window, 0));
+    for (int row : {2, 5, 5, 1}) {  // the third click hits the entry already chosen
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+        RETURN_IF_FAILED(ExpectChosen(*window, row));
+    }
+    QVERIFY(window->state().useLongName);
+}
+
+void CardWindowTest::dragChoosesTheEntryReleasedOn() {
+    auto window = OpenLongList();
+    QVERIFY(window);
+    auto* list = Control<CPublisherListBox>(*window, 1000);
+    auto at = [list](int row) { return list->visualItemRect(list->item(row)).center(); };
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at(1));
+    QTest::mouseMove(list->viewport(), at(2));
+    QTest::mouseMove(list->viewport(), at(4));
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at(4));
+    RETURN_IF_FAILED(ExpectChosen(*window, 4));
+
+    // Dragged back up, over the entry it started from.
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at(4));
+    QTest::mouseMove(list->viewport(), at(3));
+    QTest::mouseMove(list->viewport(), at(0));
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at(0));
+    RETURN_IF_FAILED(ExpectChosen(*window, 0));
+}
+
+void CardWindowTest::ctrlClickChoosesAnotherEntry() {
+    auto window = OpenLongList();
+    QVERIFY(window);
+    auto* list = Control<CPublisherListBox>(*window, 1000);
+    for (int row : {3, 3, 6}) {  // on the chosen entry Ctrl+click keeps it
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          list->visualItemRect(list->item(row)).center());
+        RETURN_IF_FAILED(ExpectChosen(*window, row));
+    }
+}
+
+void CardWindowTest::keysChooseAlongTheList() {
+    auto window = OpenLongList();
+    QVERIFY(window);
+    auto* list = Control<CPublisherListBox>(*window, 1000);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    RETURN_IF_FAILED(ExpectChosen(*window, 2));
+    QTest::keyClick(list, Qt::Key_Up);
+    RETURN_IF_FAILED(ExpectChosen(*window, 1));
+
+    QTest::keyClick(list, Qt::Key_PageDown);
+    const int pageDown = list->currentRow();
+    QVERIFY(pageDown > 2);  // a page of the list, more than a step
+    QVERIFY(pageDown < kLongListSize - 1);
+    RETURN_IF_FAILED(ExpectChosen(*window, pageDown));
+    QTest::keyClick(list, Qt::Key_End);
+    RETURN_IF_FAILED(ExpectChosen(*window, kLongListSize - 1));
+    QTest::keyClick(list, Qt::Key_PageUp);
+    const int pageUp = list->currentRow();
+    QVERIFY(pageUp > 0 && pageUp < kLongListSize - 2);
+    RETURN_IF_FAILED(ExpectChosen(*window, pageUp));
+    QTest::keyClick(list, Qt::Key_Home);
+    RETURN_IF_FAILED(ExpectChosen(*window, 0));
+}
+
+void CardWindowTest::typedLettersChooseTheirEntry() {
+    auto window = OpenLongList();
+    QVERIFY(window);
+    auto* list = Control<CPublisherListBox>(*window, 1000);
+    QTest::keyClicks(list, "ro");
+    RETURN_IF_FAILED(ExpectChosen(*window, 20));  // "Romano, Carlo"
+    list->setFocus();                             // the print button had it: typing starts over
+    QTest::keyClicks(list, "rus");
+    RETURN_IF_FAILED(ExpectChosen(*window, 22));  // "Russo, Carlo"
+    QTest::keyClicks(list, "v");
+    RETURN_IF_FAILED(ExpectChosen(*window, 28));  // "Valentini, Carlo"
+}
+
+void CardWindowTest::wheelThenClickChoosesTheEntryScrolledTo() {
+    auto window = OpenLongList();
+    QVERIFY(window);
+    auto* list = Control<CPublisherListBox>(*window, 1000);
+    QScrollBar* bar = list->verticalScrollBar();
+    QCOMPARE(bar->value(), 0);
+    const QPoint middle = list->viewport()->rect().center();
+    QWheelEvent wheel(middle, list->viewport()->mapToGlobal(middle), QPoint(), QPoint(0, -360),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list->viewport(), &wheel);
+    QVERIFY(bar->value() > 0);
+    RETURN_IF_FAILED(ExpectChosen(*window, 0));  // scrolling alone chooses nothing
+
+    const int last = kLongListSize - 1;
+    QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(last)).center()));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(last)).center());
+    RETURN_IF_FAILED(ExpectChosen(*window, last));
 }
 
 QTEST_MAIN(CardWindowTest)

@@ -67,7 +67,9 @@ void CCardDlg::BuildControls() {
         connect(monthBoxes_[row], &QCheckBox::toggled, this,
                 [this, row](bool ticked) { OnMonthBox(row, ticked); });
     }
-    connect(list_, &QListWidget::currentRowChanged, this, [this] {
+    // A mouse press makes the pressed entry current before it is selected, so
+    // the window follows the settled selection, not the current row.
+    connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
         state_.useLongName = true;
         RefreshSelection();
     });

@@ -39,11 +39,11 @@ std::vector<int> CPublisherListBox::ListedPublishers() const {
 }
 
 int CPublisherListBox::SelectedPublisher() const {
-    QListWidgetItem* item = currentItem();
-    if (item == nullptr || !item->isSelected()) {
+    const QList<QListWidgetItem*> selected = selectedItems();
+    if (selected.size() != 1) {
         return 0;
     }
-    int publisher = item->data(Qt::UserRole).toInt();
+    int publisher = selected.first()->data(Qt::UserRole).toInt();
     return publisher < 0 ? 0 : publisher;
 }
 
