@@ -123,10 +123,11 @@ QString CardBatchCommands::CardTitle() const {
 bool CardBatchCommands::SavePdf(const std::vector<int>& publishers, const QString& title) {
     QFileDialog chooser(&window_, title, SuggestedFileName(title), Text(2405));
     chooser.setObjectName(QStringLiteral("pdfChooser"));
+    // Qt's own chooser, set up before anything else so it keeps the save mode.
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     chooser.setFileMode(QFileDialog::AnyFile);
     chooser.setDefaultSuffix(QStringLiteral("pdf"));
-    chooser.setOption(QFileDialog::DontUseNativeDialog);
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
         return false;
     }
