@@ -709,12 +709,13 @@ TEST_F(WholeCardTest, MonthNamesColumnTitlesAndTotals) {
     for (const char* title : {"Partecip.", "Studi", "P.Aus.", "Ore", "Note", "TOTALE", "2027"}) {
         EXPECT_NE(drawn.Find(title), nullptr) << title;
     }
-    // Month names in the first column, level with their row's figures.
+    // Month names in the first column, on the baseline of their row's figures
+    // (a 7-point name stands 42 - 29 dots lower than a 10-point figure).
     const auto* september = drawn.Find("Set");
     EXPECT_LT(september->x, 540 - 42);
-    EXPECT_EQ(september->y, 786);
-    EXPECT_EQ(drawn.Find("Ago")->y, 786 + 11 * 77);
-    EXPECT_EQ(drawn.Find("TOTALE")->y, 786 + 12 * 77);
+    EXPECT_EQ(september->y, 786 + 13);
+    EXPECT_EQ(drawn.Find("Ago")->y, 786 + 11 * 77 + 13);
+    EXPECT_EQ(drawn.Find("TOTALE")->y, 786 + 12 * 77 + 13);
     // The heading band and the month column are shaded.
     EXPECT_EQ(s.Starting("FillRect").size(), 2u);
 }

@@ -72,7 +72,9 @@ void DrawGridLines(Surface& surface, const CardGrid& g) {
     }
 }
 
-void DrawGridTexts(Surface& surface, const CardGrid& g, int serviceYear) {
+// Month names and "TOTALE" stand `labelOffset` lower than the row's figures,
+// on the same baseline.
+void DrawGridTexts(Surface& surface, const CardGrid& g, int serviceYear, int labelOffset) {
     const auto& x = g.columnX;
     const int headingTop = g.lineY[0] + g.inset / 2;
     surface.SetTextAlign(TextAlign::RightTop);
@@ -83,10 +85,12 @@ void DrawGridTexts(Surface& surface, const CardGrid& g, int serviceYear) {
     }
     for (int row = 0; row < 12; ++row) {
         const int month = (row + 8) % 12;
-        surface.TextOut(x[1] - g.inset, g.figures.bodyTopY + row * g.figures.rowHeight,
+        surface.TextOut(x[1] - g.inset,
+                        g.figures.bodyTopY + row * g.figures.rowHeight + labelOffset,
                         ResString(1203 + month));
     }
-    surface.TextOut(x[4] - g.inset, g.figures.bodyTopY + 12 * g.figures.rowHeight, ResString(1452));
+    surface.TextOut(x[4] - g.inset, g.figures.bodyTopY + 12 * g.figures.rowHeight + labelOffset,
+                    ResString(1452));
     surface.SetTextAlign(TextAlign::LeftTop);
     surface.TextOut(g.figures.remarksX, headingTop, ResString(1019));
 }
@@ -163,13 +167,13 @@ void DrawWholeCard(const CardSheet& sheet, Surface& surface) {
     const Pen previousPen = surface.SelectPen(ThinPen(dpiX));
     const TextAlign previousAlign = surface.SetTextAlign(TextAlign::LeftTop);
 
+    // Heights are negative: the difference is how much smaller a label is.
+    const int labelOffset = labelFont.height - printFont.height;
     const CardGrid grid = ComputeGrid(sheet, origin.x, dpiX, dpiY);
     DrawGridLines(surface, grid);
-    DrawGridTexts(surface, grid, sheet.serviceYearNumber());
+    DrawGridTexts(surface, grid, sheet.serviceYearNumber(), labelOffset);
 
-    // Heights are negative: the difference is how much smaller the label is.
-    const HeaderPlacer placer{sheet.layout, origin.x, origin.y,
-                              dpiX,         dpiY,     labelFont.height - printFont.height};
+    const HeaderPlacer placer{sheet.layout, origin.x, origin.y, dpiX, dpiY, labelOffset};
     DrawHeader(surface, placer, printFont, labelFont, ReadHeaderValues(sheet));
 
     surface.SelectFont(printFont);
