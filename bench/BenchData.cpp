@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdio>
 
+#include "companion/SampleCongregation.h"
 #include "layout/CardLayout.h"
 #include "layout/CardSettings.h"
-#include "support/SampleCongregation.h"
 
 namespace varnok::bench {
 namespace {
@@ -31,8 +31,8 @@ std::string DateText(int month, int day, int year) {
     return text;
 }
 
-test::PublisherData FullPublisher(int n) {
-    test::PublisherData p;
+companion::PublisherData FullPublisher(int n) {
+    companion::PublisherData p;
     p.firstName = kFirstNames[n % kFirstNames.size()];
     p.lastName = kLastNames[(n / kFirstNames.size()) % kLastNames.size()];
     p.birthDate = DateText(n % 12 + 1, n % 28 + 1, 1940 + n % 60);
@@ -40,9 +40,9 @@ test::PublisherData FullPublisher(int n) {
     p.hope = n % 50 == 0 ? 'A' : 'O';
     p.group = static_cast<int8_t>(n % (kGroups + 1));  // some in no group
     p.publisherId = static_cast<uint16_t>(kFirstId + n);
-    p.personFlags = static_cast<uint8_t>((n % 2 ? test::kFemaleFlag : test::kMaleFlag) |
-                                         (n % 7 == 0 ? test::kElderFlag : 0));
-    p.serviceFlags = n % 101 == 0 ? test::kFieldMissionaryFlag : 0;
+    p.personFlags = static_cast<uint8_t>((n % 2 ? companion::kFemaleFlag : companion::kMaleFlag) |
+                                         (n % 7 == 0 ? companion::kElderFlag : 0));
+    p.serviceFlags = n % 101 == 0 ? companion::kFieldMissionaryFlag : 0;
     p.unlisted = n % 97 == 5 ? 1 : 0;
     // Two service years of figures; every tenth publisher is a regular pioneer.
     const bool pioneer = n % 10 == 0;
@@ -62,12 +62,12 @@ const char* CongregationName(Congregation which) {
     return which == Congregation::sample ? "sample" : "full";
 }
 
-test::CompanionData SampleData() {
-    return test::SampleCongregation(kBenchDate);
+companion::CompanionData SampleData() {
+    return companion::SampleCongregation(kBenchDate);
 }
 
-test::CompanionData FullData() {
-    test::CompanionData data;
+companion::CompanionData FullData() {
+    companion::CompanionData data;
     data.publishers.password = " ";
     data.publishers.scrambled = true;
     data.groupCount = kGroups;
@@ -75,7 +75,7 @@ test::CompanionData FullData() {
         data.groupNames.push_back("Gruppo " + std::to_string(g));
     }
     for (int n = 0; n < kFullPublishers; ++n) {
-        test::PublisherData p = FullPublisher(n);
+        companion::PublisherData p = FullPublisher(n);
         if (n < kFullDetails) {
             data.details.push_back({p.publisherId, p.firstName + " Maria " + p.lastName,
                                     "Via Garibaldi " + std::to_string(n) + ", Bologna", ""});
@@ -95,8 +95,8 @@ test::CompanionData FullData() {
 }
 
 DataFolder::DataFolder(Congregation which) {
-    test::WriteCompanionFiles(folder_.path(),
-                              which == Congregation::sample ? SampleData() : FullData());
+    companion::WriteCompanionFiles(folder_.path(),
+                                   which == Congregation::sample ? SampleData() : FullData());
     profilePath_ = (folder_.path() / "varnok.INI").string();
     folder_.WriteFile("varnok.INI",
                       "[Format]\r\nAlt Date Format=1\r\nLast Name First=1\r\nCard Version=0\r\n"
@@ -107,16 +107,9 @@ DataFolder::DataFolder(Congregation which) {
 }
 
 std::vector<ListEntry> OpenCard(CardState& state, const ProfileFile& profile) {
-    state.FixReportDate(kBenchDate);
-    LoadFnSort(state.settings, profile, state.editionCode);
-    state.LoadCongregationData(nullptr);
-    std::vector<ListEntry> entries = state.groups.FillPublisherList(
-        state.table, state.reportMonth, state.reportSlot, state.settings.fnSort != 0);
-    LoadSettings(state.settings, profile);
-    if (!LoadLayoutFile(state.layout, state.settings.cardVersion)) {
-        LoadDefaultLayout(state.layout, state.settings.cardVersion);
-    }
-    return entries;
+    state.OpenCard(kBenchDate, profile, nullptr);
+    return state.groups.FillPublisherList(state.table, state.reportMonth, state.reportSlot,
+                                          state.settings.fnSort != 0);
 }
 
 int FirstPublisherWithDetails(const PublisherTable& table) {

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "app/CardState.h"
+#include "companion/CompanionFiles.h"
 #include "data/PublisherList.h"
 #include "platform/Clock.h"
 #include "platform/ProfileFile.h"
 #include "render/Surface.h"
-#include "support/CompanionFiles.h"
 #include "support/TempFolder.h"
 
 namespace varnok::bench {
@@ -29,10 +29,10 @@ enum class Congregation { sample, full };
 const char* CongregationName(Congregation which);
 
 // The four companion files of a congregation, for kBenchDate.
-test::CompanionData SampleData();
+companion::CompanionData SampleData();
 // 909 publishers in 30 groups, 600 with a details record, 898 remarks: the
 // first 37 publishers carry a remark in every month of both year slots.
-test::CompanionData FullData();
+companion::CompanionData FullData();
 
 // A temporary data folder holding a congregation's files, a settings profile
 // and a layout file; it is the current folder while it lives.

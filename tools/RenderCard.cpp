@@ -21,15 +21,14 @@
 #include <optional>
 
 #include "app/CardState.h"
-#include "app/Edition.h"
 #include "app/PasswordPrompt.h"
 #include "data/PublisherList.h"
 #include "layout/CardLayout.h"
-#include "layout/CardSettings.h"
 #include "layout/InchText.h"
 #include "platform/Clock.h"
 #include "platform/DialogBuilder.h"
 #include "platform/DialogTemplate.h"
+#include "platform/Edition.h"
 #include "platform/Messages.h"
 #include "platform/ProfileFile.h"
 #include "platform/TextCodec.h"
@@ -250,14 +249,8 @@ int FindPublisher(const PublisherTable& table, const QString& who) {
     throw UsageError{QString("--publisher: no publisher named \"%1\"").arg(who)};
 }
 
-void LoadLayout(CardState& state, const Options& o) {
-    if (o.layout.isEmpty()) {
-        // The card version's layout file of the data folder (the current folder).
-        if (!LoadLayoutFile(state.layout, state.settings.cardVersion)) {
-            LoadDefaultLayout(state.layout, state.settings.cardVersion);
-        }
-        return;
-    }
+// A layout file given in place of the card version's.
+void LoadGivenLayout(CardState& state, const Options& o) {
     std::ifstream file(o.layout.toStdString(), std::ios::binary);
     file.read(state.layout.bytes.data(), kCardLayoutSize);
     if (!file || file.gcount() != kCardLayoutSize) {
@@ -267,7 +260,8 @@ void LoadLayout(CardState& state, const Options& o) {
     }
 }
 
-// Reads the data folder into the card window's state as the window does at start.
+// Reads the data folder into the card window's state as the window does at
+// start, then applies what the command line gives in place of the profile's.
 void OpenCard(CardState& state, const Options& o) {
     if (!QDir::setCurrent(o.dataFolder)) {
         throw RunError{QString("cannot enter the data folder \"%1\"").arg(o.dataFolder)};
@@ -276,13 +270,12 @@ void OpenCard(CardState& state, const Options& o) {
         std::fprintf(stderr, "varnok-render: warning: no publisher file tdat9.bin in %s\n",
                      qPrintable(o.dataFolder));
     }
-    SetClockForTesting(LocalDate{o.date.year(), o.date.month(), o.date.day()});
-    state.FixReportDate(Today());
-    state.editionCode = EditionCode();
-    ApplyEditionLocale(state.editionCode);
-    state.editionCharset = EditionCharset(state.editionCode);
+    ApplyEditionLocale(EditionCode());
     const std::string given = ToCodePage(o.password);
-    if (!state.LoadCongregationData([&](const std::string& password) {
+    // Without a profile every setting keeps its default.
+    const ProfileFile profile(o.profile.toStdString());
+    const LocalDate day{o.date.year(), o.date.month(), o.date.day()};
+    if (!state.OpenCard(day, profile, [&](const std::string& password) {
             PasswordPrompt prompt(password);
             prompt.OnTextChanged(given);
             return prompt.success();
@@ -294,18 +287,15 @@ void OpenCard(CardState& state, const Options& o) {
                              ? "the data carries a password: give it with --password"
                              : "--password: wrong password"};
     }
-    if (!o.profile.isEmpty()) {
-        const ProfileFile profile(o.profile.toStdString());
-        LoadFnSort(state.settings, profile, state.editionCode);
-        LoadSettings(state.settings, profile);
-    }
     if (o.marginTop) {
         state.settings.marginTop = *o.marginTop;
     }
     if (o.marginLeft) {
         state.settings.marginLeft = *o.marginLeft;
     }
-    LoadLayout(state, o);
+    if (!o.layout.isEmpty()) {
+        LoadGivenLayout(state, o);
+    }
     state.selectedPublisher = FindPublisher(state.table, o.publisher);
     state.monthTicked = o.rows;
 }

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <iostream>
 
+#include "companion/SampleCongregation.h"
 #include "platform/Clock.h"
-#include "support/SampleCongregation.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
     try {
         const std::filesystem::path folder = argv[1];
         std::filesystem::create_directories(folder);
-        varnok::test::WriteCompanionFiles(folder,
-                                          varnok::test::SampleCongregation(varnok::Today()));
+        varnok::companion::WriteCompanionFiles(
+            folder, varnok::companion::SampleCongregation(varnok::Today()));
     } catch (const std::exception& e) {
         std::cerr << "varnok-sample: " << e.what() << "\n";
         return 1;

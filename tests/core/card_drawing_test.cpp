@@ -9,19 +9,19 @@
 #include <sstream>
 
 #include "app/CardState.h"
+#include "companion/CompanionFiles.h"
 #include "layout/CardLayout.h"
 #include "render/WholeCard.h"
-#include "support/CompanionFiles.h"
 #include "support/RecordingSurface.h"
 #include "support/TempFolder.h"
 
 namespace varnok {
 namespace {
 
-using test::CompanionData;
+using companion::CompanionData;
+using companion::PublisherData;
 using test::LineCall;
 using test::MoveCall;
-using test::PublisherData;
 using test::RecordingSurface;
 
 const std::string kGray = " 192 192 192";
@@ -42,7 +42,7 @@ protected:
 
     // Writes the files, opens the card window's state on `today`, selects Anna.
     void Open(LocalDate today = {2026, 12, 8}) {
-        test::WriteCompanionFiles(folder.path(), data);
+        companion::WriteCompanionFiles(folder.path(), data);
         ASSERT_TRUE(state.LoadCongregationData({}));
         state.FixReportDate(today);
         LoadDefaultLayout(state.layout, 0);
@@ -169,7 +169,7 @@ TEST_F(HeaderTest, PioneerMarksFollowTheReportMonthAndItsYearSlot) {
     PublisherData auxiliary = special;
     auxiliary.publisherId = 13;
     auxiliary.SetMonth(10, 0, 1, 30, 0, false);
-    auxiliary.serviceFlags = test::kFieldMissionaryFlag;
+    auxiliary.serviceFlags = companion::kFieldMissionaryFlag;
     data.publishers.publishers.push_back(special);
     data.publishers.publishers.push_back(auxiliary);
     Open();
@@ -551,7 +551,7 @@ TEST_F(PrintedPageTest, FiguresFollowTheCellRules) {
 }
 
 TEST_F(PrintedPageTest, FieldMissionaryHoursAndStudiesFlagBits) {
-    anna().serviceFlags = test::kFieldMissionaryFlag;
+    anna().serviceFlags = companion::kFieldMissionaryFlag;
     anna().SetMonth(8, 0, 0, 40, 0, false);
     anna().activity[4][9][0] = 0x0805;  // shared mark, flag bits and 5 studies
     Open();
@@ -649,7 +649,7 @@ struct DrawnCard {
 class WholeCardTest : public CardDrawingTest {
 protected:
     WholeCardTest() {
-        anna().personFlags = test::kFemaleFlag;
+        anna().personFlags = companion::kFemaleFlag;
         anna().hope = 'A';
         for (int row = 0; row < 12; ++row) {
             // A regular pioneer all year, an auxiliary one in December.

@@ -2,12 +2,13 @@
 
 #include <string>
 
+#include "companion/CompanionFiles.h"
 #include "data/DateFormat.h"
 #include "data/PublisherTable.h"
-#include "support/CompanionFiles.h"
 #include "support/TempFolder.h"
 
 using namespace varnok;
+using namespace varnok::companion;
 using namespace varnok::test;
 
 namespace {

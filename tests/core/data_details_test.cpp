@@ -3,13 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "companion/CompanionFiles.h"
 #include "data/DetailsFile.h"
 #include "data/PublisherTable.h"
 #include "data/Scramble.h"
-#include "support/CompanionFiles.h"
 #include "support/TempFolder.h"
 
 using namespace varnok;
+using namespace varnok::companion;
 using namespace varnok::test;
 
 namespace {

@@ -3,12 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "companion/CompanionFiles.h"
 #include "data/PublisherTable.h"
 #include "data/RemarksTable.h"
-#include "support/CompanionFiles.h"
 #include "support/TempFolder.h"
 
 using namespace varnok;
+using namespace varnok::companion;
 using namespace varnok::test;
 
 namespace {

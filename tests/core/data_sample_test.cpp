@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "companion/SampleCongregation.h"
 #include "data/DateFormat.h"
 #include "data/DetailsFile.h"
 #include "data/PublisherTable.h"
 #include "data/RemarksTable.h"
-#include "support/SampleCongregation.h"
 #include "support/TempFolder.h"
 
 using namespace varnok;
+using namespace varnok::companion;
 using namespace varnok::test;
 
 namespace {

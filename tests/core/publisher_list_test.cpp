@@ -1,15 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <string>
 #include <vector>
 
+#include "companion/CompanionFiles.h"
 #include "data/PublisherList.h"
 #include "data/PublisherTable.h"
 #include "data/TypeAhead.h"
-#include "support/CompanionFiles.h"
 #include "support/TempFolder.h"
 
 using namespace varnok;
+using namespace varnok::companion;
 using namespace varnok::test;
 
 namespace {
@@ -229,12 +231,40 @@ TEST(TypeAhead, OtherCharactersSelectNothing) {
     const std::vector<std::string> entries = {"1 Uno", " Spazio", "Rossi"};
     TypeAhead typeAhead;
     typeAhead.OnChar('r', entries, -1);
-    for (char c : {'1', ' ', ',', '\0', '\xe8'}) {
+    for (char c : {'1', ' ', ',', '\0', '\xd7', '\xf7', '\xa0', '\x80'}) {
         EXPECT_EQ(typeAhead.OnChar(c, entries, 2), 2) << int(c);
         EXPECT_EQ(typeAhead.typed(), "r");
     }
     EXPECT_EQ(typeAhead.OnChar('a', {}, -1), -1);
     EXPECT_EQ(typeAhead.typedLength(), 0);
+}
+
+// Letters and case come from the edition's code page (Windows-1252), whatever
+// the process locale says of bytes above 0x7F.
+TEST(TypeAhead, AccentedLettersFindTheirNamesInAnyLocale) {
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    for (const char* locale : {"C", "C.UTF-8"}) {
+        if (std::setlocale(LC_ALL, locale) == nullptr) {
+            continue;
+        }
+        const std::vector<std::string> entries = {"Bianchi, Anna", "\xc9rika, Lia",
+                                                  "\xd6"
+                                                  "berg, Sven",
+                                                  "\xf6zt\xfcrk, Ali", "\x8a\x9a\xe9, Ivo"};
+        TypeAhead typeAhead;
+        EXPECT_EQ(typeAhead.OnChar('\xf6', entries, 0), 2) << locale;  // o with diaeresis
+        EXPECT_EQ(typeAhead.OnChar('Z', entries, 2), 3) << locale;     // "\xf6z", any case
+        EXPECT_EQ(typeAhead.typed(), "\xf6Z");
+        EXPECT_EQ(typeAhead.OnChar('T', entries, 3), 3) << locale;
+        EXPECT_EQ(typeAhead.OnChar('\xdc', entries, 3), 3) << locale;  // U with diaeresis
+        EXPECT_EQ(typeAhead.typedLength(), 4);
+        EXPECT_EQ(typeAhead.OnChar('\xe9', entries, 3), 1) << locale;  // starts over at e acute
+        EXPECT_EQ(typeAhead.OnChar('\x9a', entries, 1), 4) << locale;  // s with caron
+        EXPECT_EQ(typeAhead.OnChar('\x8a', entries, 4), 4) << locale;
+        EXPECT_EQ(typeAhead.OnChar('\xc9', entries, 4), 4) << locale;
+        EXPECT_EQ(typeAhead.typed(), "\x9a\x8a\xc9");
+    }
+    std::setlocale(LC_ALL, before.c_str());
 }
 
 TEST(TypeAhead, LongTypingStartsOverAndFocusResets) {

@@ -4,14 +4,15 @@
 #include <random>
 #include <string>
 
+#include "companion/CompanionFiles.h"
 #include "data/DateFormat.h"
 #include "data/DetailsFile.h"
 #include "data/PublisherTable.h"
 #include "data/RemarksTable.h"
-#include "support/CompanionFiles.h"
 #include "support/TempFolder.h"
 
 using namespace varnok;
+using namespace varnok::companion;
 using namespace varnok::test;
 
 namespace {

@@ -5,9 +5,15 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/CardState.h"
+#include "companion/CompanionFiles.h"
+#include "layout/CardLayout.h"
 #include "layout/CardSettings.h"
-#include "app/Edition.h"
+#include "layout/InchText.h"
+#include "platform/Edition.h"
+#include "platform/Messages.h"
 #include "platform/ProfileFile.h"
 #include "support/TempFolder.h"
 
@@ -176,13 +182,37 @@ TEST(CardSettings, ReadsLowBytesAndReplacesAnUnofferedCardVersion) {
     LoadSettings(settings, ProfileFile(kProfile));
     EXPECT_EQ(settings.dateFormat, 3);
     EXPECT_EQ(settings.lastNameFirst, 0);
-    EXPECT_EQ(settings.cardVersion, 0);    // only version 0 is offered
-    EXPECT_EQ(settings.marginTop, "abc");  // margins are used as read
+    EXPECT_EQ(settings.cardVersion, 0);     // only version 0 is offered
+    EXPECT_EQ(settings.marginTop, "0.00");  // refused: the default, without a message
     EXPECT_EQ(settings.marginLeft, "0.35");
 
     folder.WriteFile(kProfile, "[Format]\nCard Version=256\n");  // low byte 0
     LoadSettings(settings, ProfileFile(kProfile));
     EXPECT_EQ(settings.cardVersion, 0);
+}
+
+TEST(CardSettings, MarginsAreReadInTheirNormalFormOrAsTheDefault) {
+    TempFolder folder;
+    std::vector<std::string> messages;
+    auto previous = SetMessageHandler([&](const std::string& text) { messages.push_back(text); });
+    CardSettings settings;
+    folder.WriteFile(kProfile, "[Margins]\nTop=1.5\nLeft= .3 \n");
+    LoadSettings(settings, ProfileFile(kProfile));
+    EXPECT_EQ(settings.marginTop, "1.50");
+    EXPECT_EQ(settings.marginLeft, "0.30");
+    EXPECT_EQ(InchTextToDevice(300, settings.marginTop), 450);  // 1.5 inch, not 1.05
+
+    // Texts the margin boxes would refuse: the defaults, and no message at start.
+    folder.WriteFile(kProfile, "[Margins]\nTop=12.5\nLeft=1.2.3\n");
+    LoadSettings(settings, ProfileFile(kProfile));
+    EXPECT_EQ(settings.marginTop, "0.00");
+    EXPECT_EQ(settings.marginLeft, "0.20");
+    folder.WriteFile(kProfile, "[Margins]\nTop=9.999\nLeft=-1\n");
+    LoadSettings(settings, ProfileFile(kProfile));
+    EXPECT_EQ(settings.marginTop, "9.999");  // accepted as the boxes accept it
+    EXPECT_EQ(settings.marginLeft, "0.20");
+    EXPECT_TRUE(messages.empty());
+    SetMessageHandler(previous);
 }
 
 TEST(CardSettings, FnSortBelongsToThePortugueseEditionOnly) {
@@ -227,6 +257,52 @@ TEST(CardSettings, SaveWritesEveryKeyButFnSortInThisEdition) {
     LoadSettings(read, ProfileFile(kProfile));
     LoadFnSort(read, ProfileFile(kProfile), "portuguese");
     EXPECT_EQ(read, settings);
+}
+
+// The card window's start-up, without the window: the routine the window and
+// varnok-render share.
+TEST(OpenCard, TakesTheReportDateTheProfileAndTheVersionsLayout) {
+    TempFolder folder;
+    companion::CompanionData data;
+    data.publishers.publishers.push_back({});
+    companion::WriteCompanionFiles(folder.path(), data);
+    folder.WriteFile(kProfile, "[Format]\nAlt Date Format=2\n[Margins]\nTop=0.50\n");
+    CardLayout saved;
+    LoadDefaultLayout(saved, 0);
+    saved.SetSlot(remarksX, "5.55");
+    SaveLayoutFile(saved, 0);
+
+    CardState state;
+    state.useLongName = false;
+    state.settingsChanged = true;
+    ASSERT_TRUE(state.OpenCard({2027, 1, 15}, ProfileFile(kProfile), {}));
+    EXPECT_EQ(state.reportMonth, 11);  // December of the year before
+    EXPECT_EQ(state.currentYear, 2027);
+    EXPECT_EQ(state.editionCode, "Ita");
+    EXPECT_EQ(state.table.recordCount(), 2);
+    EXPECT_EQ(state.settings.dateFormat, 2);
+    EXPECT_EQ(state.settings.marginTop, "0.50");
+    EXPECT_EQ(state.settings.marginLeft, "0.20");
+    EXPECT_TRUE(state.layout == saved);
+    EXPECT_TRUE(state.useLongName);
+    EXPECT_FALSE(state.settingsChanged);
+    EXPECT_FALSE(state.accessDenied);
+}
+
+TEST(OpenCard, ARefusedPasswordLoadsNoLayout) {
+    TempFolder folder;
+    companion::CompanionData data;
+    data.publishers.password = "chiave";
+    companion::WriteCompanionFiles(folder.path(), data);
+    CardState state;
+    std::string asked;
+    EXPECT_TRUE(state.OpenCard({2026, 12, 8}, ProfileFile(kProfile), [&](const std::string& p) {
+        asked = p;
+        return false;
+    }));
+    EXPECT_EQ(asked, "chiave");
+    EXPECT_TRUE(state.accessDenied);
+    EXPECT_TRUE(state.layout == CardLayout{});
 }
 
 TEST(ProfilePath, IniTakesThePlaceOfAThreeLetterExtension) {

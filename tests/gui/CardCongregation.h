@@ -4,10 +4,13 @@
 
 #include <string>
 
+#include "companion/CompanionFiles.h"
 #include "platform/Clock.h"
-#include "support/CompanionFiles.h"
 
 namespace varnok::test {
+
+// The tests write their congregations with the companion file writer.
+using namespace varnok::companion;
 
 // The window opens on 8 December 2026: November is reported, year slot 0.
 constexpr LocalDate kCardWindowDate{2026, 12, 8};

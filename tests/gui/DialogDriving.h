@@ -5,6 +5,7 @@
 #include <QDebug>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -64,6 +65,26 @@ void DriveModal(const std::function<void()>& open, const std::function<void(Dial
     open();
     poll.stop();
     QVERIFY2(driven, "the dialog did not open modally");
+}
+
+// Runs `act` and answers every message box that comes up meanwhile, nested
+// ones included, with Enter; returns their texts in the order they came.
+inline QStringList AnswerMessageBoxes(const std::function<void()>& act) {
+    QStringList texts;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr && box->isVisible()) {
+            texts << box->text();
+            box->activateWindow();
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    poll.start();
+    act();
+    poll.stop();
+    return texts;
 }
 
 }  // namespace varnok::test

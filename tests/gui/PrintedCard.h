@@ -7,8 +7,8 @@
 #include <array>
 
 #include "PdfPages.h"
+#include "companion/CompanionFiles.h"
 #include "platform/Clock.h"
-#include "support/CompanionFiles.h"
 
 class QPrinter;
 
@@ -17,6 +17,9 @@ class CardState;
 }
 
 namespace varnok::test {
+
+// The tests write their congregations with the companion file writer.
+using namespace varnok::companion;
 
 // September 2027: the report month is August, the service year 2027, and rows
 // September to December read year slot 0 (2026), the others slot 1 (2027).

@@ -39,11 +39,40 @@ namespace {
 // A congregation longer than the list is high, each publisher with his own
 // number of Bible studies in October 2026: a printed October row tells whose
 // card it is.
-const char* const kSurnames[] = {
-    "Abate",   "Bassi",      "Conti",   "Damiani", "Esposito",  "Fabbri", "Galli",   "Greco",
-    "Leone",   "Longo",      "Mancini", "Marino",  "Moretti",   "Neri",   "Orlando", "Pace",
-    "Palumbo", "Pellegrini", "Ricci",   "Rinaldi", "Romano",    "Rossi",  "Russo",   "Sala",
-    "Santoro", "Serra",      "Testa",   "Tosi",    "Valentini", "Villa",  "Vitale",  "Zanetti"};
+const char* const kSurnames[] = {"Abate",
+                                 "Bassi",
+                                 "Conti",
+                                 "Damiani",
+                                 "Esposito",
+                                 "Fabbri",
+                                 "Galli",
+                                 "Greco",
+                                 "Leone",
+                                 "Longo",
+                                 "Mancini",
+                                 "Marino",
+                                 "Moretti",
+                                 "Neri",
+                                 "Orlando",
+                                 "Pace",
+                                 "Palumbo",
+                                 "Pellegrini",
+                                 "Ricci",
+                                 "Rinaldi",
+                                 "Romano",
+                                 "Rossi",
+                                 "Russo",
+                                 "Sala",
+                                 "Santoro",
+                                 "Serra",
+                                 "Testa",
+                                 "Tosi",
+                                 "Valentini",
+                                 "Villa",
+                                 "Vitale",
+                                 "Zanetti",
+                                 "\xd6"
+                                 "berg"};
 constexpr int kLongListSize = sizeof(kSurnames) / sizeof(kSurnames[0]);
 
 QString LongListName(int record) {
@@ -110,6 +139,9 @@ private slots:
     void wholeCardBoxEnablesPrintForTheFirstCardVersion();
     void contextMenuOffersTheCommandsForManyCards();
     void listSavedAsPdfHasOnePagePerEntry();
+    void heldKeysPrintOnce();
+    void focusGoesToTheListOnlyWhenACardWasSent();
+    void emptyNameSendsNothingAndKeepsTheFocus();
 
 private:
     std::unique_ptr<CCardDlg> OpenWindow();
@@ -604,6 +636,10 @@ void CardWindowTest::typedLettersChooseTheirEntry() {
     RETURN_IF_FAILED(ExpectChosen(*window, 22));  // "Russo, Carlo"
     QTest::keyClicks(list, "v");
     RETURN_IF_FAILED(ExpectChosen(*window, 28));  // "Valentini, Carlo"
+    // An accented letter, typed in lower case, finds its capital.
+    QTest::sendKeyEvent(QTest::Click, list, Qt::Key_Odiaeresis, QString::fromUtf8("\xc3\xb6"),
+                        Qt::NoModifier);
+    RETURN_IF_FAILED(ExpectChosen(*window, 32));  // "\xd6" "berg, Carlo"
 }
 
 void CardWindowTest::wheelThenClickChoosesTheEntryScrolledTo() {
@@ -624,6 +660,113 @@ void CardWindowTest::wheelThenClickChoosesTheEntryScrolledTo() {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(last)).center());
     RETURN_IF_FAILED(ExpectChosen(*window, last));
+}
+
+// Key presses as the window system delivers them, auto-repeated ones included.
+static void PressKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers,
+                     const QString& text, bool autoRepeat) {
+    QTest::simulateEvent(widget, true, key, modifiers, text, autoRepeat);
+}
+
+void CardWindowTest::heldKeysPrintOnce() {
+    auto window = OpenWindow();  // no printer: every print says so
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    auto* list = Control<CPublisherListBox>(*window, 1000);
+    auto* print = Control<QPushButton>(*window, 1);
+    QTest::mouseClick(Control<QCheckBox>(*window, 1016), Qt::LeftButton);
+    list->setFocus();
+    QTRY_VERIFY(list->hasFocus());
+
+    // Enter held down on the list: the default button prints once.
+    PressKey(list, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), false);
+    for (int i = 0; i < 5; ++i) {
+        PressKey(list, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+    }
+    QTest::simulateEvent(list, false, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), false);
+    QCOMPARE(messages_, QStringList{"No Printer"});
+
+    // The mnemonic held down: the first press pushes the button, which prints
+    // once it comes up; the repeats never push it again.
+    PressKey(list, Qt::Key_S, Qt::AltModifier, QStringLiteral("s"), false);
+    QVERIFY(print->isDown());
+    QTRY_COMPARE(messages_.size(), 2);
+    QTRY_VERIFY(!print->isDown());
+    for (int i = 0; i < 5; ++i) {
+        PressKey(list, Qt::Key_S, Qt::AltModifier, QStringLiteral("s"), true);
+        QVERIFY(!print->isDown());
+    }
+    QCOMPARE(messages_.size(), 2);
+
+    // Enter held on "&Stampa" itself, and on the keypad.
+    print->setFocus();
+    QTRY_VERIFY(print->hasFocus());
+    PressKey(print, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+    PressKey(print, Qt::Key_Enter, Qt::KeypadModifier, QStringLiteral("\r"), true);
+    QCOMPARE(messages_.size(), 2);
+    PressKey(print, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), false);
+    QCOMPARE(messages_.size(), 3);
+
+    // Other held keys go on as before: the arrows still walk the list.
+    list->setFocus();
+    QTRY_VERIFY(list->hasFocus());
+    PressKey(list, Qt::Key_Down, Qt::NoModifier, QString(), false);
+    PressKey(list, Qt::Key_Down, Qt::NoModifier, QString(), true);
+    QCOMPARE(list->currentRow(), 2);
+    QCOMPARE(window->state().selectedPublisher, 3);
+}
+
+void CardWindowTest::focusGoesToTheListOnlyWhenACardWasSent() {
+    auto window = OpenLongList();
+    QVERIFY(window);
+    auto* list = Control<CPublisherListBox>(*window, 1000);
+    auto* options = Control<QPushButton>(*window, 1014);
+    auto* print = Control<QPushButton>(*window, 1);
+
+    // Sent: the focus moves to the list.
+    QTest::mouseClick(print, Qt::LeftButton);
+    QTRY_VERIFY(list->hasFocus());
+    QCOMPARE(ReadPdfPages(PdfPath()).size(), 1);
+    QVERIFY(messages_.isEmpty());
+
+    // "no hdc": the printer cannot start a document.
+    printer_->printer()->setOutputFileName(
+        QString::fromStdString((folder_->path() / "missing" / "card.pdf").string()));
+    QTest::mouseClick(print, Qt::LeftButton);
+    QCOMPARE(messages_, QStringList{"no hdc"});
+    QCOMPARE(QApplication::focusWidget(), print);
+    options->setFocus();
+    QTest::keyClick(options, Qt::Key_S, Qt::AltModifier);
+    QTRY_COMPARE(messages_.size(), 2);
+    QCOMPARE(QApplication::focusWidget(), options);
+
+    // "No Printer".
+    printer_->SetPrinter(nullptr);
+    QTest::keyClick(options, Qt::Key_S, Qt::AltModifier);
+    QTRY_COMPARE(messages_.size(), 3);
+    QCOMPARE(messages_.last(), QStringLiteral("No Printer"));
+    QCOMPARE(QApplication::focusWidget(), options);
+}
+
+void CardWindowTest::emptyNameSendsNothingAndKeepsTheFocus() {
+    for (const char* name : {"tdat9.bin", "bkstudy.dat", "xten7.dat", "remark9.dat"}) {
+        QFile::remove(QString::fromLatin1(name));
+    }
+    auto window = OpenWindow();
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::mouseClick(Control<QCheckBox>(*window, 1016), Qt::LeftButton);
+    auto* options = Control<QPushButton>(*window, 1014);
+    options->setFocus();
+    QTRY_VERIFY(options->hasFocus());
+    auto* print = Control<QPushButton>(*window, 1);
+    QTest::keyClick(options, Qt::Key_S, Qt::AltModifier);
+    QVERIFY(print->isDown());
+    QTRY_VERIFY(!print->isDown());
+    QVERIFY(messages_.isEmpty());
+    QCOMPARE(QApplication::focusWidget(), options);
 }
 
 QTEST_MAIN(CardWindowTest)
@@ -676,8 +819,8 @@ void CardWindowTest::contextMenuOffersTheCommandsForManyCards() {
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
                             window->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(window.get(), &event);
-    QCOMPARE(offered, (QStringList{"Stampa tutto l'elenco", "Salva la scheda in PDF...",
-                                   "Salva l'elenco in PDF...", "A proposito di Varnoki..."}));
+    QCOMPARE(offered, (QStringList{"A proposito di Varnoki...", "Stampa tutto l'elenco",
+                                   "Salva la scheda in PDF...", "Salva l'elenco in PDF..."}));
 }
 
 void CardWindowTest::listSavedAsPdfHasOnePagePerEntry() {

@@ -41,6 +41,7 @@ private slots:
     void headerBoxesAreHiddenButCarryTheirSlots();
     void acceptedTextIsNormalisedOnceTheFocusHasLeft();
     void refusedTextStaysAndTakesTheFocusBack();
+    void textConfirmedWithEnterIsCheckedOnOk();
     void refusalThroughTheRealMessageBox();
     void noteBoxIsNotChecked();
     void longTextIsCutToSevenCharactersAtOk();
@@ -146,9 +147,46 @@ void LayoutDetailsTest::refusedTextStaysAndTakesTheFocusBack() {
     QTRY_COMPARE(messages_, QStringList{FromCodePage(ResString(116))});
     QCOMPARE(Box(1068)->text(), QString("12.5"));
     QTRY_COMPARE(QApplication::focusWidget(), Box(1068));
-    // OK does not check again: the text is taken as typed.
-    Click(1);
-    QCOMPARE(dialog_->layout.Slot(participatedX), std::string("12.5"));
+    // OK checks it again: message 116 once more, and the dialog stays open.
+    QTest::keyClick(Box(1068), Qt::Key_Return);
+    QCOMPARE(messages_.size(), 2);
+    QVERIFY(dialog_->isVisible());
+    QCOMPARE(Box(1068)->text(), QString("12.5"));
+    QCOMPARE(dialog_->layout.Slot(participatedX), std::string("1.60"));
+}
+
+void LayoutDetailsTest::textConfirmedWithEnterIsCheckedOnOk() {
+    OpenDialog();
+    QVERIFY(ShowActive(*dialog_));
+    QTest::mouseClick(Box(1071), Qt::LeftButton);
+    QTest::keyClick(Box(1071), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(Box(1071), "1.5");
+    QTest::keyClick(Box(1071), Qt::Key_Return);
+    QCOMPARE(dialog_->result(), int(QDialog::Accepted));
+    QCOMPARE(dialog_->layout.Slot(hoursX), std::string("1.50"));  // not 1.05 inch
+    QVERIFY(messages_.isEmpty());
+
+    // A box refused on OK keeps its text and takes the focus, wherever the focus was.
+    OpenDialog();
+    QVERIFY(ShowActive(*dialog_));
+    Box(1067)->setText(QStringLiteral("3,1"));
+    Box(1070)->setText(QStringLiteral(" 4 "));
+    Box(1074)->setText(QStringLiteral("note"));
+    QTest::mouseClick(Box(1074), Qt::LeftButton);
+    QTest::keyClick(Box(1074), Qt::Key_Return);
+    QCOMPARE(messages_, QStringList{FromCodePage(ResString(116))});
+    QVERIFY(dialog_->isVisible());
+    QCOMPARE(Box(1067)->text(), QString("3,1"));
+    QCOMPARE(QApplication::focusWidget(), Box(1067));
+    QVERIFY(dialog_->layout == DefaultLayout(0));
+
+    Box(1067)->setText(QStringLiteral("3.1"));
+    QTest::keyClick(Box(1067), Qt::Key_Return);
+    QCOMPARE(dialog_->result(), int(QDialog::Accepted));
+    QCOMPARE(dialog_->layout.Slot(bodyHeight), std::string("3.10"));
+    QCOMPARE(dialog_->layout.Slot(auxPioneerX), std::string("4.00"));
+    QCOMPARE(dialog_->layout.Slot(remarksX), std::string("note"));  // "Note" is not checked
+    QCOMPARE(messages_.size(), 1);
 }
 
 void LayoutDetailsTest::refusalThroughTheRealMessageBox() {
@@ -170,6 +208,17 @@ void LayoutDetailsTest::refusalThroughTheRealMessageBox() {
     QCOMPARE(Box(1067)->text(), QString("a.5"));
     // Nothing here reactivates the dialog after the box; its focus is on the box again.
     QCOMPARE(dialog_->focusWidget(), Box(1067));
+
+    // Enter checks it on OK: one message (the box losing the focus to it is not
+    // checked a second time), and the dialog stays open.
+    dialog_->activateWindow();
+    QTRY_COMPARE(QApplication::focusWidget(), Box(1067));
+    const QStringList texts =
+        AnswerMessageBoxes([&] { QTest::keyClick(Box(1067), Qt::Key_Return); });
+    QCoreApplication::processEvents();
+    QCOMPARE(texts, QStringList{FromCodePage(ResString(116))});
+    QVERIFY(dialog_->isVisible());
+    QCOMPARE(Box(1067)->text(), QString("a.5"));
 }
 
 void LayoutDetailsTest::noteBoxIsNotChecked() {
@@ -202,6 +251,7 @@ void LayoutDetailsTest::hiddenSlotsPassThroughUnchanged() {
     layout.SetSlot(returnVisitsX, "9.87");
     layout.SetSlot(secondStudiesX, "");
     layout.SetSlot(30, "resrv");
+    layout.SetSlot(nameY, "\x81.2\x8d");  // bytes the code page leaves undefined
     layout.bytes[8 * 49 + 2] = 'z';
     OpenDialog(layout);
     QVERIFY(ShowActive(*dialog_));

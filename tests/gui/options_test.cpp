@@ -54,7 +54,8 @@ private slots:
     void opensWithTheValuesHandedIn();
     void acceptedMarginIsNormalisedAndReturned();
     void refusedMarginBringsBackThePreviousOne();
-    void marginConfirmedWithEnterIsNotTaken();
+    void marginConfirmedWithEnterIsCheckedOnOk();
+    void enterOnARefusedMarginThroughTheRealMessageBox();
     void refusalThroughTheRealMessageBox();
     void spinArrowsStopAtTheirBounds();
     void spinFromALowValueKeepsTheBlank();
@@ -200,16 +201,60 @@ void OptionsTest::refusedMarginBringsBackThePreviousOne() {
     QCOMPARE(messages_.size(), 1);
 }
 
-void OptionsTest::marginConfirmedWithEnterIsNotTaken() {
+void OptionsTest::marginConfirmedWithEnterIsCheckedOnOk() {
+    COptionsDlg& dialog = OpenDialog();
+    QVERIFY(ShowActive(dialog));
+    auto* top = Control<QLineEdit>(dialog, 1014);
+    auto* left = Control<QLineEdit>(dialog, 1019);
+    auto retypeAndConfirm = [](QLineEdit* box, const char* text) {
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    };
+
+    // Refused: message 116, the margin before comes back and the dialog stays open.
+    retypeAndConfirm(top, "12.5");
+    QCOMPARE(messages_, QStringList{Message116()});
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(top->text(), QString("0.00"));
+    QCOMPARE(QApplication::focusWidget(), top);
+    QCOMPARE(dialog.marginTop, std::string("0.00"));
+
+    // Accepted: the normal form is kept and the dialog ends with OK.
+    retypeAndConfirm(top, "0.5");
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.marginTop, std::string("0.50"));
+    QCOMPARE(messages_.size(), 1);
+
+    // The left margin the same way.
+    COptionsDlg& again = OpenDialog();
+    QVERIFY(ShowActive(again));
+    left = Control<QLineEdit>(again, 1019);
+    left->setFocus();
+    retypeAndConfirm(left, "x");
+    QVERIFY(again.isVisible());
+    QCOMPARE(left->text(), QString("0.20"));
+    retypeAndConfirm(left, ".75");
+    QCOMPARE(again.result(), int(QDialog::Accepted));
+    QCOMPARE(again.marginLeft, std::string("0.75"));
+    QCOMPARE(again.marginTop, std::string("0.00"));
+    QCOMPARE(messages_.size(), 2);
+}
+
+void OptionsTest::enterOnARefusedMarginThroughTheRealMessageBox() {
+    MessageBox::SetRecorder(nullptr);
     COptionsDlg& dialog = OpenDialog();
     QVERIFY(ShowActive(dialog));
     auto* top = Control<QLineEdit>(dialog, 1014);
     QTest::keyClick(top, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(top, "12.5");
-    QTest::keyClick(top, Qt::Key_Return);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QTest::keyClicks(top, "1.2.3");
+    const QStringList shown = AnswerMessageBoxes([&] { QTest::keyClick(top, Qt::Key_Return); });
+    QCOMPARE(shown,
+             QStringList{Message116()});  // once: the box losing the focus to it is not checked
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(top->text(), QString("0.00"));
     QCOMPARE(dialog.marginTop, std::string("0.00"));
-    QVERIFY(messages_.isEmpty());
 }
 
 void OptionsTest::refusalThroughTheRealMessageBox() {

@@ -95,7 +95,7 @@ std::unique_ptr<QPrinter> PrintTest::PdfPrinter(const QString& path) const {
 }
 
 void PrintTest::noPrinterIsReported() {
-    PrintSelectedCard(state_, nullptr);
+    QVERIFY(!PrintSelectedCard(state_, nullptr));
     QCOMPARE(messages_, QStringList{QStringLiteral("No Printer")});
 }
 
@@ -107,7 +107,7 @@ void PrintTest::printerThatCannotOpenIsReported() {
         QPainter probe;
         QVERIFY(!probe.begin(printer.get()));
     }
-    PrintSelectedCard(state_, printer.get());
+    QVERIFY(!PrintSelectedCard(state_, printer.get()));
     QCOMPARE(messages_, QStringList{QStringLiteral("no hdc")});
     QVERIFY(!QFile::exists(path));
 }
@@ -117,11 +117,11 @@ void PrintTest::emptyNamePrintsNothing() {
     auto printer = PdfPrinter(path);
 
     state_.selectedPublisher = 0;  // nothing selected
-    PrintSelectedCard(state_, printer.get());
+    QVERIFY(!PrintSelectedCard(state_, printer.get()));
     state_.selectedPublisher = 2;  // both names blank, first name first
-    PrintSelectedCard(state_, printer.get());
+    QVERIFY(!PrintSelectedCard(state_, printer.get()));
     // Even without a printer the empty name comes first: no message.
-    PrintSelectedCard(state_, nullptr);
+    QVERIFY(!PrintSelectedCard(state_, nullptr));
 
     QVERIFY(messages_.isEmpty());
     QVERIFY(!QFile::exists(path));
@@ -134,7 +134,7 @@ void PrintTest::loneCommaIsANameAndPrints() {
     state_.settings.lastNameFirst = 1;
     QCOMPARE(state_.ConfiguredName(), std::string(","));
 
-    PrintSelectedCard(state_, printer.get());
+    QVERIFY(PrintSelectedCard(state_, printer.get()));
     QVERIFY(messages_.isEmpty());
     QCOMPARE(ReadPdfPages(path).size(), 1);
 }

@@ -9,10 +9,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "companion/CompanionFiles.h"
 #include "gui/PdfPages.h"
-#include "support/CompanionFiles.h"
 #include "support/TempFolder.h"
 
+using namespace varnok::companion;
 using namespace varnok::test;
 
 namespace {

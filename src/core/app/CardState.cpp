@@ -1,8 +1,29 @@
 #include "CardState.h"
 
+#include "platform/Edition.h"
 #include "platform/Trim.h"
 
 namespace varnok {
+
+bool CardState::OpenCard(const LocalDate& today, const ProfileFile& profile,
+                         const std::function<bool(const std::string&)>& askPassword) {
+    FixReportDate(today);
+    editionCode = EditionCode();
+    editionCharset = EditionCharset(editionCode);
+    settingsChanged = false;
+    accessDenied = false;
+    LoadFnSort(settings, profile, editionCode);
+    const bool loaded = LoadCongregationData(askPassword);
+    if (loaded && EditionTraitsOf(editionCode).firstNameSort && table.recordCount() >= 1) {
+        SortPublishersByName(table, settings.fnSort != 0);
+    }
+    useLongName = true;
+    LoadSettings(settings, profile);
+    if (!accessDenied && !LoadLayoutFile(layout, settings.cardVersion)) {
+        LoadDefaultLayout(layout, settings.cardVersion);
+    }
+    return loaded;
+}
 
 void CardState::FixReportDate(const LocalDate& today) {
     reportMonth = today.month > 1 ? today.month - 2 : 11;

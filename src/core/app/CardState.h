@@ -18,6 +18,8 @@
 
 namespace varnok {
 
+class ProfileFile;
+
 class CardState {
 public:
     // Congregation data, read once when the window opens.
@@ -44,6 +46,14 @@ public:
     std::string displayName;             // the name the header preview shows
     // The card window's own font; the previews draw in it.
     FontSpec windowFont{"MS Sans Serif", -13, 400, 0};
+
+    // Opens the card as the window does when it starts: the report date of
+    // `today`, the edition, the congregation data (`askPassword` as for
+    // LoadCongregationData), the sort by name of the edition that sorts, the
+    // settings of `profile` and, unless the password was refused, the card
+    // version's layout. False when the table could not be reserved.
+    bool OpenCard(const LocalDate& today, const ProfileFile& profile,
+                  const std::function<bool(const std::string&)>& askPassword);
 
     // Fixes reportMonth, currentYear, reportYear and reportSlot from the local date.
     void FixReportDate(const LocalDate& today);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "data/PublisherTable.h"
+#include "platform/Edition.h"
 #include "platform/StringTable.h"
 #include "platform/Trim.h"
 
@@ -40,6 +41,16 @@ std::string MonthWord(const std::string& mm) {
 
 }  // namespace
 
+DateFormat DateFormatOf(int setting) {
+    if (setting <= 0) {
+        return DateFormat::MonthDayYear;
+    }
+    if (setting >= kDateFormatCount) {
+        return DateFormat::DayMonthWordYear;
+    }
+    return static_cast<DateFormat>(setting);
+}
+
 std::string FormatPublisherDate(const PublisherTable& table, int pub, int which, int dateFormat,
                                 const std::string& editionCode) {
     std::string text = StoredDateText(table, pub, which);
@@ -47,25 +58,27 @@ std::string FormatPublisherDate(const PublisherTable& table, int pub, int which,
     if (text.size() < 8) {
         return {};
     }
-    if (dateFormat <= 0) {
+    const DateFormat format = DateFormatOf(dateFormat);
+    if (format == DateFormat::MonthDayYear) {
         return text;
     }
     const std::string mm = text.substr(0, 2);
     const std::string dd = text.substr(3, 2);
-    if (dateFormat == 1) {
+    if (format == DateFormat::DayMonthYear) {
         return dd + text.substr(2, 1) + mm + text.substr(5);
     }
     const std::string yyyy = text.substr(6, 4);
-    if (dateFormat == 2) {
-        if (editionCode == "cz") {
+    const EditionDates dates = EditionTraitsOf(editionCode).dates;
+    if (format == DateFormat::MonthWordDayYear) {
+        if (dates == EditionDates::Czech) {
             return dd + "/" + mm + "/" + yyyy;
         }
-        if (editionCode == "hun") {
+        if (dates == EditionDates::Hungarian) {
             return yyyy + ". " + MonthWord(mm) + ". " + dd + ".";
         }
         return MonthWord(mm) + " " + dd + ", " + yyyy;
     }
-    if (editionCode == "hun") {
+    if (dates == EditionDates::Hungarian) {
         return yyyy + "-" + mm + "-" + dd;
     }
     return dd + " " + MonthWord(mm) + ", " + yyyy;

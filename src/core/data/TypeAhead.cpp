@@ -1,19 +1,18 @@
 #include "data/TypeAhead.h"
 
-#include <cctype>
+#include "platform/CodePageLetters.h"
 
 namespace varnok {
 
 namespace {
 
-// Whether `text` begins with `prefix`, ignoring case in the current locale.
+// Whether `text` begins with `prefix`, ignoring case in the edition's code page.
 bool BeginsWith(const std::string& text, const char* prefix, int length) {
     if (static_cast<int>(text.size()) < length) {
         return false;
     }
     for (int i = 0; i < length; ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i]))) {
+        if (CodePageLower(text[i]) != CodePageLower(prefix[i])) {
             return false;
         }
     }
@@ -35,7 +34,7 @@ constexpr int kMaxTypedLength = 30;
 }  // namespace
 
 int TypeAhead::OnChar(char c, const std::vector<std::string>& entries, int current) {
-    if (!std::isalpha(static_cast<unsigned char>(c))) {
+    if (!IsCodePageLetter(c)) {
         return current;
     }
     typed_[typedLength_++] = c;

@@ -6,6 +6,8 @@
 #include <filesystem>
 
 #include "layout/CardLayout.h"
+#include "layout/InchText.h"
+#include "platform/Edition.h"
 #include "platform/ProfileFile.h"
 
 namespace varnok {
@@ -16,12 +18,19 @@ constexpr char kFormat[] = "Format";
 constexpr char kMargins[] = "Margins";
 constexpr char kFnSort[] = "FN Sort";
 
-bool HasFnSort(const std::string& editionCode) {
-    return editionCode == "portuguese";
-}
-
 int LowByte(int value) {
     return value & 0xFF;
+}
+
+// A margin in its normal form. The page origin reads fixed character
+// positions, so "1.5" would print at 1.05 inch; a text the margin boxes would
+// refuse gives the default, without a message at start-up.
+std::string MarginAsRead(const ProfileFile& profile, const char* key, const char* fallback) {
+    std::string margin = profile.GetString(kMargins, key, fallback);
+    if (!NormalizeInchTextQuietly(margin)) {
+        margin = fallback;
+    }
+    return margin;
 }
 
 // The folder for settings when the executable's own folder cannot take them.
@@ -41,7 +50,9 @@ std::filesystem::path UserConfigFolder() {
 
 void LoadFnSort(CardSettings& settings, const ProfileFile& profile,
                 const std::string& editionCode) {
-    settings.fnSort = HasFnSort(editionCode) ? LowByte(profile.GetInt(kFnSort, "Enabled", 1)) : 0;
+    settings.fnSort = EditionTraitsOf(editionCode).firstNameSort
+                          ? LowByte(profile.GetInt(kFnSort, "Enabled", 1))
+                          : 0;
 }
 
 void LoadSettings(CardSettings& settings, const ProfileFile& profile) {
@@ -51,8 +62,8 @@ void LoadSettings(CardSettings& settings, const ProfileFile& profile) {
     if (settings.cardVersion + 1 > cardVersionCount()) {
         settings.cardVersion = 0;
     }
-    settings.marginTop = profile.GetString(kMargins, "Top", "0.00");
-    settings.marginLeft = profile.GetString(kMargins, "Left", "0.20");
+    settings.marginTop = MarginAsRead(profile, "Top", kDefaultMarginTop);
+    settings.marginLeft = MarginAsRead(profile, "Left", kDefaultMarginLeft);
 }
 
 void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
@@ -63,7 +74,7 @@ void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
     profile.WriteString(kFormat, "Card Version", std::to_string(settings.cardVersion));
     profile.WriteString(kMargins, "Top", settings.marginTop);
     profile.WriteString(kMargins, "Left", settings.marginLeft);
-    if (HasFnSort(editionCode)) {
+    if (EditionTraitsOf(editionCode).firstNameSort) {
         profile.WriteString(kFnSort, "Enabled", std::to_string(settings.fnSort));
     }
 }

@@ -7,13 +7,17 @@ namespace varnok {
 
 class ProfileFile;
 
+// The margins of a profile that has none, and of a dialog given none.
+constexpr char kDefaultMarginTop[] = "0.00";
+constexpr char kDefaultMarginLeft[] = "0.20";
+
 struct CardSettings {
-    int dateFormat = 0;               // 0..3, low byte of "Format"/"Alt Date Format"
-    int lastNameFirst = 0;            // low byte of "Format"/"Last Name First"
-    int cardVersion = 0;              // low byte of "Format"/"Card Version", below cardVersionCount
-    std::string marginTop = "0.00";   // "Margins"/"Top"
-    std::string marginLeft = "0.20";  // "Margins"/"Left"
-    int fnSort = 0;                   // "FN Sort"/"Enabled", only in the edition "portuguese"
+    int dateFormat = 0;     // 0..3, low byte of "Format"/"Alt Date Format"
+    int lastNameFirst = 0;  // low byte of "Format"/"Last Name First"
+    int cardVersion = 0;    // low byte of "Format"/"Card Version", below cardVersionCount
+    std::string marginTop = kDefaultMarginTop;    // "Margins"/"Top"
+    std::string marginLeft = kDefaultMarginLeft;  // "Margins"/"Left"
+    int fnSort = 0;  // "FN Sort"/"Enabled", only in the edition "portuguese"
 
     bool operator==(const CardSettings&) const = default;
 };

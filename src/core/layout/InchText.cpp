@@ -61,12 +61,19 @@ int ReadNumberAt(std::string_view text, size_t pos, size_t count) {
 }  // namespace
 
 bool NormalizeInchText(std::string& text) {
+    if (!NormalizeInchTextQuietly(text)) {
+        ShowMessage(LoadResString(116));
+        return false;
+    }
+    return true;
+}
+
+bool NormalizeInchTextQuietly(std::string& text) {
     TrimInPlace(text);
     if (text.empty()) {
         text = "0.00";
     }
     if (!IsAcceptedInchText(text)) {
-        ShowMessage(LoadResString(116));
         return false;
     }
     if (text[0] == '.') {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "layout/InchText.h"
+#include "platform/Edition.h"
 
 namespace varnok {
 
@@ -71,10 +72,6 @@ OptionsValues OptionsFromSettings(const CardSettings& settings, const CardLayout
     return values;
 }
 
-bool EditionHasFnSort(const std::string& editionCode) {
-    return editionCode == "portuguese";
-}
-
 bool TakeOptionsBack(const OptionsValues& chosen, CardSettings& settings, CardLayout& layout,
                      bool& settingsChanged, const std::string& editionCode) {
     if (chosen.dateFormat != settings.dateFormat || chosen.marginTop != settings.marginTop ||
@@ -87,7 +84,7 @@ bool TakeOptionsBack(const OptionsValues& chosen, CardSettings& settings, CardLa
     settings.dateFormat = chosen.dateFormat;
     settings.cardVersion = chosen.cardVersion;
     bool resort = false;
-    if (EditionHasFnSort(editionCode)) {
+    if (EditionTraitsOf(editionCode).firstNameSort) {
         if (chosen.fnSort != settings.fnSort) {
             settingsChanged = true;
         }

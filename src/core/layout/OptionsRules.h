@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "layout/CardSettings.h"
 #include "layout/CardLayout.h"
+#include "layout/CardSettings.h"
 
 namespace varnok {
 
@@ -54,16 +54,13 @@ int DetailsBoxSlot(int boxId);
 struct OptionsValues {
     int dateFormat = 0;
     int cardVersion = 0;
-    std::string marginTop;
-    std::string marginLeft;
+    std::string marginTop = kDefaultMarginTop;
+    std::string marginLeft = kDefaultMarginLeft;
     CardLayout layout;
     int fnSort = 0;
 };
 
 OptionsValues OptionsFromSettings(const CardSettings& settings, const CardLayout& layout);
-
-// The edition whose options dialog offers the first-name order.
-bool EditionHasFnSort(const std::string& editionCode);
 
 // Takes the values of an options dialog ended with OK back into the card
 // window's settings and layout. Any difference sets `settingsChanged` (it never

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "layout/InchText.h"
+#include "platform/Edition.h"
 #include "platform/StringTable.h"
 #include "render/BodyCells.h"
 #include "render/CardSheet.h"
@@ -44,7 +45,7 @@ void DrawPreviewShadingAndGrid(Surface& surface, const PreviewGrid& g) {
 }
 
 void DrawPreviewHeadings(Surface& surface, const PreviewGrid& g, int serviceYear, int dpiX,
-                         const std::string& editionCode) {
+                         const EditionTraits& edition) {
     // The service year stands at half of the card's "Partecip." column offset.
     const int p = NumberAt(LoadResString(1499), 4) * dpiX / 100;
     surface.TextOut(p / 2, 3 * g.cy, std::to_string(serviceYear));
@@ -52,7 +53,7 @@ void DrawPreviewHeadings(Surface& surface, const PreviewGrid& g, int serviceYear
     for (int k = 0; k < 4; ++k) {
         surface.TextOut((k + 2) * g.colW - 8 * g.cx, 3 * g.cy, ResString(headingIds[k]));
     }
-    if (editionCode == "greek") {
+    if (edition.noteAboveBody) {
         surface.TextOut(g.width - g.width / 20, -19 * g.cy, ResString(1019));
     } else {
         surface.TextOut(g.width - g.width / 6, 3 * g.cy, ResString(1019));
@@ -115,7 +116,8 @@ void DrawBodyPreview(const CardSheet& sheet, const Rect& client, Surface& surfac
     const FontSpec previousFont =
         surface.SelectFont(PreviewFont(sheet.windowFont, sheet.editionCharset));
     surface.SetTextAlign(TextAlign::RightTop);
-    DrawPreviewHeadings(surface, g, sheet.serviceYearNumber(), surface.dpiX(), sheet.editionCode);
+    DrawPreviewHeadings(surface, g, sheet.serviceYearNumber(), surface.dpiX(),
+                        EditionTraitsOf(sheet.editionCode));
     const int lastFilledRow = sheet.reportRow();
     for (int row = 0; row < 12; ++row) {
         surface.TextOut(g.colW - 8 * cx, (row + 1) * g.rowH + 4 * cy,

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "platform/Edition.h"
 #include "platform/StringTable.h"
 #include "render/CardSheet.h"
 #include "render/DrawingTools.h"
@@ -27,7 +28,7 @@ struct HeaderGeometry {
     int drop = 0;
 };
 
-HeaderGeometry ComputeHeaderGeometry(const Rect& client, const std::string& editionCode) {
+HeaderGeometry ComputeHeaderGeometry(const Rect& client, const EditionTraits& edition) {
     HeaderGeometry g;
     g.h = (client.top + client.bottom + 1) / 19;
     g.rowY = {client.top + g.h, client.top + 6 * g.h, client.top + 11 * g.h, client.top + 16 * g.h};
@@ -37,8 +38,7 @@ HeaderGeometry ComputeHeaderGeometry(const Rect& client, const std::string& edit
     for (int k = 0; k < 7; ++k) {
         g.boxX[k] = g.x0 + NumberAt(percents, 3 * k) * g.width / 100;
     }
-    const bool narrowGap = editionCode == "greek" || editionCode == "rus";
-    g.gap = g.width / (narrowGap ? 130 : 80);
+    g.gap = g.width / (edition.narrowHeaderGap ? 130 : 80);
     g.drop = 3 * g.h - g.h / 2;
     return g;
 }
@@ -50,13 +50,14 @@ std::string Labelled(int labelId, const std::string& value) {
 }  // namespace
 
 void DrawHeaderPreview(const CardSheet& sheet, const Rect& client, Surface& surface) {
-    const bool ownFont = sheet.editionCode != "vie";
+    const EditionTraits& edition = EditionTraitsOf(sheet.editionCode);
+    const bool ownFont = !edition.headerInControlFont;
     FontSpec previousFont;
     if (ownFont) {
         previousFont = surface.SelectFont(PreviewFont(sheet.windowFont, sheet.editionCharset));
     }
     const HeaderValues h = ReadHeaderValues(sheet);
-    const HeaderGeometry g = ComputeHeaderGeometry(client, sheet.editionCode);
+    const HeaderGeometry g = ComputeHeaderGeometry(client, edition);
 
     // A box with its label just right of it, level with the text of its row.
     auto markedBox = [&](int column, int row, bool marked, int labelId) {

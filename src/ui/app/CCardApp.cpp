@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 
 #include "app/CCardDlg.h"
-#include "app/Edition.h"
+#include "platform/Edition.h"
 #include "layout/CardSettings.h"
 #include "platform/MessageBox.h"
 

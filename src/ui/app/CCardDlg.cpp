@@ -8,7 +8,6 @@
 #include <QPushButton>
 
 #include "app/CardBatchCommands.h"
-#include "app/Edition.h"
 #include "data/CPublisherListBox.h"
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CPasswordDlg.h"
@@ -17,7 +16,9 @@
 #include "platform/AppIcon.h"
 #include "platform/Clock.h"
 #include "platform/DialogBuilder.h"
+#include "platform/Edition.h"
 #include "platform/MessageBox.h"
+#include "platform/RepeatedKeyGuard.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 #include "render/CBodyPreview.h"
@@ -81,10 +82,10 @@ void CCardDlg::BuildControls() {
     connect(groupButton_, &QPushButton::clicked, this, &CCardDlg::OnGroupButton);
     connect(Control<QPushButton>(*this, kOptionsButtonId), &QPushButton::clicked, this,
             &CCardDlg::OnOptions);
+    new RepeatedKeyGuard(*this, *printButton_);
 }
 
 void CCardDlg::OnInitDialog() {
-    state_.FixReportDate(Today());
     headerPreview_->ResetClientRect();
     bodyPreview_->ResetClientRect();
     groupButton_->setText(FromCodePage(state_.groups.GroupButtonText()));
@@ -101,19 +102,9 @@ void CCardDlg::OnInitDialog() {
     }
     setWindowIcon(AppIcon());
 
-    state_.editionCode = EditionCode();
-    state_.settingsChanged = false;
-    state_.accessDenied = false;
-    LoadFnSort(state_.settings, profile_, state_.editionCode);
-
-    bool loaded = state_.LoadCongregationData(
-        [this](const std::string& expected) { return AskPassword(expected); });
-    if (loaded && state_.editionCode == "portuguese" && state_.table.recordCount() >= 1) {
-        SortPublishersByName(state_.table, state_.settings.fnSort != 0);
-    }
+    state_.OpenCard(Today(), profile_,
+                    [this](const std::string& expected) { return AskPassword(expected); });
     FillPublisherList();
-    state_.useLongName = true;
-    LoadSettings(state_.settings, profile_);
     SetHiddenBoxes();
 
     if (state_.accessDenied) {
@@ -123,10 +114,6 @@ void CCardDlg::OnInitDialog() {
         setResult(QDialog::Rejected);
         return;
     }
-    if (!LoadLayoutFile(state_.layout, state_.settings.cardVersion)) {
-        LoadDefaultLayout(state_.layout, state_.settings.cardVersion);
-    }
-    state_.editionCharset = EditionCharset(state_.editionCode);
     SetTitle();
     printButton_->setEnabled(false);
     list_->setFocus();
@@ -205,28 +192,15 @@ void CCardDlg::UpdatePrintButton() {
 // the hidden boxes, the title and the previews are rebuilt.
 void CCardDlg::OnOptions() {
     CardSettings& settings = state_.settings;
-    COptionsDlg options(this);
-    options.dateFormat = settings.dateFormat;
-    options.marginTop = settings.marginTop;
-    options.marginLeft = settings.marginLeft;
-    options.cardVersion = settings.cardVersion;
-    options.layout = state_.layout;
-    options.fnSort = settings.fnSort;
-    options.portuguese = EditionHasFnSort(state_.editionCode);
+    COptionsDlg options(OptionsFromSettings(settings, state_.layout), this);
+    options.portuguese = EditionTraitsOf(state_.editionCode).firstNameSort;
     if (printer_ != nullptr) {
         options.printerSetup = [this](QWidget* parent) {
             return printer_->RunPrinterSetup(parent);
         };
     }
     if (options.exec() == QDialog::Accepted) {
-        OptionsValues chosen;
-        chosen.dateFormat = options.dateFormat;
-        chosen.cardVersion = options.cardVersion;
-        chosen.marginTop = options.marginTop;
-        chosen.marginLeft = options.marginLeft;
-        chosen.layout = options.layout;
-        chosen.fnSort = options.fnSort;
-        if (TakeOptionsBack(chosen, settings, state_.layout, state_.settingsChanged,
+        if (TakeOptionsBack(options.values(), settings, state_.layout, state_.settingsChanged,
                             state_.editionCode)) {
             SortPublishersByName(state_.table, settings.fnSort != 0);
         }
@@ -246,9 +220,11 @@ void CCardDlg::OnAbout() {
     about.exec();
 }
 
+// The focus goes back to the list only when a card was sent.
 void CCardDlg::accept() {
-    PrintSelectedCard(state_, printer_ != nullptr ? printer_->printer() : nullptr, this);
-    list_->setFocus();
+    if (PrintSelectedCard(state_, printer_ != nullptr ? printer_->printer() : nullptr, this)) {
+        list_->setFocus();
+    }
 }
 
 void CCardDlg::reject() {
@@ -280,11 +256,12 @@ void CCardDlg::setVisible(bool visible) {
 
 void CCardDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    batchCommands_->AddTo(menu);
     if (aboutAction_ != nullptr) {
         menu.addSeparator();
         menu.addAction(aboutAction_);
     }
+    menu.addSeparator();
+    batchCommands_->AddTo(menu);
     menu.exec(event->globalPos());
 }
 

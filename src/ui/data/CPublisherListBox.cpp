@@ -2,8 +2,8 @@
 
 #include <QKeyEvent>
 #include <QSignalBlocker>
-#include <cctype>
 
+#include "platform/CodePageLetters.h"
 #include "platform/TextCodec.h"
 
 namespace varnok {
@@ -66,7 +66,7 @@ void CPublisherListBox::TypeCharacter(char c) {
         SelectQuietly(row);
     }
     QListWidgetItem* item = currentItem();
-    if (std::isalpha(static_cast<unsigned char>(c)) && item != nullptr) {
+    if (IsCodePageLetter(c) && item != nullptr) {
         scrollToItem(item, QAbstractItemView::PositionAtTop);
     }
     emit characterTyped();

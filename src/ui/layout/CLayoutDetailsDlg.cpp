@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 #include "layout/InchText.h"
 #include "layout/OptionsRules.h"
@@ -109,18 +110,43 @@ void CLayoutDetailsDlg::OnCheckBox(int boxId) {
     if (!isVisible()) {
         return;  // the dialog has ended: nothing is left to check
     }
-    QLineEdit* box = Box(boxId);
-    std::string text = ToCodePage(box->text());
-    if (NormalizeInchText(text)) {
-        box->setText(FromCodePage(text));
-    } else {
-        box->setFocus(Qt::OtherFocusReason);
-    }
+    CheckBox(boxId);
 }
 
-// The boxes are not checked again: what they hold is taken, seven characters at most.
+// A refused text (message 116) stays as typed and its box gets the focus back.
+// While the message is up the box loses the focus to it; that queues no second check.
+bool CLayoutDetailsDlg::CheckBox(int boxId) {
+    if (checking_) {
+        return true;
+    }
+    QScopedValueRollback<bool> checking(checking_, true);
+    QLineEdit* box = Box(boxId);
+    std::string text = ToCodePage(box->text());
+    if (!NormalizeInchText(text)) {
+        box->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    box->setText(FromCodePage(text));
+    return true;
+}
+
+// Every box the user can see is checked as leaving it would check it, so a
+// text confirmed with Enter is never stored as typed; the first refused box
+// keeps the dialog open. Hidden boxes leave their slots exactly as they were.
+// What is taken is cut to seven characters.
 void CLayoutDetailsDlg::accept() {
+    QList<int> shown;
     for (int id : BoxIds()) {
+        if (Box(id)->isVisibleTo(this)) {
+            shown << id;
+        }
+    }
+    for (int id : shown) {
+        if (id != kRemarksBox && !CheckBox(id)) {
+            return;
+        }
+    }
+    for (int id : shown) {
         layout.SetSlot(DetailsBoxSlot(id), ToCodePage(Box(id)->text()));
     }
     QDialog::accept();

@@ -32,9 +32,11 @@ private:
     void FillBoxes();
     void OnRestoreDefaults();
     void OnCheckBox(int boxId);
+    bool CheckBox(int boxId);
     QLineEdit* Box(int boxId) const;
 
     bool initialised_ = false;
+    bool checking_ = false;
 };
 
 }  // namespace varnok

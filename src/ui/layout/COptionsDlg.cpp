@@ -7,7 +7,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
+#include "data/DateFormat.h"
 #include "layout/CLayoutDetailsDlg.h"
 #include "layout/InchText.h"
 #include "layout/OptionsRules.h"
@@ -25,7 +27,6 @@ constexpr int kTemplateId = 130;
 constexpr int kTopMarginBox = 1014;
 constexpr int kLeftMarginBox = 1019;
 constexpr int kFirstDateRadio = 1015;
-constexpr int kDateFormats = 4;
 constexpr int kPrinterSetupButton = 1012;
 constexpr int kBodyTopSpin = 1057;
 constexpr int kBodyHeightSpin = 1058;
@@ -36,6 +37,10 @@ constexpr int kFnSortCheck = 1082;
 constexpr int kFirstVersionLabel = 400;
 
 }  // namespace
+
+COptionsDlg::COptionsDlg(const OptionsValues& values, QWidget* parent) : COptionsDlg(parent) {
+    static_cast<OptionsValues&>(*this) = values;
+}
 
 COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
     BuildDialog(*this, *FindDialogTemplate(kTemplateId),
@@ -99,7 +104,7 @@ void COptionsDlg::OnInitDialog() {
     if (auto* radio = Control<QAbstractButton>(*this, kFirstDateRadio + dateFormat)) {
         radio->setChecked(true);
     }
-    for (int i = 0; i < kDateFormats; ++i) {
+    for (int i = 0; i < kDateFormatCount; ++i) {
         connect(Control<QAbstractButton>(*this, kFirstDateRadio + i), &QAbstractButton::toggled,
                 this, [this, i](bool checked) {
                     if (checked) {
@@ -157,10 +162,29 @@ bool COptionsDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-// A refused text is replaced by the margin that stood before.
-void COptionsDlg::OnMarginFocusLost(QLineEdit* box, std::string& margin) {
-    TakeMarginText(ToCodePage(box->text()), margin);
+// A refused text is replaced by the margin that stood before. While message
+// 116 is up the box loses the focus again; that must not check it twice.
+bool COptionsDlg::OnMarginFocusLost(QLineEdit* box, std::string& margin) {
+    if (checkingMargin_) {
+        return true;
+    }
+    QScopedValueRollback<bool> checking(checkingMargin_, true);
+    const bool taken = TakeMarginText(ToCodePage(box->text()), margin);
     box->setText(FromCodePage(margin));
+    return taken;
+}
+
+// A margin confirmed with Enter still has the focus when OK runs: it is
+// checked as leaving its box would check it. False when it was refused.
+bool COptionsDlg::TakeFocusedMargin() {
+    QWidget* focus = focusWidget();
+    if (focus == topBox_) {
+        return OnMarginFocusLost(topBox_, marginTop);
+    }
+    if (focus == leftBox_) {
+        return OnMarginFocusLost(leftBox_, marginLeft);
+    }
+    return true;
 }
 
 void COptionsDlg::OnDateFormat(int format) {
@@ -197,6 +221,9 @@ void COptionsDlg::OnCardVersionSelected(int row) {
 }
 
 void COptionsDlg::accept() {
+    if (!TakeFocusedMargin()) {
+        return;  // message 116 has been shown; the dialog stays open
+    }
     if (!portuguese) {
         fnSort = 0;
     } else if (auto* check = Control<QCheckBox>(*this, kFnSortCheck)) {

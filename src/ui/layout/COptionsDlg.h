@@ -1,14 +1,15 @@
 #pragma once
 // The options dialog (template 130): margins, date format, card version, the
 // two main body measurements with their spin arrows, the default layout, the
-// layout details and the printer setup, all on copies the caller takes back
-// after OK.
+// layout details and the printer setup. It edits a copy of the options
+// values, which the caller takes back after OK.
 
 #include <QDialog>
 #include <functional>
 #include <string>
 
 #include "layout/CardLayout.h"
+#include "layout/OptionsRules.h"
 #include "platform/DialogTemplate.h"
 
 class QLabel;
@@ -18,19 +19,19 @@ namespace varnok {
 
 class UpDownControl;
 
-class COptionsDlg : public QDialog {
+// The values edited are the dialog's own OptionsValues members: given to the
+// constructor (or set one by one) before it runs, read back after OK.
+class COptionsDlg : public QDialog, public OptionsValues {
     Q_OBJECT
 
 public:
     explicit COptionsDlg(QWidget* parent = nullptr);
+    explicit COptionsDlg(const OptionsValues& values, QWidget* parent = nullptr);
 
-    // Set by the caller before the dialog runs; read back after OK.
-    int dateFormat = 0;
-    int cardVersion = 0;
-    std::string marginTop = "0.00";
-    std::string marginLeft = "0.20";
-    CardLayout layout;
-    int fnSort = 0;
+    const OptionsValues& values() const { return *this; }
+    // The card layout being edited, not QWidget::layout().
+    using OptionsValues::layout;
+
     bool portuguese = false;  // the edition with the first-name order option
     // The card versions offered in the list (string 146 in this edition).
     int versionCount = cardVersionCount();
@@ -49,7 +50,8 @@ private:
     void OnInitDialog();
     void RefreshSpins();
     void OnSpin(int slot, QLabel* buddy, int delta, int low, int high);
-    void OnMarginFocusLost(QLineEdit* box, std::string& margin);
+    bool OnMarginFocusLost(QLineEdit* box, std::string& margin);
+    bool TakeFocusedMargin();
     void OnDateFormat(int format);
     void OnPrinterSetup();
     void OnRestoreDefaults();
@@ -65,6 +67,7 @@ private:
     QLabel* pendingBuddy_ = nullptr;
     bool initialised_ = false;
     bool ending_ = false;
+    bool checkingMargin_ = false;
 };
 
 }  // namespace varnok

@@ -21,13 +21,13 @@ bool IsUsablePrinter(const QPrinter* printer) {
 
 }  // namespace
 
-void PrintSelectedCard(CardState& state, QPrinter* printer, QWidget* parent) {
+bool PrintSelectedCard(CardState& state, QPrinter* printer, QWidget* parent) {
     if (state.ConfiguredName().empty()) {
-        return;
+        return false;
     }
     if (!IsUsablePrinter(printer)) {
         MessageBox::Show(QStringLiteral("No Printer"), parent);
-        return;
+        return false;
     }
     // The printer's own copy count and paper stay as set up; the page is drawn
     // from the printable area's top-left corner.
@@ -38,7 +38,7 @@ void PrintSelectedCard(CardState& state, QPrinter* printer, QWidget* parent) {
     QPainter painter;
     if (!painter.begin(printer)) {
         MessageBox::Show(QStringLiteral("no hdc"), parent);
-        return;
+        return false;
     }
     {
         QtSurface surface(painter);
@@ -46,6 +46,7 @@ void PrintSelectedCard(CardState& state, QPrinter* printer, QWidget* parent) {
     }
     // Ending the painter ends the page and hands the document to the printer.
     painter.end();
+    return true;
 }
 
 }  // namespace varnok

@@ -3,11 +3,11 @@
 // publishers in four groups, with figures for the current and the previous
 // service year around a given date.
 
+#include "companion/CompanionFiles.h"
 #include "platform/Clock.h"
-#include "support/CompanionFiles.h"
 
-namespace varnok::test {
+namespace varnok::companion {
 
 CompanionData SampleCongregation(const LocalDate& today);
 
-}  // namespace varnok::test
+}  // namespace varnok::companion

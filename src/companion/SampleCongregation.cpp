@@ -1,9 +1,9 @@
-#include "support/SampleCongregation.h"
+#include "companion/SampleCongregation.h"
 
 #include <string>
 #include <vector>
 
-namespace varnok::test {
+namespace varnok::companion {
 
 namespace {
 
@@ -180,4 +180,4 @@ CompanionData SampleCongregation(const LocalDate& today) {
     return data;
 }
 
-}  // namespace varnok::test
+}  // namespace varnok::companion

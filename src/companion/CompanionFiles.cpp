@@ -1,4 +1,4 @@
-#include "support/CompanionFiles.h"
+#include "companion/CompanionFiles.h"
 
 #include <algorithm>
 #include <fstream>
@@ -6,7 +6,7 @@
 
 #include "data/Scramble.h"
 
-namespace varnok::test {
+namespace varnok::companion {
 
 namespace {
 
@@ -169,4 +169,4 @@ void WriteCompanionFiles(const std::filesystem::path& folder, const CompanionDat
     WriteBytes(folder / "remark9.dat", RemarksFileBytes(data.remarks));
 }
 
-}  // namespace varnok::test
+}  // namespace varnok::companion

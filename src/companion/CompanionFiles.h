@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace varnok::test {
+namespace varnok::companion {
 
 // One publisher, as the publisher file stores it. Months are 0 = January; the
 // slot of a month is the parity of the calendar year in which it falls.
@@ -93,4 +93,4 @@ void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 // Writes "tdat9.bin", "bkstudy.dat", "xten7.dat" and "remark9.dat" into `folder`.
 void WriteCompanionFiles(const std::filesystem::path& folder, const CompanionData& data);
 
-}  // namespace varnok::test
+}  // namespace varnok::companion
