@@ -27,8 +27,10 @@
 #include "app/CCardDlg.h"
 #include "platform/DialogBuilder.h"
 #include "platform/DialogTemplate.h"
+#include "platform/ResourceIds.h"
 #include "render/PageRun.h"
 #include "render/PreviewControl.h"
+#include "render/PreviewFont.h"
 #include "render/PrintJob.h"
 #include "render/QtSurface.h"
 #include "render/WholeCard.h"
@@ -36,15 +38,11 @@
 namespace varnok::bench {
 namespace {
 
-constexpr int kCardWindowTemplate = 102;
-constexpr int kHeaderPreviewId = 1006;
-constexpr int kBodyPreviewId = 129;
-constexpr int kListId = 1000;
 constexpr double kInchesPerMeter = 39.3700787;
 
 // A control's size in the card window, as the dialog builder places it.
 QSize ControlSize(int id) {
-    const DialogTemplate& t = *FindDialogTemplate(kCardWindowTemplate);
+    const DialogTemplate& t = *FindDialogTemplate(idd::kCardWindow);
     const DialogUnits units(DialogFont(t));
     for (const ControlTemplate& c : t.controls) {
         if (c.id == id) {
@@ -70,7 +68,7 @@ struct OpenState {
     CardState state;
 
     OpenState(Congregation which, int pub) : folder(which), profile(folder.profilePath()) {
-        state.windowFont.height = -DialogFont(*FindDialogTemplate(kCardWindowTemplate)).pixelSize();
+        state.windowFont = CardWindowPreviewFont();
         OpenCard(state, profile);
         state.monthTicked.fill(true);
         state.selectedPublisher = pub;
@@ -109,7 +107,7 @@ void BM_HeaderPreviewQt(benchmark::State& st, Congregation which, bool withDetai
     CardState& state = open.state;
     state.selectedPublisher = withDetails ? FirstPublisherWithDetails(state.table)
                                           : FirstPublisherWithoutDetails(state.table);
-    PaintPreviews(st, ControlSize(kHeaderPreviewId), [&](const Rect& client, Surface& s) {
+    PaintPreviews(st, ControlSize(idc::card::kHeaderPreview), [&](const Rect& client, Surface& s) {
         DrawHeaderPreview(state.SelectedCardSheet(), client, s);
     });
 }
@@ -123,7 +121,7 @@ BENCHMARK_CAPTURE(BM_HeaderPreviewQt, full_details, Congregation::full, true)
 void BM_BodyPreviewQt(benchmark::State& st, Congregation which) {
     OpenState open(which, 1);
     CardState& state = open.state;
-    PaintPreviews(st, ControlSize(kBodyPreviewId), [&](const Rect& client, Surface& s) {
+    PaintPreviews(st, ControlSize(idc::card::kBodyPreview), [&](const Rect& client, Surface& s) {
         DrawBodyPreview(state.CardSheetFor(state.selectedPublisher), client, s);
     });
 }
@@ -207,7 +205,8 @@ void BM_CardWindowFirstPaint(benchmark::State& st, Congregation which) {
         CCardDlg window(folder.profilePath());
         window.show();
         QCoreApplication::processEvents();
-        paints = window.findChild<PreviewControl*>(QString::number(kBodyPreviewId))->paintCount();
+        paints = window.findChild<PreviewControl*>(QString::number(idc::card::kBodyPreview))
+                     ->paintCount();
     }
     st.counters["body_paints"] = paints;
 }
@@ -222,8 +221,8 @@ void BM_CardWindowSelect(benchmark::State& st, Congregation which) {
     CCardDlg window(folder.profilePath());
     window.show();
     QCoreApplication::processEvents();
-    auto* list = window.findChild<QListWidget*>(QString::number(kListId));
-    auto* header = window.findChild<PreviewControl*>(QString::number(kHeaderPreviewId));
+    auto* list = window.findChild<QListWidget*>(QString::number(idc::card::kPublisherList));
+    auto* header = window.findChild<PreviewControl*>(QString::number(idc::card::kHeaderPreview));
     const int before = header->paintCount();
     int row = 0;
     for (auto _ : st) {

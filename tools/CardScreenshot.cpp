@@ -11,6 +11,7 @@
 #include "layout/CardSettings.h"
 #include "platform/AppIcon.h"
 #include "platform/DialogBuilder.h"
+#include "platform/ResourceIds.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -29,7 +30,8 @@ int main(int argc, char** argv) {
     }
     // Rows (0 = September) given after the file name are ticked first.
     for (int i = 2; i < args.size(); ++i) {
-        if (auto* box = varnok::Control<QCheckBox>(window, 1015 + args[i].toInt())) {
+        if (auto* box = varnok::Control<QCheckBox>(
+                window, varnok::idc::card::kFirstMonthBox + args[i].toInt())) {
             box->setChecked(true);
         }
     }

@@ -31,16 +31,15 @@
 #include "platform/Edition.h"
 #include "platform/Messages.h"
 #include "platform/ProfileFile.h"
+#include "platform/ResourceIds.h"
 #include "platform/TextCodec.h"
+#include "render/PreviewFont.h"
 #include "render/QtSurface.h"
 
 using namespace varnok;
 
 namespace {
 
-constexpr int kCardWindowTemplate = 102;
-constexpr int kHeaderPreviewId = 1006;
-constexpr int kBodyPreviewId = 129;
 constexpr char kProfileName[] = "varnok.INI";
 
 // A command-line mistake: reported with a hint and exit status 2.
@@ -353,16 +352,16 @@ int Run(const Options& o) {
     const QString bodyFile = out.filePath("body.png");
     const QString pageFile = out.filePath("page.pdf");
 
-    const DialogTemplate* cardWindow = FindDialogTemplate(kCardWindowTemplate);
+    const DialogTemplate* cardWindow = FindDialogTemplate(idd::kCardWindow);
     if (cardWindow == nullptr) {
         throw RunError{"the card window's template is missing"};
     }
     CardState state;
-    state.windowFont.height = -DialogFont(*cardWindow).pixelSize();
+    state.windowFont = CardWindowPreviewFont();
     OpenCard(state, o);
 
-    const QSize headerSize = ControlSize(*cardWindow, kHeaderPreviewId);
-    const QSize bodySize = ControlSize(*cardWindow, kBodyPreviewId);
+    const QSize headerSize = ControlSize(*cardWindow, idc::card::kHeaderPreview);
+    const QSize bodySize = ControlSize(*cardWindow, idc::card::kBodyPreview);
     const CardSheet sheet = state.CardSheetFor(state.selectedPublisher);
     SavePreview(headerSize, headerFile,
                 [&](const Rect& client, Surface& s) { DrawHeaderPreview(sheet, client, s); });

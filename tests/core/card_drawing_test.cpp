@@ -378,6 +378,9 @@ TEST_F(BodyPreviewTest, SeptemberCells) {
     ASSERT_GE(i, 1);
     EXPECT_EQ(s.calls()[i - 1], "SetTextAlign LeftTop");
     EXPECT_EQ(s.calls()[i + 1], "SetTextAlign RightTop");
+    // The room a font is chosen for: from the text's top (24) to the clip's bottom (39).
+    EXPECT_EQ(BodyPreviewTextRoom(Rect{0, 0, 600, 266}), 39 - 24);
+    EXPECT_EQ(BodyPreviewTextRoom(Rect{0, 0, 700, 250}, 2), 17 - 8);
 }
 
 TEST_F(BodyPreviewTest, RowsUpToTheOneAfterTheReportMonth) {

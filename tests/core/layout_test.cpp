@@ -7,6 +7,7 @@
 #include "layout/CardLayout.h"
 #include "layout/InchText.h"
 #include "platform/Messages.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "support/TempFolder.h"
 
@@ -189,7 +190,7 @@ TEST(InchText, RefusesOtherTextsWithMessage116AndLeavesThemTrimmed) {
         trimmed.erase(trimmed.find_last_not_of(' ') + 1);
         EXPECT_EQ(text, trimmed);
         ASSERT_EQ(messages.shown.size(), 1u) << typed;
-        EXPECT_EQ(messages.shown[0], ResString(116));
+        EXPECT_EQ(messages.shown[0], ResString(ids::kMarginHelp));
     }
 }
 

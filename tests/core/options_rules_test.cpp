@@ -6,6 +6,7 @@
 #include "layout/CardLayout.h"
 #include "layout/OptionsRules.h"
 #include "platform/Messages.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "support/TempFolder.h"
 
@@ -81,18 +82,19 @@ TEST(CardVersionOffer, VersionsBeyondTheCountBecomeZero) {
 }
 
 TEST(DetailsBoxes, EachBoxShowsItsSlot) {
-    EXPECT_EQ(DetailsBoxSlot(1031), nameX);
-    EXPECT_EQ(DetailsBoxSlot(1043), nameY);
-    EXPECT_EQ(DetailsBoxSlot(1042), femaleX);
-    EXPECT_EQ(DetailsBoxSlot(1054), femaleY);
-    EXPECT_EQ(DetailsBoxSlot(1066), bodyTop);
-    EXPECT_EQ(DetailsBoxSlot(1067), bodyHeight);
-    EXPECT_EQ(DetailsBoxSlot(1072), returnVisitsX);
-    EXPECT_EQ(DetailsBoxSlot(1074), remarksX);
-    EXPECT_EQ(DetailsBoxSlot(1030), -1);
-    EXPECT_EQ(DetailsBoxSlot(1055), -1);
-    EXPECT_EQ(DetailsBoxSlot(1065), -1);
-    EXPECT_EQ(DetailsBoxSlot(1075), -1);
+    using namespace idc::details;
+    EXPECT_EQ(DetailsBoxSlot(kFirstHeaderXBox), nameX);
+    EXPECT_EQ(DetailsBoxSlot(kFirstHeaderYBox), nameY);
+    EXPECT_EQ(DetailsBoxSlot(kFirstHeaderXBox + 11), femaleX);
+    EXPECT_EQ(DetailsBoxSlot(kFirstHeaderYBox + 11), femaleY);
+    EXPECT_EQ(DetailsBoxSlot(kBodyTopBox), bodyTop);
+    EXPECT_EQ(DetailsBoxSlot(kBodyTopBox + 1), bodyHeight);
+    EXPECT_EQ(DetailsBoxSlot(kBodyTopBox + 6), returnVisitsX);
+    EXPECT_EQ(DetailsBoxSlot(kRemarksBox), remarksX);
+    EXPECT_EQ(DetailsBoxSlot(kFirstHeaderXBox - 1), -1);
+    EXPECT_EQ(DetailsBoxSlot(kFirstHeaderYBox + 12), -1);
+    EXPECT_EQ(DetailsBoxSlot(kBodyTopBox - 1), -1);
+    EXPECT_EQ(DetailsBoxSlot(kRemarksBox + 1), -1);
 }
 
 TEST(MarginText, AcceptedTextIsNormalisedAndTaken) {
@@ -111,7 +113,7 @@ TEST(MarginText, RefusedTextLeavesTheMarginAndShowsMessage116) {
     EXPECT_FALSE(TakeMarginText("12.5", margin));
     EXPECT_EQ(margin, "0.20");
     ASSERT_EQ(log.texts.size(), 1u);
-    EXPECT_EQ(log.texts[0], ResString(116));
+    EXPECT_EQ(log.texts[0], ResString(ids::kMarginHelp));
 }
 
 TEST(CardVersionChange, SavesTheVersionLeftAndLoadsTheNewOne) {

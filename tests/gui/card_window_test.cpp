@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -29,6 +30,7 @@
 #include "render/CBodyPreview.h"
 #include "render/CHeaderPreview.h"
 #include "render/CurrentPrinter.h"
+#include "render/QtSurface.h"
 #include "support/TempFolder.h"
 
 using namespace varnok;
@@ -142,6 +144,7 @@ private slots:
     void heldKeysPrintOnce();
     void focusGoesToTheListOnlyWhenACardWasSent();
     void emptyNameSendsNothingAndKeepsTheFocus();
+    void remarksShowWholeLetters();
 
 private:
     std::unique_ptr<CCardDlg> OpenWindow();
@@ -767,6 +770,56 @@ void CardWindowTest::emptyNameSendsNothingAndKeepsTheFocus() {
     QTRY_VERIFY(!print->isDown());
     QVERIFY(messages_.isEmpty());
     QCOMPARE(QApplication::focusWidget(), options);
+}
+
+// Pixels darker than mid-gray in `area` of `image`.
+static int InkIn(const QImage& image, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            count += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+void CardWindowTest::remarksShowWholeLetters() {
+    CompanionData data = CardCongregation();
+    data.remarks = {{"In viaggio", 10, 26, 11}};  // October 2026, the first entry's
+    WriteCompanionFiles(folder_->path(), data);
+    auto window = OpenWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    // The dialog units keep the dialog font; only the previews' text is fitted.
+    QCOMPARE(window->font().pixelSize(), DialogFont(*FindDialogTemplate(102)).pixelSize());
+
+    // Where the body preview puts October's remark: its text top and its clip.
+    auto* body = Control<CBodyPreview>(*window, 129);
+    const int rowH = body->height() / 14;
+    const int left = 26 + 6 * (body->width() / 10);
+    const int textTop = 2 * rowH + 5;
+    const QRect clip(QPoint(left, 2 * rowH + 1), QPoint(body->width() - 1, 3 * rowH));
+    const QImage shown = body->grab().toImage();
+    QVERIFY(InkIn(shown, QRect(QPoint(left, textTop), clip.bottomRight())) > 0);
+
+    // The same text in the preview's font, drawn without the clip, has no ink
+    // below it: no descender of "gg" is cut.
+    QImage whole(body->size(), QImage::Format_RGB32);
+    whole.fill(shown.pixel(body->width() - 2, textTop));  // the preview's background
+    {
+        QPainter painter(&whole);
+        painter.setFont(SurfaceFont(window->state().windowFont, whole.logicalDpiY()));
+        painter.setPen(Qt::black);
+        painter.drawText(QPoint(left, textTop + painter.fontMetrics().ascent()),
+                         QStringLiteral("In viaggio"));
+    }
+    QVERIFY(InkIn(whole, clip) > 0);
+    QCOMPARE(InkIn(whole, QRect(QPoint(left, clip.bottom() + 1),
+                                QPoint(whole.width() - 1, whole.height() - 1))),
+             0);
+    // What the preview shows is that text, whole.
+    const QRect text(QPoint(left, textTop), clip.bottomRight());
+    QCOMPARE(InkIn(shown, text), InkIn(whole, text));
 }
 
 QTEST_MAIN(CardWindowTest)

@@ -3,6 +3,8 @@
 // left or right edge, clipping, and a printer's resolution.
 
 #include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
@@ -10,6 +12,7 @@
 #include <QtTest>
 
 #include "render/DrawingTools.h"
+#include "render/PreviewFont.h"
 #include "render/QtSurface.h"
 
 using namespace varnok;
@@ -58,6 +61,31 @@ class QtSurfaceTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A substitute for the dialog font is sized so its cell fits the room;
+    // a face the system has keeps the size it was given.
+    void previewFontFitsOnlyASubstitute() {
+        const FontSpec missing{"MS Sans Serif", -13, 400, 0};
+        QVERIFY(QFontInfo(SurfaceFont(missing, 96)).family() != QStringLiteral("MS Sans Serif"));
+        for (int room : {9, 12, 13, 20}) {
+            const FontSpec fitted = FitPreviewFont(missing, room);
+            QVERIFY(fitted.height < 0 && fitted.height >= -13);
+            const QFontMetrics metrics(SurfaceFont(fitted, 96));
+            QVERIFY2(metrics.ascent() + metrics.descent() <= room,
+                     qPrintable(QString::number(room)));
+            FontSpec larger = fitted;
+            larger.height -= 1;
+            const QFontMetrics next(SurfaceFont(larger, 96));
+            QVERIFY(fitted.height == -13 || next.ascent() + next.descent() > room);
+            QCOMPARE(fitted.face, missing.face);
+            QCOMPARE(fitted.weight, missing.weight);
+        }
+        QCOMPARE(FitPreviewFont(missing, 0), missing);  // nothing fits: as designed
+
+        const FontSpec present{QFontInfo(SurfaceFont(missing, 96)).family().toStdString(), -13, 400,
+                               0};
+        QCOMPARE(FitPreviewFont(present, 9), present);
+    }
+
     void imageReportsItsResolution() {
         QImage image = WhiteImage(10, 10);
         image.setDotsPerMeterX(11811);  // 300 dpi

@@ -4,14 +4,13 @@
 
 #include "data/PublisherTable.h"
 #include "platform/Edition.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/Trim.h"
 
 namespace varnok {
 
 namespace {
-
-constexpr int kFirstMonthWord = 116;  // + month number 1 .. 12
 
 // The stored eight characters as mm/dd/yyyy, ended by the first zero byte.
 std::string StoredDateText(const PublisherTable& table, int pub, int which) {
@@ -36,7 +35,7 @@ std::string MonthWord(const std::string& mm) {
     if (month < 1 || month > 12) {
         return mm;
     }
-    return ResString(kFirstMonthWord + month);
+    return ResString(ids::kJanuaryWord + month - 1);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "data/PublisherTable.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/Trim.h"
 
@@ -85,15 +86,15 @@ void SelectionGroups::AdvanceGroupMode(int groupCount) {
 
 std::string SelectionGroups::GroupButtonText() const {
     if (groupMode == 0) {
-        return ResString(137);
+        return ResString(ids::kAllPublishers);
     }
     if (groupMode == 1) {
-        return ResString(1466);
+        return ResString(ids::kPioneers);
     }
     if (selectedGroup == 0) {
-        return ResString(1467);
+        return ResString(ids::kUnassigned);
     }
-    return ResString(1058) + " " + std::to_string(groupMode - 1);
+    return ResString(ids::kGroup) + " " + std::to_string(groupMode - 1);
 }
 
 void SortPublishersByName(PublisherTable& table, bool fnSort) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 
 namespace varnok {
@@ -42,7 +43,7 @@ void CardLayout::SetSlot(int n, std::string_view text) {
 }
 
 int cardVersionCount() {
-    return std::atoi(LoadResString(146).c_str());
+    return std::atoi(LoadResString(ids::kCardVersionCount).c_str());
 }
 
 std::string LayoutFileName(int cardVersion) {
@@ -54,13 +55,13 @@ std::string LayoutFileName(int cardVersion) {
 
 void LoadDefaultLayout(CardLayout& layout, int cardVersion) {
     layout.bytes.fill(0);
-    const int base = 20 * cardVersion;
+    const int base = ids::kCardVersionStride * cardVersion;
     for (int k = 0; k < 12; ++k) {
-        layout.SetSlot(2 * k, LoadResString(500 + base + k));
-        layout.SetSlot(2 * k + 1, LoadResString(600 + base + k));
+        layout.SetSlot(2 * k, LoadResString(ids::kDefaultHeaderX + base + k));
+        layout.SetSlot(2 * k + 1, LoadResString(ids::kDefaultHeaderY + base + k));
     }
     for (int j = 0; j < 9; ++j) {
-        layout.SetSlot(bodyTop + j, LoadResString(700 + base + j));
+        layout.SetSlot(bodyTop + j, LoadResString(ids::kDefaultBody + base + j));
     }
 }
 

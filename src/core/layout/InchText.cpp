@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "platform/Messages.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/Trim.h"
 
@@ -62,7 +63,7 @@ int ReadNumberAt(std::string_view text, size_t pos, size_t count) {
 
 bool NormalizeInchText(std::string& text) {
     if (!NormalizeInchTextQuietly(text)) {
-        ShowMessage(LoadResString(116));
+        ShowMessage(LoadResString(ids::kMarginHelp));
         return false;
     }
     return true;

@@ -8,6 +8,7 @@
 
 #include "layout/CardLayout.h"
 #include "layout/CardSettings.h"
+#include "platform/ResourceIds.h"
 
 namespace varnok {
 
@@ -40,13 +41,13 @@ bool TakeMarginText(std::string typed, std::string& margin);
 // its defaults) is loaded.
 void ChangeCardVersion(CardLayout& layout, int& cardVersion, int newVersion);
 
-// The layout details dialog's boxes: 1031 + k and 1043 + k carry X and Y of
-// header field k (slots 2k and 2k + 1), 1066-1074 the body slots 40-48.
-constexpr int kFirstHeaderXBox = 1031;
-constexpr int kFirstHeaderYBox = 1043;
-constexpr int kBodyTopBox = 1066;
-constexpr int kRemarksBox = 1074;
-constexpr int kHeaderFields = 12;
+// The layout details dialog's boxes (named in ResourceIds.h): X and Y of
+// header field k show slots 2k and 2k + 1, the body boxes the slots 40-48.
+using idc::details::kBodyTopBox;
+using idc::details::kFirstHeaderXBox;
+using idc::details::kFirstHeaderYBox;
+using idc::details::kHeaderFields;
+using idc::details::kRemarksBox;
 // The slot that box `boxId` shows, or -1 for an id that is no box.
 int DetailsBoxSlot(int boxId);
 

@@ -2,13 +2,12 @@
 
 #include <clocale>
 
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 
 namespace varnok {
 
 namespace {
-
-constexpr int kEditionCodeString = 133;
 
 struct EditionEntry {
     const char* code;
@@ -46,7 +45,7 @@ const EditionTraits& EditionTraitsOf(const std::string& editionCode) {
 }
 
 std::string EditionCode() {
-    return ResString(kEditionCodeString);
+    return ResString(ids::kEditionCode);
 }
 
 int EditionCharset(const std::string& editionCode) {

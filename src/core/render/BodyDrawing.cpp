@@ -5,6 +5,7 @@
 
 #include "layout/InchText.h"
 #include "platform/Edition.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "render/BodyCells.h"
 #include "render/CardSheet.h"
@@ -47,16 +48,17 @@ void DrawPreviewShadingAndGrid(Surface& surface, const PreviewGrid& g) {
 void DrawPreviewHeadings(Surface& surface, const PreviewGrid& g, int serviceYear, int dpiX,
                          const EditionTraits& edition) {
     // The service year stands at half of the card's "Partecip." column offset.
-    const int p = NumberAt(LoadResString(1499), 4) * dpiX / 100;
+    const int p = NumberAt(LoadResString(ids::kBodyColumnOffsets), 4) * dpiX / 100;
     surface.TextOut(p / 2, 3 * g.cy, std::to_string(serviceYear));
-    const int headingIds[] = {1500, 1419, 1026, 1417};
+    const int headingIds[] = {ids::kParticipationHeading, ids::kStudiesHeading,
+                              ids::kAuxiliaryPioneerHeading, ids::kHoursHeading};
     for (int k = 0; k < 4; ++k) {
         surface.TextOut((k + 2) * g.colW - 8 * g.cx, 3 * g.cy, ResString(headingIds[k]));
     }
     if (edition.noteAboveBody) {
-        surface.TextOut(g.width - g.width / 20, -19 * g.cy, ResString(1019));
+        surface.TextOut(g.width - g.width / 20, -19 * g.cy, ResString(ids::kNotesHeading));
     } else {
-        surface.TextOut(g.width - g.width / 6, 3 * g.cy, ResString(1019));
+        surface.TextOut(g.width - g.width / 6, 3 * g.cy, ResString(ids::kNotesHeading));
     }
 }
 
@@ -100,6 +102,12 @@ void DrawCardPage(const CardSheet& sheet, Surface& surface) {
     surface.SelectFont(previousFont);
 }
 
+// A remark's text starts 5 cy below its row's top line and is clipped 1 cy
+// below the next row's top line.
+int BodyPreviewTextRoom(const Rect& client, int cy) {
+    return client.bottom / 14 - 4 * cy;
+}
+
 void DrawBodyPreview(const CardSheet& sheet, const Rect& client, Surface& surface, int cx, int cy) {
     PreviewGrid g;
     g.width = client.right;
@@ -121,12 +129,12 @@ void DrawBodyPreview(const CardSheet& sheet, const Rect& client, Surface& surfac
     const int lastFilledRow = sheet.reportRow();
     for (int row = 0; row < 12; ++row) {
         surface.TextOut(g.colW - 8 * cx, (row + 1) * g.rowH + 4 * cy,
-                        ResString(1203 + CardSheet::RowMonth(row)));
+                        ResString(ids::kJanuaryShort + CardSheet::RowMonth(row)));
         if (row <= lastFilledRow) {
             DrawPreviewRow(surface, g, row, ReadBodyCells(sheet, row));
         }
     }
-    surface.TextOut(4 * g.colW - 4 * cx, 13 * g.rowH + 6 * cy, ResString(1452));
+    surface.TextOut(4 * g.colW - 4 * cx, 13 * g.rowH + 6 * cy, ResString(ids::kTotal));
     surface.SelectFont(previousFont);
     surface.SelectPen(previousPen);
 }

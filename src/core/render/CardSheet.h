@@ -54,6 +54,9 @@ void DrawHeaderPreview(const CardSheet& sheet, const Rect& client, Surface& surf
 // height in pixels.
 void DrawBodyPreview(const CardSheet& sheet, const Rect& client, Surface& surface, int cx = 1,
                      int cy = 1);
+// The height the body preview gives a row's text, from the text's top to the
+// bottom of the remark's clip; a font whose characters fit it shows whole letters.
+int BodyPreviewTextRoom(const Rect& client, int cy = 1);
 // The printed page: the ticked months' figures placed by the layout and margins.
 void DrawCardPage(const CardSheet& sheet, Surface& surface);
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Edition.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "render/CardSheet.h"
 #include "render/DrawingTools.h"
@@ -34,7 +35,7 @@ HeaderGeometry ComputeHeaderGeometry(const Rect& client, const EditionTraits& ed
     g.rowY = {client.top + g.h, client.top + 6 * g.h, client.top + 11 * g.h, client.top + 16 * g.h};
     g.x0 = client.left + client.right / 40;
     g.width = client.left + client.right - client.right / 40;
-    const std::string& percents = LoadResString(1459);
+    const std::string& percents = LoadResString(ids::kHeaderBoxPercents);
     for (int k = 0; k < 7; ++k) {
         g.boxX[k] = g.x0 + NumberAt(percents, 3 * k) * g.width / 100;
     }
@@ -65,18 +66,18 @@ void DrawHeaderPreview(const CardSheet& sheet, const Rect& client, Surface& surf
         surface.TextOut(g.boxX[column] + g.gap, g.rowY[row], ResString(labelId));
     };
 
-    surface.TextOut(g.x0, g.rowY[0], Labelled(104, h.name));
-    surface.TextOut(g.x0, g.rowY[1], Labelled(107, h.birth));
-    markedBox(0, 1, h.male, 150);
-    markedBox(1, 1, h.female, 151);
-    surface.TextOut(g.x0, g.rowY[2], Labelled(108, h.baptism));
-    markedBox(0, 2, h.otherSheep, 114);
-    markedBox(1, 2, h.anointed, 113);
-    markedBox(2, 3, h.elder, 110);
-    markedBox(3, 3, h.ministerialServant, 112);
-    markedBox(4, 3, h.regularPioneer, 111);
-    markedBox(5, 3, h.specialPioneer, 1468);
-    markedBox(6, 3, h.fieldMissionary, 1469);
+    surface.TextOut(g.x0, g.rowY[0], Labelled(ids::kNameLabel, h.name));
+    surface.TextOut(g.x0, g.rowY[1], Labelled(ids::kBirthLabel, h.birth));
+    markedBox(0, 1, h.male, ids::kMale);
+    markedBox(1, 1, h.female, ids::kFemale);
+    surface.TextOut(g.x0, g.rowY[2], Labelled(ids::kBaptismLabel, h.baptism));
+    markedBox(0, 2, h.otherSheep, ids::kOtherSheep);
+    markedBox(1, 2, h.anointed, ids::kAnointed);
+    markedBox(2, 3, h.elder, ids::kElder);
+    markedBox(3, 3, h.ministerialServant, ids::kMinisterialServant);
+    markedBox(4, 3, h.regularPioneer, ids::kRegularPioneer);
+    markedBox(5, 3, h.specialPioneer, ids::kSpecialPioneer);
+    markedBox(6, 3, h.fieldMissionary, ids::kFieldMissionary);
 
     if (ownFont) {
         surface.SelectFont(previousFont);

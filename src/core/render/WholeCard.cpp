@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "layout/InchText.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "render/CardSheet.h"
 #include "render/DrawingTools.h"
@@ -79,7 +80,8 @@ void DrawGridTexts(Surface& surface, const CardGrid& g, int serviceYear, int lab
     const int headingTop = g.lineY[0] + g.inset / 2;
     surface.SetTextAlign(TextAlign::RightTop);
     surface.TextOut(x[1] - g.inset, headingTop, std::to_string(serviceYear));
-    const int headingIds[] = {1500, 1419, 1026, 1417};
+    const int headingIds[] = {ids::kParticipationHeading, ids::kStudiesHeading,
+                              ids::kAuxiliaryPioneerHeading, ids::kHoursHeading};
     for (int k = 0; k < 4; ++k) {
         surface.TextOut(x[k + 2] - g.inset, headingTop, ResString(headingIds[k]));
     }
@@ -87,12 +89,12 @@ void DrawGridTexts(Surface& surface, const CardGrid& g, int serviceYear, int lab
         const int month = (row + 8) % 12;
         surface.TextOut(x[1] - g.inset,
                         g.figures.bodyTopY + row * g.figures.rowHeight + labelOffset,
-                        ResString(1203 + month));
+                        ResString(ids::kJanuaryShort + month));
     }
     surface.TextOut(x[4] - g.inset, g.figures.bodyTopY + 12 * g.figures.rowHeight + labelOffset,
-                    ResString(1452));
+                    ResString(ids::kTotal));
     surface.SetTextAlign(TextAlign::LeftTop);
-    surface.TextOut(g.figures.remarksX, headingTop, ResString(1019));
+    surface.TextOut(g.figures.remarksX, headingTop, ResString(ids::kNotesHeading));
 }
 
 // The header's slots in printer dots, from the printable area's corner.
@@ -130,26 +132,28 @@ void DrawMark(Surface& surface, const HeaderPlacer& p, int x, int y, bool marked
 
 void DrawHeader(Surface& surface, const HeaderPlacer& p, const FontSpec& printFont,
                 const FontSpec& labelFont, const HeaderValues& h) {
-    DrawField(surface, p, printFont, labelFont, nameX, 104, h.name);
-    DrawField(surface, p, printFont, labelFont, birthDateX, 107, h.birth);
-    DrawField(surface, p, printFont, labelFont, baptismDateX, 108, h.baptism);
+    DrawField(surface, p, printFont, labelFont, nameX, ids::kNameLabel, h.name);
+    DrawField(surface, p, printFont, labelFont, birthDateX, ids::kBirthLabel, h.birth);
+    DrawField(surface, p, printFont, labelFont, baptismDateX, ids::kBaptismLabel, h.baptism);
 
     surface.SelectFont(labelFont);
     // The layout has no slot for "Unto", the special pioneer and the field
     // missionary: each stands one mark row (the step from the elder to the
     // regular pioneer) below the box above it.
     const int step = std::max(p.Y(regularPioneerY) - p.Y(elderY), p.dpiY / kHeaderBoxDivisor);
-    DrawMark(surface, p, p.X(maleX), p.Y(maleY), h.male, 150);
-    DrawMark(surface, p, p.X(femaleX), p.Y(femaleY), h.female, 151);
-    DrawMark(surface, p, p.X(anointedX), p.Y(anointedY), h.otherSheep, 114);
-    DrawMark(surface, p, p.X(anointedX), p.Y(anointedY) + step, h.anointed, 113);
-    DrawMark(surface, p, p.X(elderX), p.Y(elderY), h.elder, 110);
+    DrawMark(surface, p, p.X(maleX), p.Y(maleY), h.male, ids::kMale);
+    DrawMark(surface, p, p.X(femaleX), p.Y(femaleY), h.female, ids::kFemale);
+    DrawMark(surface, p, p.X(anointedX), p.Y(anointedY), h.otherSheep, ids::kOtherSheep);
+    DrawMark(surface, p, p.X(anointedX), p.Y(anointedY) + step, h.anointed, ids::kAnointed);
+    DrawMark(surface, p, p.X(elderX), p.Y(elderY), h.elder, ids::kElder);
     DrawMark(surface, p, p.X(ministerialServantX), p.Y(ministerialServantY), h.ministerialServant,
-             112);
-    DrawMark(surface, p, p.X(regularPioneerX), p.Y(regularPioneerY), h.regularPioneer, 111);
-    DrawMark(surface, p, p.X(regularPioneerX), p.Y(regularPioneerY) + step, h.specialPioneer, 1468);
+             ids::kMinisterialServant);
+    DrawMark(surface, p, p.X(regularPioneerX), p.Y(regularPioneerY), h.regularPioneer,
+             ids::kRegularPioneer);
+    DrawMark(surface, p, p.X(regularPioneerX), p.Y(regularPioneerY) + step, h.specialPioneer,
+             ids::kSpecialPioneer);
     DrawMark(surface, p, p.X(regularPioneerX), p.Y(regularPioneerY) + 2 * step, h.fieldMissionary,
-             1469);
+             ids::kFieldMissionary);
 }
 
 }  // namespace

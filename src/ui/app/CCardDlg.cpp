@@ -24,6 +24,7 @@
 #include "render/CBodyPreview.h"
 #include "render/CHeaderPreview.h"
 #include "render/CurrentPrinter.h"
+#include "render/PreviewFont.h"
 #include "render/PrintJob.h"
 
 namespace varnok {
@@ -60,7 +61,7 @@ void CCardDlg::BuildControls() {
                 return nullptr;
         }
     });
-    state_.windowFont.height = -DialogFont(t).pixelSize();
+    state_.windowFont = CardWindowPreviewFont();
     groupButton_ = Control<QPushButton>(*this, kGroupButtonId);
     printButton_ = Control<QPushButton>(*this, kPrintButtonId);
     for (int row = 0; row < 12; ++row) {
@@ -75,7 +76,8 @@ void CCardDlg::BuildControls() {
         RefreshSelection();
     });
     connect(list_, &CPublisherListBox::characterTyped, this, &CCardDlg::RefreshSelection);
-    connect(Control<QCheckBox>(*this, 1032), &QCheckBox::toggled, this, &CCardDlg::OnWholeCardBox);
+    connect(Control<QCheckBox>(*this, idc::card::kWholeCardBox), &QCheckBox::toggled, this,
+            &CCardDlg::OnWholeCardBox);
     batchCommands_ = new CardBatchCommands(*this, state_, *list_, printer_, [this] {
         return FromCodePage(state_.groups.GroupButtonText());
     });
@@ -156,7 +158,7 @@ void CCardDlg::SetHiddenBoxes() {
     }
     box(1010)->setEnabled(firstVersion);
     // The whole card is offered where the card version allows it.
-    box(1032)->setVisible(firstVersion);
+    box(idc::card::kWholeCardBox)->setVisible(firstVersion);
 }
 
 void CCardDlg::SetTitle() {

@@ -10,6 +10,7 @@
 #include "app/CardState.h"
 #include "data/CPublisherListBox.h"
 #include "platform/MessageBox.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 #include "render/CurrentPrinter.h"
@@ -58,9 +59,9 @@ CardBatchCommands::CardBatchCommands(QWidget& window, const CardState& state,
       list_(list),
       printer_(printer),
       listTitle_(std::move(listTitle)) {
-    AddAction("printList", 2400, &CardBatchCommands::OnPrintList);
-    AddAction("saveCardPdf", 2401, &CardBatchCommands::OnSaveCardPdf);
-    AddAction("saveListPdf", 2402, &CardBatchCommands::OnSaveListPdf);
+    AddAction("printList", ids::kPrintListCommand, &CardBatchCommands::OnPrintList);
+    AddAction("saveCardPdf", ids::kSaveCardPdfCommand, &CardBatchCommands::OnSaveCardPdf);
+    AddAction("saveListPdf", ids::kSaveListPdfCommand, &CardBatchCommands::OnSaveListPdf);
 }
 
 QAction* CardBatchCommands::AddAction(const char* name, int textId,
@@ -82,7 +83,7 @@ void CardBatchCommands::AddTo(QMenu& menu) const {
 void CardBatchCommands::OnPrintList() {
     const std::vector<int> publishers = list_.ListedPublishers();
     if (publishers.empty()) {
-        MessageBox::Show(Text(2412), &window_);
+        MessageBox::Show(Text(ids::kListEmpty), &window_);
         return;
     }
     QPrinter* printer = printer_ != nullptr ? printer_->printer() : nullptr;
@@ -90,18 +91,18 @@ void CardBatchCommands::OnPrintList() {
         MessageBox::Show(QStringLiteral("No Printer"), &window_);
         return;
     }
-    PageProgress progress(&window_, Text(2403), static_cast<int>(publishers.size()));
-    const RunResult result =
-        PrintPageRun(*printer, Text(2409).arg(listTitle_()), PagesOf(state_, publishers, progress));
+    PageProgress progress(&window_, Text(ids::kPrintingCards), static_cast<int>(publishers.size()));
+    const RunResult result = PrintPageRun(*printer, Text(ids::kListTitle).arg(listTitle_()),
+                                          PagesOf(state_, publishers, progress));
     progress.dialog().close();
     if (result == RunResult::failed) {
-        MessageBox::Show(Text(2411), &window_);
+        MessageBox::Show(Text(ids::kListNotPrinted), &window_);
     }
 }
 
 void CardBatchCommands::OnSaveCardPdf() {
     if (state_.selectedPublisher == 0) {
-        MessageBox::Show(Text(2412), &window_);
+        MessageBox::Show(Text(ids::kListEmpty), &window_);
         return;
     }
     SavePdf({state_.selectedPublisher}, CardTitle());
@@ -110,18 +111,18 @@ void CardBatchCommands::OnSaveCardPdf() {
 void CardBatchCommands::OnSaveListPdf() {
     const std::vector<int> publishers = list_.ListedPublishers();
     if (publishers.empty()) {
-        MessageBox::Show(Text(2412), &window_);
+        MessageBox::Show(Text(ids::kListEmpty), &window_);
         return;
     }
-    SavePdf(publishers, Text(2409).arg(listTitle_()));
+    SavePdf(publishers, Text(ids::kListTitle).arg(listTitle_()));
 }
 
 QString CardBatchCommands::CardTitle() const {
-    return Text(2408).arg(FromCodePage(state_.ConfiguredName()));
+    return Text(ids::kOneCardTitle).arg(FromCodePage(state_.ConfiguredName()));
 }
 
 bool CardBatchCommands::SavePdf(const std::vector<int>& publishers, const QString& title) {
-    QFileDialog chooser(&window_, title, SuggestedFileName(title), Text(2405));
+    QFileDialog chooser(&window_, title, SuggestedFileName(title), Text(ids::kPdfFilter));
     chooser.setObjectName(QStringLiteral("pdfChooser"));
     // Qt's own chooser, set up before anything else so it keeps the save mode.
     chooser.setOption(QFileDialog::DontUseNativeDialog);
@@ -131,12 +132,12 @@ bool CardBatchCommands::SavePdf(const std::vector<int>& publishers, const QStrin
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
         return false;
     }
-    PageProgress progress(&window_, Text(2404), static_cast<int>(publishers.size()));
+    PageProgress progress(&window_, Text(ids::kSavingPdf), static_cast<int>(publishers.size()));
     const RunResult result =
         WritePdf(chooser.selectedFiles().first(), title, PagesOf(state_, publishers, progress));
     progress.dialog().close();
     if (result == RunResult::failed) {
-        MessageBox::Show(Text(2410), &window_);
+        MessageBox::Show(Text(ids::kPdfNotSaved), &window_);
     }
     return result == RunResult::done;
 }

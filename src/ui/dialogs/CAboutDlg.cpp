@@ -4,16 +4,17 @@
 
 #include "platform/AppIcon.h"
 #include "platform/DialogBuilder.h"
+#include "platform/ResourceIds.h"
 
 namespace varnok {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowIcon(AppIcon());  // before building: the icon control shows it
-    BuildDialog(*this, *FindDialogTemplate(100));
+    BuildDialog(*this, *FindDialogTemplate(idd::kAbout));
 }
 
 void CAboutDlg::showEvent(QShowEvent* event) {
-    if (auto* directory = Control<QLabel>(*this, 1068)) {
+    if (auto* directory = Control<QLabel>(*this, idc::about::kDirectory)) {
         directory->setText(directoryText);
     }
     QDialog::showEvent(event);

@@ -5,6 +5,7 @@
 
 #include "platform/AppIcon.h"
 #include "platform/DialogBuilder.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 
@@ -13,10 +14,10 @@ namespace varnok {
 CPasswordDlg::CPasswordDlg(const std::string& expected, QWidget* parent)
     : QDialog(parent), prompt_(expected) {
     setWindowIcon(AppIcon());
-    BuildDialog(*this, *FindDialogTemplate(120));
-    promptText_ = Control<QLabel>(*this, 245);
-    entry_ = Control<QLineEdit>(*this, 244);
-    promptText_->setText(FromCodePage(LoadResString(102)));
+    BuildDialog(*this, *FindDialogTemplate(idd::kPassword));
+    promptText_ = Control<QLabel>(*this, idc::password::kPrompt);
+    entry_ = Control<QLineEdit>(*this, idc::password::kEntry);
+    promptText_->setText(FromCodePage(LoadResString(ids::kPasswordPrompt)));
     connect(entry_, &QLineEdit::textChanged, this, &CPasswordDlg::OnTextChanged);
     entry_->setFocus();
 }
@@ -47,7 +48,7 @@ void CPasswordDlg::ShowWholePrompt() {
 
 void CPasswordDlg::Apply(const PasswordPrompt::Reaction& reaction) {
     if (reaction.showError) {
-        QString error = FromCodePage(LoadResString(103));
+        QString error = FromCodePage(LoadResString(ids::kPasswordWrong));
         promptText_->setText(error);
         ShowWholePrompt();
         setWindowTitle(error);

@@ -1,6 +1,6 @@
 #pragma once
 // The body preview (control 129): the twelve months of the selected
-// publisher's service year, drawn by the card state.
+// publisher's service year, drawn from the card state's sheet of that publisher.
 
 #include "render/PreviewControl.h"
 

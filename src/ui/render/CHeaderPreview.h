@@ -1,6 +1,7 @@
 #pragma once
 // The header preview (control 1006): name, dates and status boxes of the
-// selected publisher, drawn by the card state.
+// selected publisher, drawn from the card state's sheet of the selection (so
+// painting it clears a wrong details link and notes the name shown).
 
 #include "render/PreviewControl.h"
 

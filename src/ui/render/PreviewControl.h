@@ -1,7 +1,7 @@
 #pragma once
 // The base of the card window's two previews (controls 1006 and 129):
-// disabled widgets that hand their client rectangle and a paint surface to the card state's
-// drawing, on a freshly erased background each time.
+// disabled widgets that draw a card sheet of the card state into their client
+// rectangle, on a freshly erased background each time.
 
 #include <QWidget>
 

@@ -16,7 +16,9 @@ namespace {
 
 constexpr int kDefaultPointSize = 10;
 
-QFont MakeQFont(const FontSpec& wanted, int dpiY) {
+}  // namespace
+
+QFont SurfaceFont(const FontSpec& wanted, int dpiY) {
     QFont font(QString::fromStdString(wanted.face));
     font.setStyleHint(QFont::SansSerif);
     if (wanted.height < 0) {
@@ -35,8 +37,6 @@ QFont MakeQFont(const FontSpec& wanted, int dpiY) {
     font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.weight, 100, 900)));
     return font;
 }
-
-}  // namespace
 
 QtSurface::QtSurface(QPainter& painter)
     : painter_(painter),
@@ -123,7 +123,7 @@ void QtSurface::TextOutClipped(int x, int y, const Rect& clip, const std::string
 }
 
 void QtSurface::ApplyFont() {
-    painter_.setFont(MakeQFont(font_, dpiY_));
+    painter_.setFont(SurfaceFont(font_, dpiY_));
 }
 
 // Horizontal and vertical lines as exact pixel rectangles: from the start point

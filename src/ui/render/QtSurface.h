@@ -11,6 +11,9 @@
 
 namespace varnok {
 
+// The Qt font that stands for `wanted` on a device of `dpiY` dots per inch.
+QFont SurfaceFont(const FontSpec& wanted, int dpiY);
+
 class QtSurface : public Surface {
 public:
     // The painter must be active; its device gives the resolution per axis.

@@ -1,0 +1,147 @@
+#pragma once
+// The names of the resource ids: the dialog templates (idd), their controls
+// (idc, which are also the widgets' object names) and the string table (ids).
+// The numbers are those of res/: code and tests name them only through here.
+
+namespace varnok {
+
+// Dialog templates (res/dialogNNN.inc).
+namespace idd {
+constexpr int kAbout = 100;
+constexpr int kCardWindow = 102;
+constexpr int kPassword = 120;
+constexpr int kOptions = 130;
+constexpr int kLayoutDetails = 131;
+}  // namespace idd
+
+// Controls, by dialog. OK and Cancel carry 1 and 2 in every dialog.
+namespace idc {
+constexpr int kOk = 1;
+constexpr int kCancel = 2;
+
+namespace about {
+constexpr int kDirectory = 1068;  // the data folder's text
+}  // namespace about
+
+namespace password {
+constexpr int kEntry = 244;
+constexpr int kPrompt = 245;
+}  // namespace password
+
+namespace card {
+constexpr int kPublisherList = 1000;
+constexpr int kHeaderPreview = 1006;
+constexpr int kBodyPreview = 129;
+constexpr int kFirstMonthBox = 1015;  // September; August is 1026
+constexpr int kMonthBoxes = 12;
+constexpr int kOptionsButton = 1014;
+constexpr int kGroupButton = 1029;
+constexpr int kPrintButton = kOk;     // "&Stampa"
+constexpr int kDoneButton = kCancel;  // "&Fatto"
+// The hidden check boxes of the template.
+constexpr int kLastNameFirstBox = 1007;
+constexpr int kUseLongNameBox = 1010;
+constexpr int kLastYearBox = 1027;
+constexpr int kSpareMonthBox = 1028;
+constexpr int kPrintHeaderBox = 1030;
+constexpr int kSexBox = 1031;
+constexpr int kWholeCardBox = 1032;
+}  // namespace card
+
+namespace options {
+constexpr int kPrinterSetupButton = 1012;
+constexpr int kDataFolderButton = 1013;
+constexpr int kTopMarginBox = 1014;
+constexpr int kFirstDateRadio = 1015;  // + the date format 0..3
+constexpr int kLeftMarginBox = 1019;
+constexpr int kBodyTopSpin = 1057;
+constexpr int kBodyHeightSpin = 1058;
+constexpr int kRestoreButton = 1061;
+constexpr int kDetailsButton = 1062;
+constexpr int kVersionList = 1067;
+constexpr int kFnSortCheck = 1082;
+}  // namespace options
+
+namespace details {
+// Header field k (layout slots 2k and 2k + 1): X in 1031 + k, Y in 1043 + k.
+constexpr int kFirstHeaderXBox = 1031;
+constexpr int kFirstHeaderYBox = 1043;
+constexpr int kHeaderFields = 12;
+// The body slots 40 .. 48, in layout order.
+constexpr int kBodyTopBox = 1066;
+constexpr int kSecondStudiesBox = 1073;
+constexpr int kRemarksBox = 1074;
+constexpr int kSecondStudiesLabel = 1079;
+constexpr int kRestoreButton = 1064;
+}  // namespace details
+}  // namespace idc
+
+// Strings (res/strings.inc).
+namespace ids {
+constexpr int kAboutCommand = 101;
+constexpr int kPasswordPrompt = 102;
+constexpr int kPasswordWrong = 103;
+// The header's labels and status boxes.
+constexpr int kNameLabel = 104;
+constexpr int kBirthLabel = 107;
+constexpr int kBaptismLabel = 108;
+constexpr int kElder = 110;
+constexpr int kRegularPioneer = 111;
+constexpr int kMinisterialServant = 112;
+constexpr int kAnointed = 113;
+constexpr int kOtherSheep = 114;
+constexpr int kMale = 150;
+constexpr int kFemale = 151;
+constexpr int kSpecialPioneer = 1468;
+constexpr int kFieldMissionary = 1469;
+// The header boxes' places: seven percentages of the width, three characters each.
+constexpr int kHeaderBoxPercents = 1459;
+
+constexpr int kMarginHelp = 116;
+constexpr int kJanuaryWord = 117;  // the dates' month words, January .. December
+constexpr int kEditionCode = 133;
+// The publisher list's groups.
+constexpr int kAllPublishers = 137;
+constexpr int kGroup = 1058;
+constexpr int kPioneers = 1466;
+constexpr int kUnassigned = 1467;
+
+constexpr int kCardVersionCount = 146;
+constexpr int kProgramName = 147;
+constexpr int kLayoutDetailsTitle = 148;
+constexpr int kRestoreDefaults = 149;
+constexpr int kFirstCardVersion = 400;  // the labels of card versions 0, 1, ...
+// The default layouts: version v's slot texts at + 20 * v.
+constexpr int kDefaultHeaderX = 500;  // + header field 0..11
+constexpr int kDefaultHeaderY = 600;  // + header field 0..11
+constexpr int kDefaultBody = 700;     // + body slot 0..8
+constexpr int kCardVersionStride = 20;
+
+// The body preview.
+constexpr int kNotesHeading = 1019;
+constexpr int kAuxiliaryPioneerHeading = 1026;
+constexpr int kHoursHeading = 1417;
+constexpr int kStudiesHeading = 1419;
+constexpr int kParticipationHeading = 1500;
+constexpr int kJanuaryShort = 1203;  // the month names, January .. December
+constexpr int kTotal = 1452;
+// The card's column offsets in hundredths of an inch, three digits each.
+constexpr int kBodyColumnOffsets = 1499;
+
+// Many cards at once: the card window's commands, progress and messages.
+constexpr int kPrintListCommand = 2400;
+constexpr int kSaveCardPdfCommand = 2401;
+constexpr int kSaveListPdfCommand = 2402;
+constexpr int kPrintingCards = 2403;
+constexpr int kSavingPdf = 2404;
+constexpr int kPdfFilter = 2405;
+constexpr int kCancelProgress = 2406;
+constexpr int kCardOfCards = 2407;     // "%1 of %2"
+constexpr int kOneCardTitle = 2408;    // the PDF of one card: "%1" is the name
+constexpr int kListTitle = 2409;       // the PDF or job of a list: "%1" is its group
+constexpr int kPdfNotSaved = 2410;
+constexpr int kListNotPrinted = 2411;
+constexpr int kListEmpty = 2412;
+}  // namespace ids
+
+}  // namespace varnok
