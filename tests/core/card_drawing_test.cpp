@@ -581,6 +581,51 @@ TEST_F(PrintedPageTest, MarginsAndResolutionMoveEverything) {
     EXPECT_TRUE(s.Has("SelectPen 13"));
 }
 
+TEST_F(PrintedPageTest, HeaderAtItsLayoutSlotsWhenAsked) {
+    anna().personFlags = 0x22;  // male, elder
+    anna().hope = 'A';
+    anna().SetMonth(10, 0, 2, 0, 0, false);  // regular pioneer in the report month
+    Open();
+    state.printHeader = true;
+    RecordingSurface s = Print();
+    const std::vector<std::string> expected = {
+        "SelectFont \"Arial\" -42 400 0",         "SetTextAlign LeftTop",
+        "TextOut LeftTop 345 66 \"Anna Rossi\"",  "TextOut LeftTop 1350 171 \"07/04/1970\"",
+        "TextOut LeftTop 345 243 \"03/15/1990\"", "TextOut LeftTop 990 243 \"Unto\"",
+        "TextOut LeftTop 1212 225 \"X\"",         "TextOut LeftTop 1212 258 \"X\"",
+        "TextOut LeftTop 1674 0 \"X\"",           "SetTextAlign RightTop",
+        "SelectFont \"Initial\" 16 700 1",
+    };
+    EXPECT_EQ(s.calls(), expected) << s.Log();
+}
+
+TEST_F(PrintedPageTest, HeaderMarksFollowThePreview) {
+    anna().personFlags = 0x61;  // male and female bits, ministerial servant
+    data.publishers.publishers.push_back(anna());
+    data.publishers.publishers[1].baptismDate = "";
+    data.publishers.publishers[1].hope = 'A';
+    data.publishers.publishers[1].personFlags = 0x03;  // both appointment bits: neither
+    Open();
+    state.printHeader = true;
+    state.monthTicked[0] = true;
+    state.settings.lastNameFirst = 1;
+    RecordingSurface s = Print();
+    // Baptized, no hope letter: "A.P."; the female bit wins; the servant's mark.
+    EXPECT_TRUE(s.Has("TextOut LeftTop 990 243 \"A.P.\"")) << s.Log();
+    EXPECT_TRUE(s.Has("TextOut LeftTop 1377 225 \"X\""));  // ministerial servant
+    EXPECT_TRUE(s.Has("TextOut LeftTop 1674 30 \"X\""));   // female
+    EXPECT_TRUE(s.Has("TextOut LeftTop 345 66 \"Rossi, Anna\""));
+    EXPECT_EQ(s.Starting("TextOut LeftTop").size(), 6u);
+    // The months follow the header, right-aligned as ever.
+    EXPECT_LT(s.IndexOf("SetTextAlign RightTop"), s.IndexOf(MoveCall(540, BoxY(0))));
+
+    // No baptism date: no date and no hope label; appointment bits 3: no mark.
+    state.selectedPublisher = 2;
+    RecordingSurface other = Print();
+    EXPECT_EQ(other.Starting("TextOut LeftTop").size(), 2u) << other.Log();
+    EXPECT_TRUE(other.Has("TextOut LeftTop 1350 171 \"07/04/1970\""));
+}
+
 // ---------------------------------------------------------------- whole card
 
 // The grid lines, the texts and the 1/7 inch boxes of a recorded whole card.

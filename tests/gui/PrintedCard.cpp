@@ -3,6 +3,7 @@
 #include <QPrinter>
 #include <QRectF>
 #include <QTest>
+#include <algorithm>
 #include <vector>
 
 #include "app/CardState.h"
@@ -199,6 +200,10 @@ CompanionData PrintedCardCongregation() {
     mario.firstName = "Mario";
     mario.lastName = "Rossi";
     mario.publisherId = kMarioId;
+    // The header: male, ministerial servant, baptized with no hope letter.
+    mario.birthDate = "03021970";
+    mario.baptismDate = "06151995";
+    mario.personFlags = 0x21;
     mario.SetMonth(8, 0, 0, 12, 3, true);   // September 2026: hours of a publisher are not shown
     mario.SetMonth(8, 1, 0, 0, 88, true);   // September 2027: another service year
     mario.SetMonth(9, 0, 1, 50, 2, true);   // October: auxiliary pioneer
@@ -249,6 +254,50 @@ void VerifyPrintedCard(const QString& pdfPath, const CardState& state, const Pag
         return;
     }
     VerifyNothingElse(image, kDpi, inked);
+}
+
+void VerifyPrintedHeader(const QString& pdfPath, const CardState& state, const PageFrame& frame) {
+    const QList<PdfPage> pages = ReadPdfPages(pdfPath);
+    QCOMPARE(pages.size(), 1);
+    const PaperGeometry g = GeometryOf(state, frame);
+    const int originY = InchTextToDevice(frame.dpiY, state.settings.marginTop);
+    struct Field {
+        QString word;  // the first word of the field
+        int xSlot;
+    };
+    const Field fields[] = {
+        {QStringLiteral("Mario"), nameX},
+        {QStringLiteral("03/02/1970"), birthDateX},
+        {QStringLiteral("06/15/1995"), baptismDateX},
+        {QStringLiteral("A.P."), anointedX},
+    };
+    auto slotTop = [&](int xSlot) {
+        return g.Y(originY + InchTextToDevice(frame.dpiY, state.layout.Slot(xSlot + 1)));
+    };
+    auto expectAt = [&](const PdfWord& word, int xSlot) {
+        QVERIFY2(qAbs(word.box.left() - g.ColumnX(xSlot)) < 1.5 &&
+                     qAbs(word.box.top() - slotTop(xSlot)) < 2.5,
+                 qPrintable(QStringLiteral("\"%1\" at %2,%3; slot %4 at %5,%6")
+                                .arg(word.text)
+                                .arg(word.box.left())
+                                .arg(word.box.top())
+                                .arg(xSlot)
+                                .arg(g.ColumnX(xSlot))
+                                .arg(slotTop(xSlot))));
+    };
+    for (const Field& field : fields) {
+        const QList<PdfWord> found = WordsNamed(pages.first(), field.word);
+        QVERIFY2(found.size() == 1, qPrintable(field.word));
+        expectAt(found.first(), field.xSlot);
+    }
+    // An "X" in the card's own boxes: male and ministerial servant, no other.
+    QList<PdfWord> marks = WordsNamed(pages.first(), QStringLiteral("X"));
+    QCOMPARE(marks.size(), 2);
+    std::sort(marks.begin(), marks.end(),
+              [](const PdfWord& a, const PdfWord& b) { return a.box.left() < b.box.left(); });
+    expectAt(marks[0], ministerialServantX);
+    expectAt(marks[1], maleX);
+    QCOMPARE(WordsNamed(pages.first(), QStringLiteral("Rossi")).size(), 1);
 }
 
 }  // namespace varnok::test

@@ -25,7 +25,8 @@ using namespace varnok::companion;
 // September to December read year slot 0 (2026), the others slot 1 (2027).
 inline constexpr LocalDate kPrintDate{2027, 9, 15};
 
-// Record 1 is "Mario Rossi"; record 2 has blank names.
+// Record 1 is "Mario Rossi" (male, ministerial servant, baptized); record 2
+// has blank names.
 CompanionData PrintedCardCongregation();
 
 // The months the tests tick, rows September (0) .. August (11).
@@ -45,5 +46,9 @@ PageFrame PrintableFrame(const QPrinter& printer);
 // rows of `state` at their layout positions, his ticked and empty boxes, and no
 // other mark on the paper. Fails the running Qt test otherwise.
 void VerifyPrintedCard(const QString& pdfPath, const CardState& state, const PageFrame& frame);
+
+// Checks that `pdfPath` carries Mario Rossi's header, each field with its
+// top-left corner at its layout slot.
+void VerifyPrintedHeader(const QString& pdfPath, const CardState& state, const PageFrame& frame);
 
 }  // namespace varnok::test

@@ -122,7 +122,9 @@ void AboutTest::contextMenuEntryOpensTheBox() {
             }
         }
         QVERIFY(entry != nullptr);
-        QVERIFY(menu->actions().first()->isSeparator());
+        // The about entry comes last, after a separator.
+        QCOMPARE(menu->actions().last(), entry);
+        QVERIFY(menu->actions().at(menu->actions().size() - 2)->isSeparator());
         QTimer::singleShot(0, [&] {
             auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
             opened = about != nullptr;

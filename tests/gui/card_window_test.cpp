@@ -6,9 +6,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
@@ -132,6 +135,8 @@ private slots:
     void startsWithoutDataFiles();
     void keyboardFollowsTheDefaultButton();
     void ctrlClickKeepsTheSelection();
+    void feedbackLineReportsEachPrint();
+    void alignmentSheetFromTheContextMenu();
     void mouseClickChoosesTheClickedEntry();
     void dragChoosesTheEntryReleasedOn();
     void ctrlClickChoosesAnotherEntry();
@@ -147,7 +152,9 @@ private slots:
     void remarksShowWholeLetters();
 
 private:
-    std::unique_ptr<CCardDlg> OpenWindow();
+    std::unique_ptr<CCardDlg> OpenWindow(CurrentPrinter* printer = nullptr);
+    std::unique_ptr<QPrinter> PdfPrinter(const QString& path) const;
+    QString TempPath(const QString& name) const;
     // The window on the long congregation, shown, with a PDF printer and October ticked.
     std::unique_ptr<CCardDlg> OpenLongList();
     // Exactly entry `row` is selected; the header preview names its publisher
@@ -177,8 +184,19 @@ void CardWindowTest::cleanup() {
     folder_.reset();
 }
 
-std::unique_ptr<CCardDlg> CardWindowTest::OpenWindow() {
-    return std::make_unique<CCardDlg>(ProfilePath().toStdString());
+std::unique_ptr<CCardDlg> CardWindowTest::OpenWindow(CurrentPrinter* printer) {
+    return std::make_unique<CCardDlg>(ProfilePath().toStdString(), printer);
+}
+
+std::unique_ptr<QPrinter> CardWindowTest::PdfPrinter(const QString& path) const {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    return printer;
+}
+
+QString CardWindowTest::TempPath(const QString& name) const {
+    return QString::fromStdString((folder_->path() / name.toStdString()).string());
 }
 
 std::unique_ptr<CCardDlg> CardWindowTest::OpenLongList() {
@@ -278,12 +296,16 @@ void CardWindowTest::controlsFollowTheTemplate() {
     QVERIFY(!Control<CBodyPreview>(*window, 129)->isEnabled());
 
     // The hidden boxes are never shown; their states follow card version 0.
+    // "Stampa intestazione" is shown, enabled and cleared.
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    for (int id : {1010, 1007, 1027, 1030, 1031, 1028}) {
+    for (int id : {1010, 1007, 1027, 1031, 1028}) {
         QVERIFY2(!Control<QCheckBox>(*window, id)->isVisible(), qPrintable(QString::number(id)));
     }
-    QVERIFY(Control<QCheckBox>(*window, 1030)->isChecked());
+    QVERIFY(Control<QCheckBox>(*window, 1030)->isVisible());
+    QVERIFY(Control<QCheckBox>(*window, 1030)->isEnabled());
+    QVERIFY(!Control<QCheckBox>(*window, 1030)->isChecked());
+    QVERIFY(!window->state().printHeader);
     QVERIFY(!Control<QCheckBox>(*window, 1031)->isChecked());
     QVERIFY(!Control<QCheckBox>(*window, 1007)->isChecked());
     QVERIFY(Control<QCheckBox>(*window, 1032)->isEnabled());
@@ -316,11 +338,19 @@ void CardWindowTest::printIsEnabledOnlyWhileAMonthIsTicked() {
     auto* headerBox = Control<QCheckBox>(*window, 1030);
     QVERIFY(!print->isEnabled());
 
+    // "Stampa intestazione" alone enables printing: the header of a new card.
+    QTest::mouseClick(headerBox, Qt::LeftButton, {}, QPoint(4, headerBox->height() / 2));
+    QVERIFY(headerBox->isChecked());
+    QVERIFY(window->state().printHeader);
+    QVERIFY(print->isEnabled());
     QTest::mouseClick(september, Qt::LeftButton);
     QVERIFY(september->isChecked());
     QVERIFY(print->isEnabled());
-    QVERIFY(!headerBox->isChecked());  // a month box clears "Stampa intestazione"
+    QVERIFY(headerBox->isChecked());  // the month boxes leave it as it is
     QVERIFY(window->state().monthTicked[0]);
+    headerBox->setChecked(false);
+    QVERIFY(!window->state().printHeader);
+    QVERIFY(print->isEnabled());
 
     march->setChecked(true);
     september->setChecked(false);
@@ -558,6 +588,85 @@ void CardWindowTest::ctrlClickKeepsTheSelection() {
     QCOMPARE(list->selectedItems().size(), 1);
     QCOMPARE(list->SelectedPublisher(), 2);
     QCOMPARE(window->state().selectedPublisher, 2);
+}
+
+void CardWindowTest::feedbackLineReportsEachPrint() {
+    SetClockForTesting(LocalDate{2026, 12, 8, 10, 2});
+    CurrentPrinter printer;
+    printer.SetPrinter(PdfPrinter(TempPath(QStringLiteral("card.pdf"))));
+    auto window = OpenWindow(&printer);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto* line = Control<QLabel>(*window, 2330);
+    QVERIFY(line->isVisible());
+    QVERIFY(line->text().isEmpty());
+    QVERIFY(line->geometry().top() > Control<QPushButton>(*window, 1)->geometry().bottom());
+
+    QTest::mouseClick(Control<QCheckBox>(*window, 1015), Qt::LeftButton);
+    QTest::mouseClick(Control<QCheckBox>(*window, 1016), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*window, 1), Qt::LeftButton);
+    QVERIFY(messages_.isEmpty());
+    QVERIFY(QFile::exists(TempPath(QStringLiteral("card.pdf"))));
+    QCOMPARE(line->text(),
+             QStringLiteral("Scheda di Anna Bianchi (Set, Ott) inviata a card.pdf alle 10:02"));
+
+    // With the header box the line names it first.
+    SetClockForTesting(LocalDate{2026, 12, 8, 10, 17});
+    QTest::mouseClick(Control<QCheckBox>(*window, 1030), Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseClick(Control<QCheckBox>(*window, 1016), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*window, 1), Qt::LeftButton);
+    QCOMPARE(
+        line->text(),
+        QStringLiteral("Scheda di Anna Bianchi (intestazione, Set) inviata a card.pdf alle 10:17"));
+
+    // Failures: the message box as ever, and the line says nothing was printed.
+    printer.SetPrinter(nullptr);
+    QTest::mouseClick(Control<QPushButton>(*window, 1), Qt::LeftButton);
+    QCOMPARE(messages_, QStringList{QStringLiteral("No Printer")});
+    QCOMPARE(line->text(),
+             QStringLiteral("Niente stampato alle 10:17: nessuna stampante disponibile"));
+
+    printer.SetPrinter(PdfPrinter(TempPath(QStringLiteral("missing/card.pdf"))));
+    QTest::mouseClick(Control<QPushButton>(*window, 1), Qt::LeftButton);
+    QCOMPARE(messages_, (QStringList{QStringLiteral("No Printer"), QStringLiteral("no hdc")}));
+    QCOMPARE(line->text(),
+             QStringLiteral("Niente stampato alle 10:17: impossibile aprire la stampante"));
+}
+
+void CardWindowTest::alignmentSheetFromTheContextMenu() {
+    SetClockForTesting(LocalDate{2026, 12, 8, 9, 30});
+    const QString pdf = TempPath(QStringLiteral("sheet.pdf"));
+    CurrentPrinter printer;
+    printer.SetPrinter(PdfPrinter(pdf));
+    auto window = OpenWindow(&printer);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    bool picked = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QAction* sheet = menu->actions().first();
+        QCOMPARE(sheet->text(), QStringLiteral("Foglio di prova"));
+        picked = true;
+        menu->setActiveAction(sheet);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    // On the preview: the whole window offers the command.
+    const QPoint local = Control<CBodyPreview>(*window, 129)->geometry().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, local, window->mapToGlobal(local));
+    QApplication::sendEvent(window.get(), &event);
+    QTRY_VERIFY(picked);
+    QTRY_COMPARE(Control<QLabel>(*window, 2330)->text(),
+                 QStringLiteral("Foglio di prova inviato a sheet.pdf alle 09:30"));
+    QVERIFY(messages_.isEmpty());
+
+    const QList<PdfPage> pages = ReadPdfPages(pdf);
+    QCOMPARE(pages.size(), 1);
+    for (const char* word : {"Foglio", "-0.20", "+0.20", "0.00", "Set", "Ago", "pollici", "cm"}) {
+        QVERIFY2(!WordsNamed(pages.first(), QString::fromLatin1(word)).isEmpty(), word);
+    }
+    // Without the header box, no header labels.
+    QVERIFY(WordsNamed(pages.first(), QStringLiteral("Anziano")).isEmpty());
 }
 
 void CardWindowTest::mouseClickChoosesTheClickedEntry() {
@@ -872,8 +981,9 @@ void CardWindowTest::contextMenuOffersTheCommandsForManyCards() {
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
                             window->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(window.get(), &event);
-    QCOMPARE(offered, (QStringList{"A proposito di Varnoki...", "Stampa tutto l'elenco",
-                                   "Salva la scheda in PDF...", "Salva l'elenco in PDF..."}));
+    QCOMPARE(offered, (QStringList{"Foglio di prova", "Stampa tutto l'elenco",
+                                   "Salva la scheda in PDF...", "Salva l'elenco in PDF...",
+                                   "A proposito di Varnoki..."}));
 }
 
 void CardWindowTest::listSavedAsPdfHasOnePagePerEntry() {

@@ -38,7 +38,7 @@ private slots:
     void cleanup();
 
     void opensWithTheBodySlotsAndTheVersionLabel();
-    void headerBoxesAreHiddenButCarryTheirSlots();
+    void headerBoxesAreShownWithTheirSlots();
     void acceptedTextIsNormalisedOnceTheFocusHasLeft();
     void refusedTextStaysAndTakesTheFocusBack();
     void textConfirmedWithEnterIsCheckedOnOk();
@@ -103,12 +103,17 @@ void LayoutDetailsTest::opensWithTheBodySlotsAndTheVersionLabel() {
     QCOMPARE(Box(1066)->text(), QString("1.32"));
 }
 
-void LayoutDetailsTest::headerBoxesAreHiddenButCarryTheirSlots() {
+void LayoutDetailsTest::headerBoxesAreShownWithTheirSlots() {
     CLayoutDetailsDlg& dialog = OpenDialog();
     QVERIFY(ShowActive(dialog));
     for (int k = 0; k < 12; ++k) {
-        QVERIFY(!Box(1031 + k)->isVisible());
-        QVERIFY(!Box(1043 + k)->isVisible());
+        QVERIFY(Box(1031 + k)->isVisible());
+        QVERIFY(Box(1043 + k)->isVisible());
+        // Each row's X box stands left of its Y box, each row below the one before.
+        QVERIFY(Box(1031 + k)->geometry().right() < Box(1043 + k)->geometry().left());
+        if (k > 0) {
+            QVERIFY(Box(1031 + k)->geometry().top() > Box(1031 + k - 1)->geometry().bottom());
+        }
     }
     QCOMPARE(Box(1031)->text(), QString("0.95"));  // nameX
     QCOMPARE(Box(1043)->text(), QString("0.22"));  // nameY
@@ -124,6 +129,18 @@ void LayoutDetailsTest::headerBoxesAreHiddenButCarryTheirSlots() {
     QTest::mouseClick(Box(1071), Qt::LeftButton);
     QTest::keyClick(Box(1071), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), Box(1074));
+
+    // The header boxes are checked like the others.
+    RetypeAndLeave(Box(1035), "4");  // birthDateX
+    QTRY_COMPARE(Box(1035)->text(), QString("4.00"));
+    RetypeAndLeave(Box(1047), "1.2.3");  // birthDateY
+    QTRY_COMPARE(messages_, QStringList{FromCodePage(ResString(116))});
+    QTRY_COMPARE(QApplication::focusWidget(), Box(1047));
+    RetypeAndLeave(Box(1047), ".7");
+    QTRY_COMPARE(Box(1047)->text(), QString("0.70"));
+    Click(1);
+    QCOMPARE(dialog_->layout.Slot(birthDateX), std::string("4.00"));
+    QCOMPARE(dialog_->layout.Slot(birthDateY), std::string("0.70"));
 }
 
 void LayoutDetailsTest::acceptedTextIsNormalisedOnceTheFocusHasLeft() {
@@ -246,18 +263,25 @@ void LayoutDetailsTest::longTextIsCutToSevenCharactersAtOk() {
 
 void LayoutDetailsTest::hiddenSlotsPassThroughUnchanged() {
     CardLayout layout = DefaultLayout(0);
-    layout.SetSlot(nameX, "x");
-    layout.SetSlot(maleY, "1234567");
     layout.SetSlot(returnVisitsX, "9.87");
     layout.SetSlot(secondStudiesX, "");
     layout.SetSlot(30, "resrv");
-    layout.SetSlot(nameY, "\x81.2\x8d");  // bytes the code page leaves undefined
+    layout.SetSlot(31, "\x81.2\x8d");  // bytes the code page leaves undefined
     layout.bytes[8 * 49 + 2] = 'z';
     OpenDialog(layout);
     QVERIFY(ShowActive(*dialog_));
     Click(1);
     QCOMPARE(dialog_->result(), int(QDialog::Accepted));
     QVERIFY(dialog_->layout == layout);
+
+    // The header boxes are shown now, so OK checks them like the body's.
+    layout.SetSlot(nameX, "x");
+    OpenDialog(layout);
+    QVERIFY(ShowActive(*dialog_));
+    Click(1);
+    QTRY_COMPARE(messages_, QStringList{FromCodePage(ResString(116))});
+    QVERIFY(dialog_->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), Box(1031));
 }
 
 void LayoutDetailsTest::restoreFillsEveryBoxWithTheDefaults() {
@@ -272,7 +296,7 @@ void LayoutDetailsTest::restoreFillsEveryBoxWithTheDefaults() {
     QCOMPARE(Box(1070)->text(), QString("3.35"));
     QCOMPARE(Box(1031)->text(), QString("0.95"));
     QCOMPARE(Box(1072)->text(), QString("3.30"));
-    QVERIFY(!Box(1031)->isVisible());
+    QVERIFY(Box(1031)->isVisible());
     Click(1);
     QVERIFY(dialog_->layout == DefaultLayout(0));
 }

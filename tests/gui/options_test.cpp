@@ -3,6 +3,7 @@
 // list and the values handed back.
 
 #include <QAbstractButton>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -65,6 +66,8 @@ private slots:
     void versionBeyondTheCountComesBackAsZero();
     void radioButtonsSetTheDateFormat();
     void printerSetupRunsTheApplicationsSetup();
+    void readingsAddToTheMargins();
+    void alignmentSheetPrintsAtTheDialogsValues();
 
     // The card window's options command.
     void windowOkWithoutChangeRebuildsNothing();
@@ -408,6 +411,64 @@ void OptionsTest::radioButtonsSetTheDateFormat() {
     Click(1);
     QCOMPARE(dialog.dateFormat, 0);
     QCOMPARE(dialog.fnSort, 0);  // this edition has no first-name order
+}
+
+void OptionsTest::readingsAddToTheMargins() {
+    COptionsDlg& dialog = OpenDialog();
+    QVERIFY(ShowActive(dialog));
+    auto* horizontal = Control<QLineEdit>(dialog, 2341);
+    auto* vertical = Control<QLineEdit>(dialog, 2342);
+    QCOMPARE(Control<QPushButton>(dialog, 2343)->text(), QStringLiteral("Aggiungi ai margini"));
+    QCOMPARE(Control<QGroupBox>(dialog, 2344)->title(),
+             QStringLiteral("Letture del foglio di prova"));
+    QVERIFY(LabelsShowWhole(dialog));
+
+    RetypeAndLeave(horizontal, "+0.06");
+    RetypeAndLeave(vertical, "0.1");
+    Click(2343);
+    QCOMPARE(Control<QLineEdit>(dialog, 1019)->text(), QString("0.26"));
+    QCOMPARE(Control<QLineEdit>(dialog, 1014)->text(), QString("0.10"));
+    QVERIFY(horizontal->text().isEmpty());
+    QVERIFY(vertical->text().isEmpty());
+    QVERIFY(messages_.isEmpty());
+
+    // A margin that would fall below 0.00 is refused like any margin: message
+    // 116, the margin stays, the reading waits in its box with the focus.
+    RetypeAndLeave(vertical, "-0.12");
+    Click(2343);
+    QCOMPARE(messages_, QStringList{Message116()});
+    QCOMPARE(Control<QLineEdit>(dialog, 1014)->text(), QString("0.10"));
+    QCOMPARE(vertical->text(), QString("-0.12"));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(vertical));
+
+    Click(1);
+    QCOMPARE(dialog.marginLeft, std::string("0.26"));
+    QCOMPARE(dialog.marginTop, std::string("0.10"));
+}
+
+void OptionsTest::alignmentSheetPrintsAtTheDialogsValues() {
+    CardLayout layout = DefaultLayout(0);
+    layout.SetSlot(bodyTop, "2.70");
+    COptionsDlg& dialog = OpenDialog(layout);
+    QVERIFY(ShowActive(dialog));
+    int prints = 0;
+    OptionsValues printed;
+    QWidget* parent = nullptr;
+    dialog.printAlignmentSheet = [&](QWidget* p, const OptionsValues& values) {
+        ++prints;
+        printed = values;
+        parent = p;
+    };
+    RetypeAndLeave(Control<QLineEdit>(dialog, 1014), "0.33");
+    QCOMPARE(Control<QPushButton>(dialog, 2340)->text(), QStringLiteral("&Foglio di prova"));
+    Click(2340);
+    QCOMPARE(prints, 1);
+    QCOMPARE(parent, static_cast<QWidget*>(&dialog));
+    QCOMPARE(printed.marginTop, std::string("0.33"));
+    QCOMPARE(printed.marginLeft, std::string("0.20"));
+    QCOMPARE(printed.cardVersion, 0);
+    QCOMPARE(printed.layout.Slot(bodyTop), std::string("2.70"));
+    QVERIFY(dialog.isVisible());  // the dialog stays open
 }
 
 void OptionsTest::printerSetupRunsTheApplicationsSetup() {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QListWidget>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -69,6 +70,7 @@ private slots:
 
     void printButtonPrintsTheTickedMonths();
     void printerChosenInSetupTakesTheNextJob();
+    void headerPrintsAtItsSlots();
     void listPrintsInOneJobAndCancelSendsNothing();
 
 private:
@@ -250,6 +252,33 @@ void PrintEndToEndTest::printerChosenInSetupTakesTheNextJob() {
     QVERIFY(messages_.isEmpty());
 }
 
+void PrintEndToEndTest::headerPrintsAtItsSlots() {
+    if (!CupsAvailable()) {
+        QSKIP("no CUPS test server: run tools/cups-test-server.sh (as root) to print through CUPS");
+    }
+    OpenCardWindow();
+    SelectAndTick();
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    auto* header = card_->findChild<QCheckBox*>(QStringLiteral("1030"));
+    QVERIFY(header != nullptr && header->isVisible());
+    QTest::mouseClick(header, Qt::LeftButton, {}, QPoint(4, header->height() / 2));
+    QVERIFY(header->isChecked());
+    QString pdf;
+    PressPrintAndWait(pdf);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    VerifyPrintedHeader(pdf, card_->state(), PrintableFrame(*printer_->printer()));
+    QVERIFY(messages_.isEmpty());
+    const QString line = card_->findChild<QLabel*>(QStringLiteral("2330"))->text();
+    QVERIFY2(line.startsWith(QStringLiteral("Scheda di Mario Rossi (intestazione, Set, Ott, Nov, "
+                                            "Mar, Apr, Ago) inviata a ") +
+                             printer_->printer()->printerName()),
+             qPrintable(line));
+}
+
 void PrintEndToEndTest::listPrintsInOneJobAndCancelSendsNothing() {
     if (!CupsAvailable()) {
         QSKIP("no CUPS test server: run tools/cups-test-server.sh (as root) to print through CUPS");
@@ -260,7 +289,7 @@ void PrintEndToEndTest::listPrintsInOneJobAndCancelSendsNothing() {
     }
     auto* whole = card_->findChild<QCheckBox*>(QStringLiteral("1032"));
     QVERIFY(whole != nullptr && whole->isVisible());
-    QTest::mouseClick(whole, Qt::LeftButton, {}, QPoint(whole->height() / 2, whole->height() / 2));
+    QTest::mouseClick(whole, Qt::LeftButton, {}, QPoint(4, whole->height() / 2));
     QVERIFY(whole->isChecked());
     auto* printList = card_->findChild<QAction*>(QStringLiteral("printList"));
     QVERIFY(printList != nullptr);

@@ -59,6 +59,10 @@ bool CardState::AnyMonthTicked() const {
     return false;
 }
 
+bool CardState::HasAnythingToPrint() const {
+    return AnyMonthTicked() || printHeader || wholeCard;
+}
+
 std::string CardState::ConfiguredName() const {
     std::string name = PublisherName(table, selectedPublisher, settings.lastNameFirst != 0);
     TrimInPlace(name);
@@ -94,6 +98,7 @@ CardSheet CardState::SheetWithoutName(int publisher) const {
     sheet.reportSlot = reportSlot;
     sheet.currentYear = currentYear;
     sheet.monthTicked = monthTicked;
+    sheet.printHeader = printHeader;
     sheet.wholeCard = wholeCard;
     for (int row = 0; row < 12; ++row) {
         sheet.remarks[row] =

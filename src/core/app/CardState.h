@@ -42,6 +42,7 @@ public:
     std::string editionCode = "Ita";
     int editionCharset = 0;
     std::array<bool, 12> monthTicked{};  // rows September .. August
+    bool printHeader = false;            // "Stampa intestazione": the header goes on the page too
     bool wholeCard = false;              // "Stampa tutta la carta" ticked
     std::string displayName;             // the name the header preview shows
     // The card window's own font; the previews draw in it.
@@ -65,6 +66,8 @@ public:
     bool LoadCongregationData(const std::function<bool(const std::string&)>& askPassword);
 
     bool AnyMonthTicked() const;
+    // Whether "Stampa" has anything to put on the page.
+    bool HasAnythingToPrint() const;
 
     // The name the print job checks and the header shows: in the configured order.
     std::string ConfiguredName() const;

@@ -17,7 +17,8 @@ LocalDate Today() {
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    return LocalDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+    return LocalDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                     local.tm_min};
 }
 
 void SetClockForTesting(std::optional<LocalDate> date) {

@@ -46,6 +46,7 @@ constexpr int kSpareMonthBox = 1028;
 constexpr int kPrintHeaderBox = 1030;
 constexpr int kSexBox = 1031;
 constexpr int kWholeCardBox = 1032;
+constexpr int kPrintFeedbackLine = 2330;  // what the last print sent where and when
 }  // namespace card
 
 namespace options {
@@ -60,6 +61,14 @@ constexpr int kRestoreButton = 1061;
 constexpr int kDetailsButton = 1062;
 constexpr int kVersionList = 1067;
 constexpr int kFnSortCheck = 1082;
+// The alignment sheet and its two readings.
+constexpr int kAlignmentSheetButton = 2340;
+constexpr int kHorizontalReadingBox = 2341;
+constexpr int kVerticalReadingBox = 2342;
+constexpr int kAddReadingsButton = 2343;
+constexpr int kReadingsGroup = 2344;
+constexpr int kHorizontalReadingLabel = 2345;
+constexpr int kVerticalReadingLabel = 2346;
 }  // namespace options
 
 namespace details {
@@ -128,6 +137,28 @@ constexpr int kTotal = 1452;
 // The card's column offsets in hundredths of an inch, three digits each.
 constexpr int kBodyColumnOffsets = 1499;
 
+// The alignment sheet.
+constexpr int kAlignmentSheet = 2300;  // "Foglio di prova": the command and the sheet's title
+constexpr int kInchCaption = 2301;
+constexpr int kCentimetreCaption = 2302;
+constexpr int kTopMarginLegend = 2303;
+constexpr int kLeftMarginLegend = 2304;
+constexpr int kSheetExplanation1 = 2306;
+constexpr int kSheetExplanation2 = 2307;
+constexpr int kHorizontalScaleCaption = 2308;
+constexpr int kVerticalScaleCaption = 2309;
+// The options dialog's readings of the sheet.
+constexpr int kReadingsGroupText = 2310;
+constexpr int kHorizontalReadingText = 2311;
+constexpr int kVerticalReadingText = 2312;
+constexpr int kAddReadingsText = 2313;
+constexpr int kAlignmentSheetButtonText = 2314;
+// The card window's line about the last print.
+constexpr int kCardSent = 2320;
+constexpr int kHeaderWord = 2321;
+constexpr int kSheetSent = 2322;
+constexpr int kNothingPrintedNoPrinter = 2323;
+constexpr int kNothingPrintedNoHdc = 2324;
 // Many cards at once: the card window's commands, progress and messages.
 constexpr int kPrintListCommand = 2400;
 constexpr int kSaveCardPdfCommand = 2401;

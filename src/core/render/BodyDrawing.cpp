@@ -10,6 +10,8 @@
 #include "render/BodyCells.h"
 #include "render/CardSheet.h"
 #include "render/DrawingTools.h"
+#include "render/PagePositions.h"
+#include "render/PrintedHeader.h"
 #include "render/PrintedRows.h"
 #include "render/ResNumbers.h"
 
@@ -90,9 +92,13 @@ void DrawCardPage(const CardSheet& sheet, Surface& surface) {
     // The surface's units are printer dots already: one logical unit per dot.
     const int dpiX = surface.dpiX();
     const int dpiY = surface.dpiY();
-    const PageColumns columns = ComputePageColumns(sheet, dpiX, dpiY);
+    const PageOrigin origin = ComputePageOrigin(sheet.settings, dpiX, dpiY);
+    const PageColumns columns = ComputePageColumns(sheet.layout, origin, dpiX, dpiY);
 
     const FontSpec previousFont = surface.SelectFont(PrintFont(dpiY, sheet.editionCharset));
+    if (sheet.printHeader) {
+        DrawPrintedHeader(surface, sheet.layout, origin, ReadHeaderFields(sheet));
+    }
     surface.SetTextAlign(TextAlign::RightTop);
     for (int row = 0; row < 12; ++row) {
         if (sheet.monthTicked[row]) {

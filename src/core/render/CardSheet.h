@@ -35,6 +35,7 @@ struct CardSheet {
     int reportSlot = 0;   // year slot of the report month
     int currentYear = 2000;
     std::array<bool, 12> monthTicked{};  // rows September .. August
+    bool printHeader = false;            // the header's fields go on the page too
     // The printed page is the whole card on plain paper, whatever is ticked.
     bool wholeCard = false;
 

@@ -9,7 +9,7 @@
 #include "platform/StringTable.h"
 #include "render/CardSheet.h"
 #include "render/DrawingTools.h"
-#include "render/HeaderValues.h"
+#include "render/HeaderFields.h"
 #include "render/ResNumbers.h"
 
 namespace varnok {
@@ -57,8 +57,8 @@ void DrawHeaderPreview(const CardSheet& sheet, const Rect& client, Surface& surf
     if (ownFont) {
         previousFont = surface.SelectFont(PreviewFont(sheet.windowFont, sheet.editionCharset));
     }
-    const HeaderValues h = ReadHeaderValues(sheet);
     const HeaderGeometry g = ComputeHeaderGeometry(client, edition);
+    const HeaderFields h = ReadHeaderFields(sheet);
 
     // A box with its label just right of it, level with the text of its row.
     auto markedBox = [&](int column, int row, bool marked, int labelId) {
@@ -67,10 +67,10 @@ void DrawHeaderPreview(const CardSheet& sheet, const Rect& client, Surface& surf
     };
 
     surface.TextOut(g.x0, g.rowY[0], Labelled(ids::kNameLabel, h.name));
-    surface.TextOut(g.x0, g.rowY[1], Labelled(ids::kBirthLabel, h.birth));
+    surface.TextOut(g.x0, g.rowY[1], Labelled(ids::kBirthLabel, h.birthDate));
     markedBox(0, 1, h.male, ids::kMale);
     markedBox(1, 1, h.female, ids::kFemale);
-    surface.TextOut(g.x0, g.rowY[2], Labelled(ids::kBaptismLabel, h.baptism));
+    surface.TextOut(g.x0, g.rowY[2], Labelled(ids::kBaptismLabel, h.baptismDate));
     markedBox(0, 2, h.otherSheep, ids::kOtherSheep);
     markedBox(1, 2, h.anointed, ids::kAnointed);
     markedBox(2, 3, h.elder, ids::kElder);

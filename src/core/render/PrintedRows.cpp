@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "layout/InchText.h"
 #include "render/DrawingTools.h"
 
 namespace varnok {
@@ -12,21 +11,6 @@ constexpr int kPrintBoxDivisor = 7;  // 1/7 inch boxes on paper
 
 }  // namespace
 
-PageColumns ComputePageColumns(const CardSheet& sheet, int dpiX, int dpiY) {
-    const CardLayout& layout = sheet.layout;
-    const PageOrigin origin = ComputePageOrigin(sheet.settings, dpiX, dpiY);
-    auto column = [&](int slot) { return origin.x + InchTextToDevice(dpiX, layout.Slot(slot)); };
-    PageColumns c;
-    c.bodyTopY = InchTextToDevice(dpiY, layout.Slot(bodyTop)) + origin.y;
-    c.rowHeight = InchTextToDevice(dpiY, layout.Slot(bodyHeight)) / 12;
-    c.participationX = column(participatedX);
-    c.studiesX = column(studiesX);
-    c.auxX = column(auxPioneerX);
-    c.hoursX = column(hoursX);
-    c.remarksX = column(remarksX);
-    return c;
-}
-
 void DrawFigure(Surface& surface, int x, int y, int value) {
     if (value != 0) {
         surface.TextOut(x, y, std::to_string(value));
@@ -35,8 +19,8 @@ void DrawFigure(Surface& surface, int x, int y, int value) {
 
 void DrawPrintedRow(Surface& surface, const PageColumns& c, int row, const BodyCells& cells,
                     int remarkRight) {
-    const int top = c.bodyTopY + row * c.rowHeight;
-    const int boxY = c.bodyTopY + (row + 1) * c.rowHeight - c.rowHeight / 2;
+    const int top = c.RowTop(row);
+    const int boxY = c.BoxBottom(row);
     DrawTickBox(surface, c.participationX, boxY, cells.participated, kPrintBoxDivisor);
     DrawFigure(surface, c.studiesX, top, cells.studies);
     DrawTickBox(surface, c.auxX, boxY, cells.auxiliaryPioneer, kPrintBoxDivisor);

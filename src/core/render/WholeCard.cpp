@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "layout/InchText.h"
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "render/CardSheet.h"
 #include "render/DrawingTools.h"
-#include "render/HeaderValues.h"
+#include "render/HeaderFields.h"
+#include "render/PagePositions.h"
 #include "render/PrintedRows.h"
 
 namespace varnok {
@@ -29,9 +29,10 @@ struct CardGrid {
     int inset = 0;                 // texts stand this far inside their cell's right edge
 };
 
-CardGrid ComputeGrid(const CardSheet& sheet, int originX, int dpiX, int dpiY) {
+CardGrid ComputeGrid(const CardLayout& layout, PageOrigin origin, int dpiX, int dpiY) {
     CardGrid g;
-    g.figures = ComputePageColumns(sheet, dpiX, dpiY);
+    g.figures = ComputePageColumns(layout, origin, dpiX, dpiY);
+    const int originX = origin.x;
     const PageColumns& f = g.figures;
     const int pad = dpiX / 20;
     const int boxLeft = f.participationX - dpiX / kPrintBoxDivisor;
@@ -100,60 +101,57 @@ void DrawGridTexts(Surface& surface, const CardGrid& g, int serviceYear, int lab
 // The header's slots in printer dots, from the printable area's corner.
 struct HeaderPlacer {
     const CardLayout& layout;
-    int originX;
-    int originY;
+    PageOrigin origin;
     int dpiX;
     int dpiY;
     int labelOffset;  // lowers a label so it stands on the field's baseline
 
-    int X(int slot) const { return originX + InchTextToDevice(dpiX, layout.Slot(slot)); }
-    int Y(int slot) const { return originY + InchTextToDevice(dpiY, layout.Slot(slot)); }
+    PagePoint At(int xSlot) const { return SlotPoint(layout, xSlot, origin, dpiX, dpiY); }
 };
 
 // A field's value at its slot in the print font, its label just left of it.
 void DrawField(Surface& surface, const HeaderPlacer& p, const FontSpec& printFont,
-               const FontSpec& labelFont, int slot, int labelId, const std::string& value) {
-    const int x = p.X(slot);
-    const int y = p.Y(slot + 1);
+               const FontSpec& labelFont, int xSlot, int labelId, const std::string& value) {
+    const PagePoint at = p.At(xSlot);
     surface.SelectFont(labelFont);
     surface.SetTextAlign(TextAlign::RightTop);
-    surface.TextOut(x - p.dpiX / 20, y + p.labelOffset, ResString(labelId) + ":");
+    surface.TextOut(at.x - p.dpiX / 20, at.y + p.labelOffset, ResString(labelId) + ":");
     surface.SelectFont(printFont);
     surface.SetTextAlign(TextAlign::LeftTop);
-    surface.TextOut(x, y, value);
+    surface.TextOut(at.x, at.y, value);
 }
 
-// A box with its top-left corner at (x, y), its label right of it.
-void DrawMark(Surface& surface, const HeaderPlacer& p, int x, int y, bool marked, int labelId) {
+// A box with its top-left corner at `at`, lowered by `down`, its label right of it.
+void DrawMark(Surface& surface, const HeaderPlacer& p, PagePoint at, int down, bool marked,
+              int labelId) {
     const int side = p.dpiX / kHeaderBoxDivisor;
-    DrawCrossBox(surface, x + side, y + p.dpiY / kHeaderBoxDivisor, marked, kHeaderBoxDivisor);
-    surface.TextOut(x + side + p.dpiX / 25, y, ResString(labelId));
+    const int y = at.y + down;
+    DrawCrossBox(surface, at.x + side, y + p.dpiY / kHeaderBoxDivisor, marked, kHeaderBoxDivisor);
+    surface.TextOut(at.x + side + p.dpiX / 25, y, ResString(labelId));
 }
 
 void DrawHeader(Surface& surface, const HeaderPlacer& p, const FontSpec& printFont,
-                const FontSpec& labelFont, const HeaderValues& h) {
+                const FontSpec& labelFont, const HeaderFields& h) {
     DrawField(surface, p, printFont, labelFont, nameX, ids::kNameLabel, h.name);
-    DrawField(surface, p, printFont, labelFont, birthDateX, ids::kBirthLabel, h.birth);
-    DrawField(surface, p, printFont, labelFont, baptismDateX, ids::kBaptismLabel, h.baptism);
+    DrawField(surface, p, printFont, labelFont, birthDateX, ids::kBirthLabel, h.birthDate);
+    DrawField(surface, p, printFont, labelFont, baptismDateX, ids::kBaptismLabel, h.baptismDate);
 
     surface.SelectFont(labelFont);
     // The layout has no slot for "Unto", the special pioneer and the field
     // missionary: each stands one mark row (the step from the elder to the
     // regular pioneer) below the box above it.
-    const int step = std::max(p.Y(regularPioneerY) - p.Y(elderY), p.dpiY / kHeaderBoxDivisor);
-    DrawMark(surface, p, p.X(maleX), p.Y(maleY), h.male, ids::kMale);
-    DrawMark(surface, p, p.X(femaleX), p.Y(femaleY), h.female, ids::kFemale);
-    DrawMark(surface, p, p.X(anointedX), p.Y(anointedY), h.otherSheep, ids::kOtherSheep);
-    DrawMark(surface, p, p.X(anointedX), p.Y(anointedY) + step, h.anointed, ids::kAnointed);
-    DrawMark(surface, p, p.X(elderX), p.Y(elderY), h.elder, ids::kElder);
-    DrawMark(surface, p, p.X(ministerialServantX), p.Y(ministerialServantY), h.ministerialServant,
+    const PagePoint pioneer = p.At(regularPioneerX);
+    const int step = std::max(pioneer.y - p.At(elderX).y, p.dpiY / kHeaderBoxDivisor);
+    DrawMark(surface, p, p.At(maleX), 0, h.male, ids::kMale);
+    DrawMark(surface, p, p.At(femaleX), 0, h.female, ids::kFemale);
+    DrawMark(surface, p, p.At(anointedX), 0, h.otherSheep, ids::kOtherSheep);
+    DrawMark(surface, p, p.At(anointedX), step, h.anointed, ids::kAnointed);
+    DrawMark(surface, p, p.At(elderX), 0, h.elder, ids::kElder);
+    DrawMark(surface, p, p.At(ministerialServantX), 0, h.ministerialServant,
              ids::kMinisterialServant);
-    DrawMark(surface, p, p.X(regularPioneerX), p.Y(regularPioneerY), h.regularPioneer,
-             ids::kRegularPioneer);
-    DrawMark(surface, p, p.X(regularPioneerX), p.Y(regularPioneerY) + step, h.specialPioneer,
-             ids::kSpecialPioneer);
-    DrawMark(surface, p, p.X(regularPioneerX), p.Y(regularPioneerY) + 2 * step, h.fieldMissionary,
-             ids::kFieldMissionary);
+    DrawMark(surface, p, pioneer, 0, h.regularPioneer, ids::kRegularPioneer);
+    DrawMark(surface, p, pioneer, step, h.specialPioneer, ids::kSpecialPioneer);
+    DrawMark(surface, p, pioneer, 2 * step, h.fieldMissionary, ids::kFieldMissionary);
 }
 
 }  // namespace
@@ -173,12 +171,12 @@ void DrawWholeCard(const CardSheet& sheet, Surface& surface) {
 
     // Heights are negative: the difference is how much smaller a label is.
     const int labelOffset = labelFont.height - printFont.height;
-    const CardGrid grid = ComputeGrid(sheet, origin.x, dpiX, dpiY);
+    const CardGrid grid = ComputeGrid(sheet.layout, origin, dpiX, dpiY);
     DrawGridLines(surface, grid);
     DrawGridTexts(surface, grid, sheet.serviceYearNumber(), labelOffset);
 
-    const HeaderPlacer placer{sheet.layout, origin.x, origin.y, dpiX, dpiY, labelOffset};
-    DrawHeader(surface, placer, printFont, labelFont, ReadHeaderValues(sheet));
+    const HeaderPlacer placer{sheet.layout, origin, dpiX, dpiY, labelOffset};
+    DrawHeader(surface, placer, printFont, labelFont, ReadHeaderFields(sheet));
 
     surface.SelectFont(printFont);
     surface.SetTextAlign(TextAlign::RightTop);

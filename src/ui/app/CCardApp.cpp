@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 
 #include "app/CCardDlg.h"
-#include "platform/Edition.h"
 #include "layout/CardSettings.h"
+#include "platform/Edition.h"
 #include "platform/MessageBox.h"
 
 namespace varnok {

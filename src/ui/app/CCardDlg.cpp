@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 
@@ -19,6 +20,7 @@
 #include "platform/Edition.h"
 #include "platform/MessageBox.h"
 #include "platform/RepeatedKeyGuard.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 #include "render/CBodyPreview.h"
@@ -69,6 +71,9 @@ void CCardDlg::BuildControls() {
         connect(monthBoxes_[row], &QCheckBox::toggled, this,
                 [this, row](bool ticked) { OnMonthBox(row, ticked); });
     }
+    connect(Control<QCheckBox>(*this, idc::card::kPrintHeaderBox), &QCheckBox::toggled, this,
+            &CCardDlg::OnHeaderBox);
+    feedbackLine_ = Control<QLabel>(*this, idc::card::kPrintFeedbackLine);
     // A mouse press makes the pressed entry current before it is selected, so
     // the window follows the settled selection, not the current row.
     connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
@@ -103,6 +108,8 @@ void CCardDlg::OnInitDialog() {
         addAction(aboutAction_);
     }
     setWindowIcon(AppIcon());
+    sheetAction_ = new QAction(FromCodePage(ResString(ids::kAlignmentSheet)), this);
+    connect(sheetAction_, &QAction::triggered, this, &CCardDlg::OnAlignmentSheet);
 
     state_.OpenCard(Today(), profile_,
                     [this](const std::string& expected) { return AskPassword(expected); });
@@ -147,7 +154,6 @@ void CCardDlg::RepaintPreviews() {
 void CCardDlg::SetHiddenBoxes() {
     auto box = [this](int id) { return Control<QCheckBox>(*this, id); };
     box(1007)->setChecked(state_.settings.lastNameFirst != 0);
-    box(1030)->setChecked(true);
     box(1031)->setChecked(false);
     bool firstVersion = state_.settings.cardVersion == 0;
     for (int id : {1030, 1032, 1027}) {
@@ -175,7 +181,6 @@ void CCardDlg::OnGroupButton() {
 
 void CCardDlg::OnMonthBox(int row, bool ticked) {
     state_.monthTicked[row] = ticked;
-    Control<QCheckBox>(*this, 1030)->setChecked(false);
     RepaintPreviews();
     UpdatePrintButton();
 }
@@ -183,10 +188,6 @@ void CCardDlg::OnMonthBox(int row, bool ticked) {
 void CCardDlg::OnWholeCardBox(bool ticked) {
     state_.wholeCard = ticked;
     UpdatePrintButton();
-}
-
-void CCardDlg::UpdatePrintButton() {
-    printButton_->setEnabled(state_.AnyMonthTicked() || state_.wholeCard);
 }
 
 // Runs the options dialog on copies of the settings and layout and takes them
@@ -201,6 +202,13 @@ void CCardDlg::OnOptions() {
             return printer_->RunPrinterSetup(parent);
         };
     }
+    options.printAlignmentSheet = [this](QWidget* parent, const OptionsValues& values) {
+        CardSettings settings = state_.settings;
+        settings.cardVersion = values.cardVersion;
+        settings.marginTop = values.marginTop;
+        settings.marginLeft = values.marginLeft;
+        PrintSheet(parent, settings, values.layout);
+    };
     if (options.exec() == QDialog::Accepted) {
         if (TakeOptionsBack(options.values(), settings, state_.layout, state_.settingsChanged,
                             state_.editionCode)) {
@@ -224,7 +232,9 @@ void CCardDlg::OnAbout() {
 
 // The focus goes back to the list only when a card was sent.
 void CCardDlg::accept() {
-    if (PrintSelectedCard(state_, printer_ != nullptr ? printer_->printer() : nullptr, this)) {
+    const PrintOutcome outcome = PrintSelectedCard(state_, CurrentQPrinter(), this);
+    ReportPrint(outcome, false);
+    if (outcome.result == PrintOutcome::Printed) {
         list_->setFocus();
     }
 }
@@ -258,12 +268,12 @@ void CCardDlg::setVisible(bool visible) {
 
 void CCardDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
+    menu.addAction(sheetAction_);
+    batchCommands_->AddTo(menu);
     if (aboutAction_ != nullptr) {
         menu.addSeparator();
         menu.addAction(aboutAction_);
     }
-    menu.addSeparator();
-    batchCommands_->AddTo(menu);
     menu.exec(event->globalPos());
 }
 

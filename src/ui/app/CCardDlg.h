@@ -12,6 +12,8 @@
 
 class QAction;
 class QCheckBox;
+class QLabel;
+class QPrinter;
 class QPushButton;
 
 namespace varnok {
@@ -21,6 +23,8 @@ class CurrentPrinter;
 class CPublisherListBox;
 class CHeaderPreview;
 class CBodyPreview;
+struct CardSheet;
+struct PrintOutcome;
 
 class CCardDlg : public QDialog {
     Q_OBJECT
@@ -47,6 +51,8 @@ public:
 
     void OnOptions();
     void OnAbout();
+    // Prints the alignment sheet at the window's margins and layout.
+    void OnAlignmentSheet();
 
     int exec() override;
     void setVisible(bool visible) override;
@@ -65,9 +71,14 @@ private:
     void OnGroupButton();
     void OnMonthBox(int row, bool ticked);
     void OnWholeCardBox(bool ticked);
-    // "Stampa" is offered while there is something to print.
-    void UpdatePrintButton();
     void RepaintPreviews();
+    // Printing: defined in CCardDlgPrinting.cpp.
+    void OnHeaderBox(bool ticked);
+    void UpdatePrintButton();
+    // The alignment sheet with the given margins, card version and layout.
+    void PrintSheet(QWidget* parent, const CardSettings& settings, const CardLayout& layout);
+    void ReportPrint(const PrintOutcome& outcome, bool sheet);
+    QPrinter* CurrentQPrinter();
 
     CardState state_;
     ProfileFile profile_;
@@ -81,6 +92,8 @@ private:
     QPushButton* printButton_ = nullptr;
     std::array<QCheckBox*, 12> monthBoxes_{};
     QAction* aboutAction_ = nullptr;
+    QAction* sheetAction_ = nullptr;
+    QLabel* feedbackLine_ = nullptr;
     CardBatchCommands* batchCommands_ = nullptr;
 };
 

@@ -77,15 +77,9 @@ void CLayoutDetailsDlg::OnInitDialog() {
         ->setText(WithVersionLabel(kRestoreText, cardVersion));
 }
 
-// The header boxes are hidden each time: in this edition they only carry
-// their slots through the dialog.
 void CLayoutDetailsDlg::FillBoxes() {
     for (int id : BoxIds()) {
-        QLineEdit* box = Box(id);
-        box->setText(FromCodePage(layout.Slot(DetailsBoxSlot(id))));
-        if (id < kBodyTopBox) {
-            box->hide();
-        }
+        Box(id)->setText(FromCodePage(layout.Slot(DetailsBoxSlot(id))));
     }
 }
 

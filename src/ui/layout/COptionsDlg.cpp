@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,8 +15,10 @@
 #include "layout/InchText.h"
 #include "layout/OptionsRules.h"
 #include "layout/UpDownControl.h"
+#include "layout/VernierReading.h"
 #include "layout/WholeLabels.h"
 #include "platform/DialogBuilder.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 
@@ -71,6 +74,24 @@ COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
             &COptionsDlg::OnRestoreDefaults);
     connect(Control<QPushButton>(*this, kDetailsButton), &QPushButton::clicked, this,
             &COptionsDlg::OnLayoutDetails);
+    SetUpAlignmentControls();
+}
+
+void COptionsDlg::SetUpAlignmentControls() {
+    auto text = [](int id) { return FromCodePage(ResString(id)); };
+    Control<QGroupBox>(*this, idc::options::kReadingsGroup)
+        ->setTitle(text(ids::kReadingsGroupText));
+    Control<QLabel>(*this, idc::options::kHorizontalReadingLabel)
+        ->setText(text(ids::kHorizontalReadingText));
+    Control<QLabel>(*this, idc::options::kVerticalReadingLabel)
+        ->setText(text(ids::kVerticalReadingText));
+    auto* sheet = Control<QPushButton>(*this, idc::options::kAlignmentSheetButton);
+    sheet->setText(text(ids::kAlignmentSheetButtonText));
+    auto* add = Control<QPushButton>(*this, idc::options::kAddReadingsButton);
+    add->setText(text(ids::kAddReadingsText));
+    connect(sheet, &QPushButton::clicked, this, &COptionsDlg::OnAlignmentSheet);
+    connect(add, &QPushButton::clicked, this, &COptionsDlg::OnAddReadings);
+    ShowWholeLabels(*this);
 }
 
 // The spin controls are ours; each takes the "Statico" text before it as its buddy.
@@ -218,6 +239,32 @@ void COptionsDlg::OnCardVersionSelected(int row) {
     }
     ChangeCardVersion(layout, cardVersion, row);
     RefreshSpins();
+}
+
+void COptionsDlg::OnAlignmentSheet() {
+    if (!printAlignmentSheet) {
+        return;
+    }
+    printAlignmentSheet(this, values());
+}
+
+// Each reading moves its margin: the horizontal one the left margin, the
+// vertical one the top. A refused reading stays in its box, with the focus,
+// to be corrected; the readings after it wait.
+void COptionsDlg::OnAddReadings() {
+    auto take = [](QLineEdit* reading, QLineEdit* box, std::string& margin) {
+        if (!AddVernierReading(ToCodePage(reading->text()), margin)) {
+            reading->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+        reading->clear();
+        box->setText(FromCodePage(margin));
+        return true;
+    };
+    if (take(Control<QLineEdit>(*this, idc::options::kHorizontalReadingBox), leftBox_,
+             marginLeft)) {
+        take(Control<QLineEdit>(*this, idc::options::kVerticalReadingBox), topBox_, marginTop);
+    }
 }
 
 void COptionsDlg::accept() {

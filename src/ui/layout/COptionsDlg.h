@@ -37,6 +37,8 @@ public:
     int versionCount = cardVersionCount();
     // The application's printer setup, run by "Impost. di stampa".
     std::function<bool(QWidget*)> printerSetup;
+    // Prints the alignment sheet at the dialog's margins, card version and layout.
+    std::function<void(QWidget*, const OptionsValues&)> printAlignmentSheet;
 
     void accept() override;
     void done(int result) override;
@@ -57,6 +59,9 @@ private:
     void OnRestoreDefaults();
     void OnLayoutDetails();
     void OnCardVersionSelected(int row);
+    void SetUpAlignmentControls();
+    void OnAlignmentSheet();
+    void OnAddReadings();
 
     QLineEdit* topBox_ = nullptr;
     QLineEdit* leftBox_ = nullptr;

@@ -7,7 +7,17 @@
 
 namespace varnok {
 
-CurrentPrinter::CurrentPrinter() {
+CurrentPrinter::CurrentPrinter() = default;
+
+QPrinter* CurrentPrinter::printer() {
+    if (!lookedUp_) {
+        LookUpDefault();
+    }
+    return printer_.get();
+}
+
+void CurrentPrinter::LookUpDefault() {
+    lookedUp_ = true;
     QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         // No default set: any installed printer still beats none at all.
@@ -44,7 +54,7 @@ std::unique_ptr<QPrinter> CopyOf(const QPrinter* printer) {
 
 bool CurrentPrinter::RunPrinterSetup(QWidget* parent) {
     // The dialog edits a copy, so a cancelled setup leaves the printer untouched.
-    std::unique_ptr<QPrinter> candidate = CopyOf(printer_.get());
+    std::unique_ptr<QPrinter> candidate = CopyOf(printer());
     QPrintDialog dialog(candidate.get(), parent);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -63,6 +73,7 @@ bool CurrentPrinter::RunPrinterSetup(QWidget* parent) {
 }
 
 void CurrentPrinter::SetPrinter(std::unique_ptr<QPrinter> printer) {
+    lookedUp_ = true;
     printer_ = std::move(printer);
 }
 

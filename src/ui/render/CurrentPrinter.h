@@ -1,7 +1,8 @@
 #pragma once
 // The application's current printer: it starts as the system's default printer
 // and changes only through the printer setup; every print goes to it without a
-// further question.
+// further question. The system is asked for its default only when a printer is
+// first needed, so that start-up does not wait for the print system.
 
 #include <memory>
 
@@ -12,14 +13,14 @@ namespace varnok {
 
 class CurrentPrinter {
 public:
-    // Takes the system's default printer; none when the system has no printer.
     CurrentPrinter();
     ~CurrentPrinter();
     CurrentPrinter(const CurrentPrinter&) = delete;
     CurrentPrinter& operator=(const CurrentPrinter&) = delete;
 
-    // The printer every print goes to, or nullptr when there is none.
-    QPrinter* printer() const { return printer_.get(); }
+    // The printer every print goes to, or nullptr when there is none. The first
+    // call takes the system's default printer.
+    QPrinter* printer();
 
     // Qt's print dialog used as the printer setup (no page range, selection or
     // print-to-file choices). On OK the chosen printer and its settings become
@@ -30,7 +31,10 @@ public:
     void SetPrinter(std::unique_ptr<QPrinter> printer);
 
 private:
+    void LookUpDefault();
+
     std::unique_ptr<QPrinter> printer_;
+    bool lookedUp_ = false;
 };
 
 }  // namespace varnok

@@ -1,0 +1,72 @@
+// The card window's printing: what enables "Stampa", the alignment sheet and
+// the line that reports each print.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/CCardDlg.h"
+#include "app/PrintFeedback.h"
+#include "data/CPublisherListBox.h"
+#include "platform/Clock.h"
+#include "platform/DialogBuilder.h"
+#include "platform/StringTable.h"
+#include "platform/TextCodec.h"
+#include "render/CardSheet.h"
+#include "render/CurrentPrinter.h"
+#include "render/PrintJob.h"
+
+namespace varnok {
+namespace {}  // namespace
+
+void CCardDlg::OnHeaderBox(bool ticked) {
+    state_.printHeader = ticked;
+    RepaintPreviews();
+    UpdatePrintButton();
+}
+
+void CCardDlg::UpdatePrintButton() {
+    printButton_->setEnabled(state_.HasAnythingToPrint());
+}
+
+QPrinter* CCardDlg::CurrentQPrinter() {
+    return printer_ != nullptr ? printer_->printer() : nullptr;
+}
+
+void CCardDlg::OnAlignmentSheet() {
+    PrintSheet(this, state_.settings, state_.layout);
+    list_->setFocus();
+}
+
+// The sheet needs no publisher: an empty card with the window's other values.
+void CCardDlg::PrintSheet(QWidget* parent, const CardSettings& settings, const CardLayout& layout) {
+    CardSheet card = state_.CardSheetFor(0);
+    card.settings = settings;
+    card.layout = layout;
+    ReportPrint(PrintAlignmentSheet(card, CurrentQPrinter(), parent), true);
+}
+
+// A print with nothing to send (no publisher) leaves the line as it was.
+void CCardDlg::ReportPrint(const PrintOutcome& outcome, bool sheet) {
+    const LocalDate now = Today();
+    const std::string where = ToCodePage(outcome.destination);
+    std::string text;
+    switch (outcome.result) {
+        case PrintOutcome::NothingToPrint:
+            return;
+        case PrintOutcome::Printed:
+            text = sheet ? SheetPrintedFeedback(where, now)
+                         : CardPrintedFeedback(state_.ConfiguredName(), state_.monthTicked,
+                                               state_.printHeader, where, now);
+            break;
+        case PrintOutcome::NoPrinter:
+            text = NothingPrintedFeedback(PrintFailure::NoPrinter, now);
+            break;
+        case PrintOutcome::NoHdc:
+            text = NothingPrintedFeedback(PrintFailure::NoHdc, now);
+            break;
+    }
+    feedbackLine_->setText(FromCodePage(text));
+}
+
+}  // namespace varnok
