@@ -11,6 +11,7 @@ packages=(
   cups cups-client cups-bsd printer-driver-cups-pdf libcups2-dev
   xvfb xauth poppler-utils
   fonts-liberation2 fonts-dejavu-core fontconfig
+  clang libclang-rt-14-dev
 )
 
 missing=()

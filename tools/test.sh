@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test of Varnok: the whole program with its GUI
 # and printing tests, then the core once more under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, then each fuzz target for 20 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,3 +23,5 @@ cmake -S . -B build-sanitize -DVARNOK_CORE_ONLY=ON -DVARNOK_SANITIZE=ON \
   -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+bash tools/fuzz.sh 20

@@ -1,17 +1,24 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "layout/CardLayout.h"
 #include "layout/InchText.h"
+#include "layout/LayoutKeeper.h"
 #include "platform/Messages.h"
 #include "platform/ResourceIds.h"
+#include "platform/SafeFile.h"
 #include "platform/StringTable.h"
 #include "support/TempFolder.h"
+#include "support/TimeBound.h"
 
 using namespace varnok;
+using varnok::test::FinishesWithin;
 using varnok::test::TempFolder;
 
 namespace {
@@ -46,6 +53,47 @@ public:
 private:
     MessageHandler previous_;
 };
+
+// Answers the questions asked while it lives, and keeps them.
+class QuestionRecorder {
+public:
+    explicit QuestionRecorder(bool answer)
+        : previous_(SetQuestionHandler([this, answer](const std::string& text) {
+              asked.push_back(text);
+              return answer;
+          })) {}
+    ~QuestionRecorder() { SetQuestionHandler(previous_); }
+    std::vector<std::string> asked;
+
+private:
+    QuestionHandler previous_;
+};
+
+// Counts the saves that reach their rename; makes one step fail when asked.
+class SaveCounter {
+public:
+    explicit SaveCounter(std::optional<FileStep> failing = std::nullopt, int error = 0)
+        : previous_(SetFileFaultHook([this, failing, error](FileStep step, const std::string&) {
+              saves += step == FileStep::Rename ? 1 : 0;
+              return failing == step ? error : 0;
+          })) {}
+    ~SaveCounter() { SetFileFaultHook(previous_); }
+    int saves = 0;
+
+private:
+    FileFaultHook previous_;
+};
+
+CardLayout Defaults() {
+    CardLayout layout;
+    LoadDefaultLayout(layout, 0);
+    return layout;
+}
+
+std::string DefaultBytes() {
+    const CardLayout layout = Defaults();
+    return std::string(layout.bytes.data(), layout.bytes.size());
+}
 
 }  // namespace
 
@@ -154,14 +202,177 @@ TEST(CardLayoutFile, OnlyAWholeRecordIsTaken) {
     EXPECT_EQ(layout.Slot(3), "3.13");
 }
 
-TEST(CardLayoutFile, AFileThatCannotBeWrittenIsSkipped) {
+TEST(CardLayoutFile, AFileThatCannotBeWrittenIsSkippedAndTheUserTold) {
     TempFolder folder;
     std::filesystem::create_directory("cplot.dat");
     CardLayout layout;
     LoadDefaultLayout(layout, 0);
-    SaveLayoutFile(layout, 0);
+    MessageRecorder messages;
+    EXPECT_FALSE(SaveLayoutFile(layout, 0));
     EXPECT_TRUE(std::filesystem::is_directory("cplot.dat"));
     EXPECT_FALSE(LoadLayoutFile(layout, 0));
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST(LayoutKeeper, AFirstRunLeavesTheDefaultsAndAnUnchangedLayoutIsNotWrittenAgain) {
+    TempFolder folder;
+    MessageRecorder messages;
+    LayoutKeeper keeper;
+    CardLayout layout;
+    keeper.Load(layout, 0);
+    EXPECT_EQ(layout, Defaults());
+    EXPECT_EQ(keeper.notice(), "");
+    keeper.Save(layout, 0);
+    EXPECT_EQ(folder.ReadFile("cplot.dat"), DefaultBytes());
+
+    SaveCounter counter;
+    LayoutKeeper again;
+    again.Load(layout, 0);
+    again.Save(layout, 0);
+    EXPECT_EQ(counter.saves, 0);
+    layout.SetSlot(bodyTop, "2.70");
+    again.Save(layout, 0);
+    EXPECT_EQ(counter.saves, 1);
+    EXPECT_EQ(folder.ReadFile("cplot.dat").substr(320, 5), std::string("2.70\0", 5));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// A damaged customised layout is kept for repair, never silently replaced.
+TEST(LayoutKeeper, AShortFileIsKeptAsBadAndTheUserIsTold) {
+    TempFolder folder;
+    const std::string cut = PatternRecord().substr(0, 399);
+    folder.WriteFile("cplot.dat", cut);
+    LayoutKeeper keeper;
+    CardLayout layout;
+    keeper.Load(layout, 0);
+    EXPECT_EQ(layout, Defaults());
+    EXPECT_EQ(folder.ReadFile("cplot.dat.bad"), cut);
+    EXPECT_FALSE(folder.Exists("cplot.dat"));
+    const std::string whole = (folder.path() / "cplot.dat").string();
+    EXPECT_EQ(keeper.notice(), ResStringWith(ids::kShortLayoutKept, {whole, whole + ".bad"}));
+    keeper.Save(layout, 0);
+    EXPECT_EQ(folder.ReadFile("cplot.dat"), DefaultBytes());
+    EXPECT_EQ(folder.ReadFile("cplot.dat.bad"), cut);
+
+    // A longer file is used as before: its first 400 bytes.
+    folder.WriteFile("cplot.dat", PatternRecord() + "tail");
+    LayoutKeeper longer;
+    longer.Load(layout, 0);
+    EXPECT_EQ(std::string(layout.bytes.data(), 400), PatternRecord());
+    EXPECT_EQ(longer.notice(), "");
+}
+
+TEST(LayoutKeeper, ADamagedFileThatCannotBeKeptAsideIsNotReplacedUnlessChanged) {
+    TempFolder folder;
+    folder.WriteFile("cplot.dat", "0.95");
+    std::filesystem::create_directory("cplot.dat.bad");
+    std::filesystem::create_directory("cplot.dat.bad/full");  // rename cannot replace it
+    LayoutKeeper keeper;
+    CardLayout layout;
+    keeper.Load(layout, 0);
+    EXPECT_EQ(keeper.notice(),
+              ResStringWith(ids::kShortLayoutNotKept, {(folder.path() / "cplot.dat").string()}));
+    keeper.Save(layout, 0);
+    EXPECT_EQ(folder.ReadFile("cplot.dat"), "0.95");
+}
+
+// A planted link: reading it is refused, and saving replaces the link itself.
+TEST(LayoutKeeper, ALinkedLayoutFileNeverWritesItsTarget) {
+    TempFolder folder;
+    folder.WriteFile("elsewhere", PatternRecord());
+    std::filesystem::create_symlink(folder.path() / "elsewhere", "cplot.dat");
+    LayoutKeeper keeper;
+    CardLayout layout;
+    keeper.Load(layout, 0);
+    EXPECT_EQ(layout, Defaults());
+    keeper.Save(layout, 0);
+    EXPECT_EQ(folder.ReadFile("elsewhere"), PatternRecord());
+    EXPECT_FALSE(std::filesystem::is_symlink("cplot.dat"));
+    EXPECT_EQ(folder.ReadFile("cplot.dat"), DefaultBytes());
+}
+
+TEST(LayoutKeeper, AFifoOrAnEndlessDeviceAsTheLayoutFileReadsAsMissing) {
+    TempFolder folder;
+    ASSERT_EQ(mkfifo("cplot.dat", 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", "cplot1.dat");
+    const auto load = [] {
+        CardLayout layout;
+        LayoutKeeper keeper;
+        keeper.Load(layout, 0);
+        keeper.Load(layout, 1);
+    };
+    ASSERT_TRUE(FinishesWithin(std::chrono::seconds(10), load));
+    MessageRecorder messages;
+    LayoutKeeper keeper;
+    CardLayout layout;
+    keeper.Load(layout, 0);
+    EXPECT_EQ(layout, Defaults());
+    EXPECT_EQ(keeper.notice(), "");
+    keeper.Save(layout, 0);  // the FIFO is not the program's to replace
+    EXPECT_TRUE(std::filesystem::is_fifo("cplot.dat"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], SaveFailureText("cplot.dat", kNotRegularFile));
+}
+
+// Two copies of the program on one folder: the one closed last must not write
+// back its stale layout over the other's change, and asks when both changed.
+TEST(LayoutKeeper, TwoCopiesOnOneFolderKeepEachOthersChanges) {
+    TempFolder folder;
+    folder.WriteFile("cplot.dat", DefaultBytes());
+    CardLayout first;
+    CardLayout second;
+    LayoutKeeper firstKeeper;
+    LayoutKeeper secondKeeper;
+    firstKeeper.Load(first, 0);
+    secondKeeper.Load(second, 0);
+    first.SetSlot(hoursX, "4.40");
+    firstKeeper.Save(first, 0);
+    {
+        QuestionRecorder questions(true);
+        secondKeeper.Save(second, 0);  // unchanged: nothing written, nothing asked
+        EXPECT_TRUE(questions.asked.empty());
+    }
+    CardLayout onDisk;
+    ASSERT_TRUE(LoadLayoutFile(onDisk, 0));
+    EXPECT_EQ(onDisk, first);
+
+    second.SetSlot(remarksX, "4.70");
+    {
+        QuestionRecorder refuse(false);
+        secondKeeper.Save(second, 0);
+        ASSERT_EQ(refuse.asked.size(), 1u);
+        EXPECT_EQ(refuse.asked[0], ResStringWith(ids::kOverwriteChangedLayout,
+                                                 {(folder.path() / "cplot.dat").string()}));
+    }
+    ASSERT_TRUE(LoadLayoutFile(onDisk, 0));
+    EXPECT_EQ(onDisk, first);
+    {
+        QuestionRecorder accept(true);
+        secondKeeper.Save(second, 0);
+        EXPECT_EQ(accept.asked.size(), 1u);
+    }
+    ASSERT_TRUE(LoadLayoutFile(onDisk, 0));
+    EXPECT_EQ(onDisk, second);
+}
+
+// A full disk or a read-only data folder (injected: the tests run as root).
+TEST(LayoutKeeper, AFailedSaveKeepsTheOldFileAndTellsTheUserOnce) {
+    TempFolder folder;
+    folder.WriteFile("cplot.dat", PatternRecord());
+    for (auto [step, error] :
+         {std::pair{FileStep::Write, ENOSPC}, std::pair{FileStep::CreateTemp, EROFS}}) {
+        MessageRecorder messages;
+        SaveCounter failing(step, error);
+        LayoutKeeper keeper;
+        CardLayout layout;
+        keeper.Load(layout, 0);
+        layout.SetSlot(bodyTop, "1.11");
+        keeper.Save(layout, 0);
+        EXPECT_EQ(folder.ReadFile("cplot.dat"), PatternRecord());
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0], SaveFailureText("cplot.dat", error));
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 TEST(InchText, NormalizesAcceptedTexts) {

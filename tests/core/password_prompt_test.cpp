@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/PasswordPrompt.h"
 
 namespace varnok {
@@ -74,6 +76,34 @@ TEST(PasswordPromptTest, FourteenCharacterPasswordSucceedsAtItsLastCharacter) {
     EXPECT_TRUE(reaction.end);
     EXPECT_TRUE(prompt.success());
     EXPECT_EQ(prompt.state(), State::Ended);
+}
+
+// The header field holds up to 20 characters; a password longer than 14 can be
+// typed whole, and a wrong try of its length is refused only at the next character.
+TEST(PasswordPromptTest, PasswordsUpToTheFieldsTwentyCharactersCanBeTyped) {
+    const std::string password = "Congregazione-Nord20";  // 20 characters
+    PasswordPrompt right(password);
+    for (size_t n = 1; n < password.size(); ++n) {
+        auto reaction = right.OnTextChanged(password.substr(0, n));
+        ASSERT_FALSE(reaction.end || reaction.showError) << n;
+    }
+    EXPECT_TRUE(right.OnTextChanged(password).end);
+    EXPECT_TRUE(right.success());
+
+    PasswordPrompt wrong(password);
+    const std::string guess = "Congregazione-Sud-20";  // as long, but wrong
+    for (size_t n = 1; n <= guess.size(); ++n) {
+        ASSERT_FALSE(wrong.OnTextChanged(guess.substr(0, n)).showError) << n;
+    }
+    auto after = wrong.OnTextChanged(guess + "x");
+    EXPECT_TRUE(after.showError);
+    EXPECT_FALSE(after.end);
+    EXPECT_TRUE(wrong.OnTextChanged(guess + "xy").end);
+    EXPECT_FALSE(wrong.success());
+
+    PasswordPrompt fifteen("abcdefghijklmno");
+    EXPECT_FALSE(fifteen.OnTextChanged("abcdefghijklmnX").showError);
+    EXPECT_TRUE(fifteen.OnTextChanged("abcdefghijklmnXY").showError);
 }
 
 TEST(PasswordPromptTest, NothingHappensAfterTheEnd) {

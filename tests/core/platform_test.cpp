@@ -1,4 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <vector>
 
 #include <utility>
 #include <vector>
@@ -8,8 +16,14 @@
 #include "platform/DialogTemplate.h"
 #include "platform/Messages.h"
 #include "platform/ResourceIds.h"
+#include "platform/SafeFile.h"
 #include "platform/StringTable.h"
 #include "platform/Trim.h"
+#include "support/TempFolder.h"
+#include "support/TimeBound.h"
+
+using varnok::test::FinishesWithin;
+using varnok::test::TempFolder;
 
 using namespace varnok;
 
@@ -182,4 +196,172 @@ TEST(Messages, GoToTheInstalledHandler) {
     ShowMessage("no hdc");
     EXPECT_EQ(seen, "no hdc");
     SetMessageHandler(previous);
+}
+
+TEST(Messages, QuestionsAreAnsweredNoWithoutAHandler) {
+    EXPECT_FALSE(AskQuestion("Sovrascrivere?"));
+    std::string asked;
+    auto previous = SetQuestionHandler([&](const std::string& text) {
+        asked = text;
+        return true;
+    });
+    EXPECT_TRUE(AskQuestion("Sovrascrivere?"));
+    EXPECT_EQ(asked, "Sovrascrivere?");
+    SetQuestionHandler(previous);
+}
+
+TEST(StringTable, InsertsAreNotSearchedAgain) {
+    EXPECT_EQ(ResStringWith(ids::kOtherSaveError, {"%1 %2"}),
+              "si \xe8 verificato un errore (%1 %2)");
+}
+
+namespace {
+
+// Makes one step of every save fail with `error` while it lives.
+class FaultAt {
+public:
+    FaultAt(FileStep step, int error)
+        : previous_(SetFileFaultHook(
+              [=](FileStep now, const std::string&) { return now == step ? error : 0; })) {}
+    ~FaultAt() { SetFileFaultHook(previous_); }
+
+private:
+    FileFaultHook previous_;
+};
+
+// The names in the folder, so that a left-over temporary file shows.
+std::vector<std::string> Names(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(SafeFile, SaveReplacesTheFileWholeAndKeepsItsPermissions) {
+    TempFolder folder;
+    folder.WriteFile("cplot.dat", "old");
+    chmod("cplot.dat", 0640);
+    ASSERT_TRUE(SaveFileAtomically("cplot.dat", "new bytes").ok);
+    EXPECT_EQ(folder.ReadFile("cplot.dat"), "new bytes");
+    EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"cplot.dat"});
+    struct stat info {};
+    ASSERT_EQ(stat("cplot.dat", &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+
+    ASSERT_TRUE(SaveFileAtomically("sub.INI", "").ok);  // an empty file is a file too
+    EXPECT_TRUE(folder.Exists("sub.INI"));
+}
+
+TEST(SafeFile, AFailedStepLeavesTheOldFileAndNoTemporaryFile) {
+    TempFolder folder;
+    folder.WriteFile("cplot.dat", "the user's calibration");
+    for (FileStep step : {FileStep::CreateTemp, FileStep::Write, FileStep::Sync, FileStep::Close,
+                          FileStep::Rename}) {
+        FaultAt fault(step, ENOSPC);
+        const SaveResult result = SaveFileAtomically("cplot.dat", std::string(400, 'x'));
+        EXPECT_FALSE(result.ok) << static_cast<int>(step);
+        EXPECT_EQ(result.error, ENOSPC) << static_cast<int>(step);
+        EXPECT_EQ(folder.ReadFile("cplot.dat"), "the user's calibration");
+        EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"cplot.dat"});
+    }
+}
+
+// A file-size limit: without SIGXFSZ ignored the save would end the program
+// with the file cut short; here the write fails and the old file stays.
+TEST(SafeFile, AFileSizeLimitFailsTheSaveInsteadOfCuttingTheFile) {
+    TempFolder folder;
+    folder.WriteFile("cplot.dat", "old");
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit small = before;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const SaveResult result = SaveFileAtomically("cplot.dat", std::string(400, 'x'));
+    setrlimit(RLIMIT_FSIZE, &before);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, EFBIG);
+    EXPECT_EQ(folder.ReadFile("cplot.dat"), "old");
+    EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"cplot.dat"});
+}
+
+TEST(SafeFile, ALinkIsReplacedItselfAndItsTargetIsNeverTouched) {
+    TempFolder folder;
+    folder.WriteFile("target", "precious");
+    std::filesystem::create_symlink(folder.path() / "target", "cplot.dat");
+    EXPECT_FALSE(ReadRegularFile("cplot.dat"));  // a link reads as missing
+    ASSERT_TRUE(SaveFileAtomically("cplot.dat", "layout").ok);
+    EXPECT_EQ(folder.ReadFile("target"), "precious");
+    EXPECT_FALSE(std::filesystem::is_symlink("cplot.dat"));
+    EXPECT_EQ(folder.ReadFile("cplot.dat"), "layout");
+}
+
+TEST(SafeFile, AFolderOrAFifoInTheTargetsPlaceIsNotReplaced) {
+    TempFolder folder;
+    std::filesystem::create_directory("cplot.dat");
+    ASSERT_EQ(mkfifo("varnok.INI", 0600), 0);
+    for (const char* name : {"cplot.dat", "varnok.INI"}) {
+        const SaveResult result = SaveFileAtomically(name, "x");
+        EXPECT_FALSE(result.ok) << name;
+        EXPECT_EQ(result.error, kNotRegularFile) << name;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory("cplot.dat"));
+    EXPECT_TRUE(std::filesystem::is_fifo("varnok.INI"));
+    EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"cplot.dat", "varnok.INI"}));
+}
+
+// A FIFO would block the open, /dev/zero never ends: both read as missing, at once.
+TEST(SafeFile, OnlyRegularFilesAreReadAndNothingBlocks) {
+    TempFolder folder;
+    ASSERT_EQ(mkfifo("fifo", 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", "zero");
+    std::filesystem::create_directory("folder");
+    folder.WriteFile("file", "1234567");
+    const auto readAll = [] {
+        for (const char* name : {"fifo", "zero", "/dev/zero", "folder", "missing"}) {
+            if (ReadRegularFile(name) || RegularFile(name).IsOpen()) {
+                _exit(1);
+            }
+        }
+    };
+    ASSERT_TRUE(FinishesWithin(std::chrono::seconds(10), readAll));
+    readAll();
+    EXPECT_EQ(ReadRegularFile("file"), "1234567");
+    EXPECT_EQ(ReadRegularFile("file", 3), "123");
+
+    const RegularFile file("file");
+    char buffer[8] = {};
+    EXPECT_EQ(file.size(), 7u);
+    EXPECT_EQ(file.ReadAt(5, buffer, sizeof buffer), 2u);
+    EXPECT_EQ(file.ReadAt(7, buffer, sizeof buffer), 0u);
+    folder.WriteFile("file", "a much longer text now");  // grown since the open
+    EXPECT_EQ(file.ReadAt(0, buffer, sizeof buffer), 7u);
+}
+
+TEST(SafeFile, StampsTellAWrittenFileFromTheOneRead) {
+    TempFolder folder;
+    EXPECT_FALSE(StampOf("cplot.dat").exists);
+    folder.WriteFile("cplot.dat", "one");
+    const FileStamp first = StampOf("cplot.dat");
+    EXPECT_TRUE(first.exists);
+    EXPECT_EQ(StampOf("cplot.dat"), first);
+    ASSERT_TRUE(SaveFileAtomically("cplot.dat", "two").ok);
+    EXPECT_NE(StampOf("cplot.dat"), first);
+}
+
+TEST(SafeFile, FailureTextNamesTheWholePathAndTheReason) {
+    TempFolder folder;
+    const std::string whole = (folder.path() / "cplot.dat").string();
+    EXPECT_EQ(SaveFailureText("cplot.dat", ENOSPC),
+              "Non \xe8 stato possibile salvare il file\n" + whole +
+                  "\nperch\xe9 il disco \xe8 pieno.\nIl file su disco \xe8 rimasto com'era.");
+    EXPECT_NE(SaveFailureText("cplot.dat", EROFS).find("di sola lettura"), std::string::npos);
+    EXPECT_NE(SaveFailureText("cplot.dat", EACCES).find("permessi"), std::string::npos);
+    EXPECT_NE(SaveFailureText("cplot.dat", EFBIG).find("dimensione massima"), std::string::npos);
+    EXPECT_NE(SaveFailureText("cplot.dat", kNotRegularFile).find("file normale"),
+              std::string::npos);
+    EXPECT_NE(SaveFailureText("/a/%2/b", EIO).find("/a/%2/b"), std::string::npos);
 }

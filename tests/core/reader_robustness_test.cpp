@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
 #include <string>
 
@@ -10,6 +13,7 @@
 #include "data/PublisherTable.h"
 #include "data/RemarksTable.h"
 #include "support/TempFolder.h"
+#include "support/TimeBound.h"
 
 using namespace varnok;
 using namespace varnok::companion;
@@ -204,4 +208,57 @@ TEST(ReaderRobustness, TruncatedWellFormedFiles) {
 TEST(ReaderRobustness, MissingFiles) {
     TempFolder folder;
     ReadEverything(folder);
+}
+
+// Odd files planted in the data folder: a FIFO would hang the open, a link to
+// /dev/zero would feed the remarks loop forever with empty records. Each reads
+// as missing, at once.
+TEST(ReaderRobustness, FifosAndEndlessDevicesReadAsMissing) {
+    for (const char* name : {"tdat9.bin", "bkstudy.dat", "xten7.dat", "remark9.dat"}) {
+        for (bool fifo : {true, false}) {
+            TempFolder folder;
+            WriteCompanionFiles(folder.path(), SmallCongregation());
+            std::filesystem::remove(name);
+            if (fifo) {
+                ASSERT_EQ(mkfifo(name, 0600), 0);
+            } else {
+                std::filesystem::create_symlink("/dev/zero", name);
+            }
+            const auto load = [] {
+                PublisherTable table;
+                table.AllocatePublisherTable();
+                table.ReadPublisherFiles();
+                DetailsFile details;
+                details.CountDetailsRecords();
+                details.LoadPublisherDetails(table, 1);
+                RemarksTable remarks;
+                remarks.LoadRemarks(table);
+            };
+            ASSERT_TRUE(FinishesWithin(std::chrono::seconds(10), load)) << name << " " << fifo;
+            std::filesystem::remove(name);
+            PublisherTable expected;
+            ASSERT_TRUE(expected.AllocatePublisherTable());
+            expected.ReadPublisherFiles();
+            if (fifo) {
+                ASSERT_EQ(mkfifo(name, 0600), 0);
+            } else {
+                std::filesystem::create_symlink("/dev/zero", name);
+            }
+            PublisherTable table;
+            ASSERT_TRUE(table.AllocatePublisherTable());
+            table.ReadPublisherFiles();
+            EXPECT_EQ(table.recordCount(), expected.recordCount()) << name;
+            EXPECT_EQ(table.groupCount(), expected.groupCount()) << name;
+            DetailsFile details;
+            details.CountDetailsRecords();
+            RemarksTable remarks;
+            remarks.LoadRemarks(table);
+            if (std::string(name) == "xten7.dat") {
+                EXPECT_EQ(details.detailsCount(), 0);
+            }
+            if (std::string(name) == "remark9.dat") {
+                EXPECT_EQ(remarks.remarkCount(), 1);
+            }
+        }
+    }
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/CardState.h"
@@ -16,8 +17,10 @@
 #include "platform/Messages.h"
 #include "platform/ProfileFile.h"
 #include "support/TempFolder.h"
+#include "support/TimeBound.h"
 
 using namespace varnok;
+using varnok::test::FinishesWithin;
 using varnok::test::TempFolder;
 
 namespace {
@@ -79,7 +82,7 @@ TEST(ProfileFile, IntegerReadsTakeTheLeadingDecimalNumber) {
 TEST(ProfileFile, NamesMatchWithoutRegardToCase) {
     TempFolder folder;
     folder.WriteFile(kProfile, "[FORMAT]\r\n  alt date FORMAT = 2 \r\n[margins]\r\ntop=1.25\r\n");
-    const ProfileFile profile(kProfile);
+    ProfileFile profile(kProfile);
     EXPECT_EQ(profile.GetInt("Format", "Alt Date Format", 0), 2);
     EXPECT_EQ(profile.GetString("Margins", "Top", "x"), "1.25");
 
@@ -111,7 +114,7 @@ TEST(ProfileFile, WritingKeepsEverythingElseAsItStands) {
                      "\n"
                      "[Tail]\n"
                      "x=1");
-    const ProfileFile profile(kProfile);
+    ProfileFile profile(kProfile);
     ASSERT_TRUE(profile.WriteString("Format", "Alt Date Format", "3"));
     ASSERT_TRUE(profile.WriteString("Format", "Card Version", "0"));
     ASSERT_TRUE(profile.WriteString("Tail", "y", "2"));
@@ -135,7 +138,7 @@ TEST(ProfileFile, WritingKeepsEverythingElseAsItStands) {
 
 TEST(ProfileFile, FileIsCreatedOnlyByAWrite) {
     TempFolder folder;
-    const ProfileFile profile(kProfile);
+    ProfileFile profile(kProfile);
     EXPECT_EQ(profile.GetInt("Format", "Card Version", 7), 7);
     EXPECT_EQ(profile.GetString("Margins", "Top", "0.00"), "0.00");
     EXPECT_FALSE(folder.Exists(kProfile));
@@ -146,12 +149,135 @@ TEST(ProfileFile, FileIsCreatedOnlyByAWrite) {
 
 TEST(ProfileFile, WritesCreateAMissingFolderAndFailQuietly) {
     TempFolder folder;
-    const ProfileFile nested("config/varnok/varnok.INI");
+    ProfileFile nested("config/varnok/varnok.INI");
     ASSERT_TRUE(nested.WriteString("Format", "Card Version", "0"));
     EXPECT_EQ(nested.GetInt("Format", "Card Version", 5), 0);
 
     std::filesystem::create_directory("taken.INI");  // a folder where the file should be
     EXPECT_FALSE(ProfileFile("taken.INI").WriteString("Format", "Card Version", "0"));
+}
+
+// Profiles written by other editors: a UTF-8 byte-order mark and CR-only line
+// ends must not hide the sections, nor bring a second [Format] when saving.
+TEST(ProfileFile, ByteOrderMarkAndAnyLineEndsAreReadAndKept) {
+    TempFolder folder;
+    const std::string crOnly = "\xEF\xBB\xBF[Format]\rAlt Date Format=2\r[Margins]\rTop=0.50\r";
+    folder.WriteFile(kProfile, crOnly);
+    CardSettings settings;
+    LoadSettings(settings, ProfileFile(kProfile));
+    EXPECT_EQ(settings.dateFormat, 2);
+    EXPECT_EQ(settings.marginTop, "0.50");
+
+    settings.dateFormat = 1;
+    ASSERT_TRUE(SaveSettings(settings, ProfileFile(kProfile), "Ita"));
+    EXPECT_EQ(folder.ReadFile(kProfile),
+              "\xEF\xBB\xBF[Format]\rAlt Date Format=1\rLast Name First=0\rCard Version=0\r"
+              "[Margins]\rTop=0.50\rLeft=0.20\r");
+
+    // Mixed ends: each line keeps its own; new lines take the file's first.
+    folder.WriteFile(kProfile, "[Format]\r\nCard Version=0\n[Other]\rx=1");
+    ProfileFile mixed(kProfile);
+    EXPECT_EQ(mixed.GetInt("Other", "x", 9), 1);
+    ASSERT_TRUE(mixed.WriteString("Format", "Last Name First", "1"));
+    EXPECT_EQ(folder.ReadFile(kProfile),
+              "[Format]\r\nCard Version=0\nLast Name First=1\r\n[Other]\rx=1");
+}
+
+TEST(ProfileFile, AZeroByteEndsAValue) {
+    TempFolder folder;
+    folder.WriteFile(kProfile, std::string("[Margins]\nTop=1.25\0garbage\nLeft=\0\n", 34));
+    const ProfileFile profile(kProfile);
+    EXPECT_EQ(profile.GetString("Margins", "Top", ""), "1.25");
+    EXPECT_EQ(profile.GetString("Margins", "Left", "d"), "");
+    EXPECT_EQ(profile.GetInt("Margins", "Left", 7), 7);  // empty reads as missing
+}
+
+// The profile is read once and parsed in memory: a huge line costs one read,
+// not one per key, and is written back as it was.
+TEST(ProfileFile, AHugeLineIsReadOnceAndKept) {
+    TempFolder folder;
+    const std::string huge = "Notes=" + std::string(50 * 1024 * 1024, 'n');
+    folder.WriteFile(kProfile, "[Other]\n" + huge + "\n[Format]\nAlt Date Format=2\n");
+    CardSettings settings;
+    const auto open = [&] {
+        const ProfileFile profile(kProfile);
+        LoadFnSort(settings, profile, "portuguese");
+        LoadSettings(settings, profile);
+    };
+    ASSERT_TRUE(FinishesWithin(std::chrono::seconds(2), open));
+    open();
+    EXPECT_EQ(settings.dateFormat, 2);
+    ASSERT_TRUE(SaveSettings(settings, ProfileFile(kProfile), "Ita"));
+    const ProfileFile saved(kProfile);
+    EXPECT_EQ(saved.GetString("Other", "Notes", ""), std::string(4096, 'n'));
+    EXPECT_EQ(saved.GetInt("Format", "Alt Date Format", 0), 2);
+    EXPECT_GT(std::filesystem::file_size(kProfile), huge.size());
+}
+
+namespace {
+
+// Counts the saves that reach their rename, and makes one step fail when asked.
+class FileSteps {
+public:
+    explicit FileSteps(std::optional<FileStep> failing = std::nullopt, int error = 0)
+        : previous_(SetFileFaultHook([this, failing, error](FileStep step, const std::string&) {
+              if (step == FileStep::Rename) {
+                  ++renames;
+              }
+              return failing == step ? error : 0;
+          })) {}
+    ~FileSteps() { SetFileFaultHook(previous_); }
+    int renames = 0;
+
+private:
+    FileFaultHook previous_;
+};
+
+class Messages {
+public:
+    Messages()
+        : previous_(SetMessageHandler([this](const std::string& t) { shown.push_back(t); })) {}
+    ~Messages() { SetMessageHandler(previous_); }
+    std::vector<std::string> shown;
+
+private:
+    MessageHandler previous_;
+};
+
+}  // namespace
+
+TEST(CardSettings, SaveWritesTheProfileOnceWithEveryKey) {
+    TempFolder folder;
+    FileSteps steps;
+    CardSettings settings;
+    ASSERT_TRUE(SaveSettings(settings, ProfileFile(kProfile), "portuguese"));
+    EXPECT_EQ(steps.renames, 1);
+    const ProfileFile saved(kProfile);
+    EXPECT_EQ(saved.GetString("Format", "Card Version", ""), "0");
+    EXPECT_EQ(saved.GetString("FN Sort", "Enabled", ""), "0");
+}
+
+// A full disk, or a folder that cannot be written (injected: the tests run as
+// root): the old profile stays whole and the user is told once.
+TEST(CardSettings, AFailedSaveKeepsTheOldProfileAndTellsTheUserOnce) {
+    TempFolder folder;
+    const std::string old =
+        "[Format]\nAlt Date Format=2\n[Margins]\nTop=0.75\n" + std::string(4096, ';') + "\n";
+    folder.WriteFile(kProfile, old);
+    CardSettings settings;
+    settings.dateFormat = 3;
+    for (auto [step, error] :
+         {std::pair{FileStep::Write, ENOSPC}, std::pair{FileStep::CreateTemp, EROFS},
+          std::pair{FileStep::Close, EDQUOT}}) {
+        Messages messages;
+        FileSteps failing(step, error);
+        EXPECT_FALSE(SaveSettings(settings, ProfileFile(kProfile), "Ita"));
+        EXPECT_EQ(folder.ReadFile(kProfile), old);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0], SaveFailureText(kProfile, error));
+        EXPECT_NE(messages.shown[0].find((folder.path() / kProfile).string()), std::string::npos);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 TEST(CardSettings, DefaultsWithoutAProfile) {

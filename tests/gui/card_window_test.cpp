@@ -16,12 +16,15 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <cerrno>
+#include <filesystem>
 #include <memory>
 
 #include "CardCongregation.h"
@@ -30,6 +33,10 @@
 #include "data/CPublisherListBox.h"
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
+#include "platform/ResourceIds.h"
+#include "platform/SafeFile.h"
+#include "platform/StringTable.h"
+#include "platform/TextCodec.h"
 #include "render/CBodyPreview.h"
 #include "render/CHeaderPreview.h"
 #include "render/CurrentPrinter.h"
@@ -136,6 +143,7 @@ private slots:
     void keyboardFollowsTheDefaultButton();
     void ctrlClickKeepsTheSelection();
     void feedbackLineReportsEachPrint();
+    void printerIsLookedUpAtFirstNeed();
     void alignmentSheetFromTheContextMenu();
     void mouseClickChoosesTheClickedEntry();
     void dragChoosesTheEntryReleasedOn();
@@ -150,6 +158,10 @@ private slots:
     void focusGoesToTheListOnlyWhenACardWasSent();
     void emptyNameSendsNothingAndKeepsTheFocus();
     void remarksShowWholeLetters();
+    void twoWindowsOnOneFolderKeepEachOthersLayout();
+    void aShortLayoutFileIsKeptAndTheUserToldWhenTheWindowOpens();
+    void aLinkedLayoutFileKeepsItsTargetWhenTheWindowCloses();
+    void aFolderThatCannotBeWrittenIsToldOncePerFile();
 
 private:
     std::unique_ptr<CCardDlg> OpenWindow(CurrentPrinter* printer = nullptr);
@@ -590,6 +602,101 @@ void CardWindowTest::ctrlClickKeepsTheSelection() {
     QCOMPARE(window->state().selectedPublisher, 2);
 }
 
+namespace {
+
+void CloseWithTheButton(CCardDlg& window) {
+    QTest::mouseClick(Control<QPushButton>(window, 2), Qt::LeftButton);
+}
+
+}  // namespace
+
+// Two copies of the program on one data folder: closing the second, unchanged,
+// does not write back its stale layout; changed too, it asks first.
+void CardWindowTest::twoWindowsOnOneFolderKeepEachOthersLayout() {
+    auto first = OpenWindow();
+    CloseWithTheButton(*first);  // the first run leaves the defaults
+    const std::string defaults = folder_->ReadFile("cplot.dat");
+    QCOMPARE(defaults.size(), size_t(400));
+
+    first = OpenWindow();
+    auto second = OpenWindow();
+    first->state().layout.SetSlot(bodyTop, "2.70");
+    CloseWithTheButton(*first);
+    const std::string changed = folder_->ReadFile("cplot.dat");
+    QCOMPARE(changed.substr(320, 4), std::string("2.70"));
+    CloseWithTheButton(*second);
+    QCOMPARE(folder_->ReadFile("cplot.dat"), changed);
+    QVERIFY(messages_.isEmpty());
+
+    first = OpenWindow();
+    second = OpenWindow();
+    first->state().layout.SetSlot(hoursX, "4.40");
+    second->state().layout.SetSlot(hoursX, "4.50");
+    CloseWithTheButton(*first);
+    CloseWithTheButton(*second);  // the recorder answers No
+    QCOMPARE(folder_->ReadFile("cplot.dat").substr(360, 4), std::string("4.40"));
+    QCOMPARE(messages_.size(), 1);
+    const std::string whole = (folder_->path() / "cplot.dat").string();
+    QCOMPARE(messages_[0], FromCodePage(ResStringWith(ids::kOverwriteChangedLayout, {whole})));
+}
+
+void CardWindowTest::aShortLayoutFileIsKeptAndTheUserToldWhenTheWindowOpens() {
+    std::string customised(399, '\0');
+    customised.replace(320, 4, "2.80");
+    folder_->WriteFile("cplot.dat", customised);
+    auto window = OpenWindow();
+    QVERIFY(messages_.isEmpty());  // not before the window is there
+    QCOMPARE(window->state().layout.Slot(bodyTop), std::string("2.62"));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTRY_COMPARE(messages_.size(), 1);
+    QVERIFY(messages_[0].contains(QStringLiteral("cplot.dat.bad")));
+    QVERIFY(messages_[0].contains(QString::fromStdString(folder_->path().string())));
+    QCOMPARE(folder_->ReadFile("cplot.dat.bad"), customised);
+    CloseWithTheButton(*window);
+    QCOMPARE(folder_->ReadFile("cplot.dat").size(), size_t(400));
+    QCOMPARE(folder_->ReadFile("cplot.dat.bad"), customised);
+    QCOMPARE(messages_.size(), 1);
+}
+
+void CardWindowTest::aLinkedLayoutFileKeepsItsTargetWhenTheWindowCloses() {
+    const std::string precious(400, 'p');
+    folder_->WriteFile("elsewhere.dat", precious);
+    std::filesystem::create_symlink(folder_->path() / "elsewhere.dat",
+                                    folder_->path() / "cplot.dat");
+    auto window = OpenWindow();
+    QCOMPARE(window->state().layout.Slot(bodyTop), std::string("2.62"));  // not the link's
+    CloseWithTheButton(*window);
+    QCOMPARE(folder_->ReadFile("elsewhere.dat"), precious);
+    QVERIFY(!std::filesystem::is_symlink(folder_->path() / "cplot.dat"));
+    QCOMPARE(folder_->ReadFile("cplot.dat").substr(320, 4), std::string("2.62"));
+}
+
+// A read-only data folder, injected through the file layer since the tests run
+// as root: each file that cannot be saved is told once, and nothing is lost.
+void CardWindowTest::aFolderThatCannotBeWrittenIsToldOncePerFile() {
+    folder_->WriteFile("varnok.INI", "[Format]\nAlt Date Format=1\n");
+    auto window = OpenWindow();
+    CloseWithTheButton(*window);
+    const std::string layout = folder_->ReadFile("cplot.dat");
+    messages_.clear();
+
+    const FileFaultHook previous = SetFileFaultHook(
+        [](FileStep step, const std::string&) { return step == FileStep::CreateTemp ? EROFS : 0; });
+    window = OpenWindow();
+    window->state().settingsChanged = true;
+    window->state().settings.dateFormat = 3;
+    window->state().layout.SetSlot(bodyTop, "2.70");
+    CloseWithTheButton(*window);
+    SetFileFaultHook(previous);
+    QCOMPARE(messages_.size(), 2);
+    QVERIFY(messages_[0].contains(QStringLiteral("varnok.INI")));
+    QVERIFY(messages_[1].contains(QStringLiteral("cplot.dat")));
+    QVERIFY(messages_[1].contains(QStringLiteral("sola lettura")));
+    QCOMPARE(folder_->ReadFile("cplot.dat"), layout);
+    QCOMPARE(folder_->ReadFile("varnok.INI"), std::string("[Format]\nAlt Date Format=1\n"));
+}
+
 void CardWindowTest::feedbackLineReportsEachPrint() {
     SetClockForTesting(LocalDate{2026, 12, 8, 10, 2});
     CurrentPrinter printer;
@@ -631,6 +738,25 @@ void CardWindowTest::feedbackLineReportsEachPrint() {
     QCOMPARE(messages_, (QStringList{QStringLiteral("No Printer"), QStringLiteral("no hdc")}));
     QCOMPARE(line->text(),
              QStringLiteral("Niente stampato alle 10:17: impossibile aprire la stampante"));
+}
+
+void CardWindowTest::printerIsLookedUpAtFirstNeed() {
+    CurrentPrinter printer;
+    auto window = OpenWindow(&printer);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTest::mouseClick(Control<QCheckBox>(*window, 1015), Qt::LeftButton);
+    QVERIFY(!printer.lookedUp());  // start-up and the month boxes leave the print system alone
+    // The first need finds the system's default, or none, as the start-up used to.
+    const QPrinterInfo system = QPrinterInfo::defaultPrinter();
+    QPrinter* found = printer.printer();
+    QVERIFY(printer.lookedUp());
+    if (system.isNull() && QPrinterInfo::availablePrinters().isEmpty()) {
+        QVERIFY(found == nullptr);
+    } else {
+        QVERIFY(found != nullptr);
+    }
+    QCOMPARE(printer.printer(), found);  // asked once
 }
 
 void CardWindowTest::alignmentSheetFromTheContextMenu() {
@@ -981,9 +1107,9 @@ void CardWindowTest::contextMenuOffersTheCommandsForManyCards() {
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
                             window->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(window.get(), &event);
-    QCOMPARE(offered, (QStringList{"Foglio di prova", "Stampa tutto l'elenco",
-                                   "Salva la scheda in PDF...", "Salva l'elenco in PDF...",
-                                   "A proposito di Varnoki..."}));
+    QCOMPARE(offered,
+             (QStringList{"Foglio di prova", "Stampa tutto l'elenco", "Salva la scheda in PDF...",
+                          "Salva l'elenco in PDF...", "A proposito di Varnoki..."}));
 }
 
 void CardWindowTest::listSavedAsPdfHasOnePagePerEntry() {

@@ -606,6 +606,7 @@ void OptionsTest::windowClosingAfterAChangeWritesEveryKey() {
         QTest::mouseClick(Control<QPushButton>(options, 1), Qt::LeftButton);
     });
     QTest::mouseClick(Control<QPushButton>(*window, 2), Qt::LeftButton);
+    profile = ProfileFile(ProfilePath());  // the file as the closing left it
     QCOMPARE(profile.GetString("Format", "Alt Date Format", ""), std::string("3"));
     QCOMPARE(profile.GetString("Format", "Last Name First", ""), std::string("1"));
     QCOMPARE(profile.GetString("Format", "Card Version", ""), std::string("0"));

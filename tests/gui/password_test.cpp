@@ -26,6 +26,8 @@ namespace {
 
 const QString kAsk = QStringLiteral("Per favore inserisci la Password");
 const QString kWrong = QString::fromUtf8("Siamo spiacenti, La Password è errata...Riprova!!");
+// As long as the password field of the data allows.
+constexpr char kLongPassword[] = "Congregazione-Nord20";
 
 QLineEdit* Entry(QDialog& dialog) {
     return Control<QLineEdit>(dialog, 244);
@@ -52,10 +54,12 @@ private slots:
     void fourteenCharacterPasswordIsAccepted();
     void fourteenthWrongCharacterWarnsAndTheFifteenthEnds();
     void escapeEndsWithoutSuccess();
+    void wrongTryOfATwentyCharacterPasswordsLengthWarnsOnlyAfterIt();
 
     void dataWithoutPasswordNeverPrompts();
     void cardWindowOpensAfterTheRightPassword();
     void refusedPasswordClosesTheWindowAndWritesNothing();
+    void twentyCharacterPasswordOpensTheCardWindow();
 
 private:
     // Opens the card window on data with `password`, while `answer` handles the prompt.
@@ -245,6 +249,31 @@ void PasswordTest::refusedPasswordClosesTheWindowAndWritesNothing() {
     QVERIFY(!QFile::exists(ProfilePath()));
     QVERIFY(!folder_->Exists("cplot.dat"));
     QVERIFY(messages_.isEmpty());
+}
+
+void PasswordTest::wrongTryOfATwentyCharacterPasswordsLengthWarnsOnlyAfterIt() {
+    CPasswordDlg dialog(kLongPassword);
+    dialog.show();
+    QTest::keyClicks(Entry(dialog), "Congregazione-Sud-20");
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!dialog.wrongTry());
+    QCOMPARE(Prompt(dialog), kAsk);
+    QTest::keyClicks(Entry(dialog), "x");
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.wrongTry());
+    QCOMPARE(Prompt(dialog), kWrong);
+    QTest::keyClicks(Entry(dialog), "y");
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(!dialog.success());
+}
+
+void PasswordTest::twentyCharacterPasswordOpensTheCardWindow() {
+    auto window = OpenWindow(kLongPassword, [](CPasswordDlg& prompt) {
+        QTest::keyClicks(Control<QLineEdit>(prompt, 244), kLongPassword);
+    });
+    QCOMPARE(prompts_, 1);
+    QVERIFY(!window->closedAtStart());
+    QCOMPARE(Control<QListWidget>(*window, 1000)->count(), 5);
 }
 
 QTEST_MAIN(PasswordTest)

@@ -19,8 +19,8 @@ bool CardState::OpenCard(const LocalDate& today, const ProfileFile& profile,
     }
     useLongName = true;
     LoadSettings(settings, profile);
-    if (!accessDenied && !LoadLayoutFile(layout, settings.cardVersion)) {
-        LoadDefaultLayout(layout, settings.cardVersion);
+    if (!accessDenied) {
+        layoutFile.Load(layout, settings.cardVersion);
     }
     return loaded;
 }

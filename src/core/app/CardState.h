@@ -13,6 +13,7 @@
 #include "data/RemarksTable.h"
 #include "layout/CardLayout.h"
 #include "layout/CardSettings.h"
+#include "layout/LayoutKeeper.h"
 #include "platform/Clock.h"
 #include "render/CardSheet.h"
 
@@ -29,6 +30,7 @@ public:
 
     CardSettings settings;
     CardLayout layout;
+    LayoutKeeper layoutFile;  // loads `layout` and saves it at closing
     SelectionGroups groups;
 
     int selectedPublisher = 0;

@@ -3,6 +3,14 @@
 namespace varnok {
 namespace {
 constexpr std::size_t kLongestTry = 13;
+constexpr std::size_t kLongestShortPassword = 14;
+}  // namespace
+
+// A stored password can be as long as its field (20 characters): a longer one
+// than the fourteen the prompt used to allow must still be typeable, so the
+// wrong try comes only at the character after its length.
+std::size_t PasswordPrompt::LongestTry() const {
+    return expected_.size() > kLongestShortPassword ? expected_.size() : kLongestTry;
 }
 
 PasswordPrompt::Reaction PasswordPrompt::OnTextChanged(const std::string& text) {
@@ -19,7 +27,7 @@ PasswordPrompt::Reaction PasswordPrompt::OnTextChanged(const std::string& text) 
         success_ = true;
         reaction.end = true;
     }
-    if (text.size() > kLongestTry) {
+    if (text.size() > LongestTry()) {
         OkAction(reaction);
     }
     if (reaction.end) {

@@ -1,7 +1,8 @@
 #pragma once
 // The rules of the password prompt: the right password is accepted at the
-// keystroke that completes it; OK or a fourteenth character counts as one wrong
-// try that shows the error, and the next change or OK ends the prompt.
+// keystroke that completes it; OK or a fourteenth character (for a longer
+// password, the character after its length) counts as one wrong try that shows
+// the error, and the next change or OK ends the prompt.
 
 #include <string>
 
@@ -32,6 +33,8 @@ public:
 
 private:
     void OkAction(Reaction& reaction);
+    // The longest text typed before it counts as a wrong try.
+    std::size_t LongestTry() const;
 
     std::string expected_;
     State state_ = State::Asking;

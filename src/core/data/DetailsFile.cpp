@@ -1,10 +1,11 @@
 #include "data/DetailsFile.h"
 
+#include <algorithm>
 #include <cstring>
-#include <fstream>
 
 #include "data/PublisherTable.h"
 #include "data/Scramble.h"
+#include "platform/SafeFile.h"
 
 namespace varnok {
 
@@ -51,16 +52,9 @@ bool HoldsLetter(const uint8_t* record, const DetailsText& field) {
 }  // namespace
 
 void DetailsFile::CountDetailsRecords() {
-    detailsCount_ = 0;
-    std::ifstream file(kDetailsFileName, std::ios::binary);
-    char block[kDetailsRecordSize];
-    while (file && detailsCount_ < kMaxDetailsCount) {
-        file.read(block, kDetailsRecordSize);
-        if (file.gcount() != kDetailsRecordSize) {
-            break;
-        }
-        ++detailsCount_;
-    }
+    const RegularFile file(kDetailsFileName);
+    detailsCount_ =
+        static_cast<int>(std::min<uint64_t>(file.size() / kDetailsRecordSize, kMaxDetailsCount));
 }
 
 int DetailsFile::LoadPublisherDetails(PublisherTable& table, int pub) {
@@ -105,17 +99,11 @@ bool DetailsFile::ReadRecord(unsigned n, unsigned id, DetailsRecord& record) con
     if (n == 0 || n >= static_cast<unsigned>(detailsCount_)) {
         return false;
     }
-    std::ifstream file(kDetailsFileName, std::ios::binary);
-    if (!file) {
-        return false;
-    }
-    file.seekg(static_cast<std::streamoff>(n) * kDetailsRecordSize);
-    if (!file) {
-        return false;
-    }
+    const RegularFile file(kDetailsFileName);
     DetailsRecord read{};
-    file.read(reinterpret_cast<char*>(read.data()), kDetailsRecordSize);
-    if (file.gcount() != kDetailsRecordSize || RecordId(read.data()) != id) {
+    const size_t length =
+        file.ReadAt(static_cast<uint64_t>(n) * kDetailsRecordSize, read.data(), read.size());
+    if (length != kDetailsRecordSize || RecordId(read.data()) != id) {
         return false;
     }
     for (const DetailsText& field : {kLongName, kExtraText1, kExtraText2}) {

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <new>
 
 #include "data/Scramble.h"
 #include "platform/Messages.h"
+#include "platform/SafeFile.h"
 
 namespace varnok {
 
@@ -94,16 +94,16 @@ void PublisherTable::ReadPublisherFiles() {
     if (!IsAllocated()) {
         return;
     }
-    std::fill(records_.begin(), records_.end(), 0);
+    std::memset(records_.data(), 0, records_.size());
 
     // Whole records only: a trailing partial record is dropped, and records
     // beyond the table's capacity are not read.
-    std::ifstream publishers(kPublisherFileName, std::ios::binary);
-    while (publishers && recordCount_ < kPublisherTableCapacity) {
+    const RegularFile publishers(kPublisherFileName);
+    while (recordCount_ < kPublisherTableCapacity) {
         uint8_t* record =
             records_.data() + static_cast<size_t>(recordCount_) * kPublisherRecordSize;
-        publishers.read(reinterpret_cast<char*>(record), kPublisherRecordSize);
-        if (publishers.gcount() != kPublisherRecordSize) {
+        const uint64_t offset = static_cast<uint64_t>(recordCount_) * kPublisherRecordSize;
+        if (publishers.ReadAt(offset, record, kPublisherRecordSize) != kPublisherRecordSize) {
             std::memset(record, 0, kPublisherRecordSize);
             break;
         }
@@ -116,12 +116,10 @@ void PublisherTable::ReadPublisherFiles() {
         }
     }
 
-    std::ifstream groups(kGroupFileName, std::ios::binary);
+    const RegularFile groups(kGroupFileName);
     char groupBlock[kGroupBlockSize] = {};
-    if (groups) {
-        groups.read(groupBlock, kGroupBlockSize);
-        groupCount_ = static_cast<int8_t>(groupBlock[0]);
-    }
+    groups.ReadAt(0, groupBlock, kGroupBlockSize);
+    groupCount_ = static_cast<int8_t>(groupBlock[0]);
 
     if (recordCount_ == 0) {
         // No usable publisher file: a blank header record without password.

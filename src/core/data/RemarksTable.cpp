@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 
 #include "data/PublisherTable.h"
+#include "platform/SafeFile.h"
 #include "platform/Trim.h"
 
 namespace varnok {
@@ -49,21 +49,17 @@ void ClearRemarkIndexes(PublisherTable& table) {
 
 void RemarksTable::LoadRemarks(PublisherTable& table) {
     ClearRemarkIndexes(table);
-    std::fill(entries_.begin(), entries_.end(), 0);
+    std::memset(entries_.data(), 0, entries_.size());
     remarkCount_ = 1;
 
-    std::ifstream file(kRemarksFileName, std::ios::binary);
-    if (!file) {
-        return;
-    }
+    const RegularFile file(kRemarksFileName);
     uint8_t record[kRemarksRecordSize];
-    file.read(reinterpret_cast<char*>(record), kRemarksRecordSize);  // the header record
-    while (file && remarkCount_ < kLastEntry) {
+    // The first record is a header. Every pass moves one record on, so the
+    // loop ends at the file's size whatever the records hold.
+    for (uint64_t offset = kRemarksRecordSize; offset < file.size() && remarkCount_ < kLastEntry;
+         offset += kRemarksRecordSize) {
         std::memset(record, 0, sizeof record);
-        file.read(reinterpret_cast<char*>(record), kRemarksRecordSize);
-        if (file.gcount() == 0) {
-            break;
-        }
+        file.ReadAt(offset, record, kRemarksRecordSize);
         const int month = record[kMonthOffset];
         const unsigned id = record[kIdOffset] | (record[kIdOffset + 1] << 8);
         // A month above 12 has no place among the publisher's months.

@@ -1,11 +1,12 @@
 #include "layout/CardLayout.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/Messages.h"
 #include "platform/ResourceIds.h"
+#include "platform/SafeFile.h"
 #include "platform/StringTable.h"
 
 namespace varnok {
@@ -65,26 +66,28 @@ void LoadDefaultLayout(CardLayout& layout, int cardVersion) {
     }
 }
 
-bool LoadLayoutFile(CardLayout& layout, int cardVersion) {
+LayoutFileRead ReadLayoutFile(CardLayout& layout, int cardVersion) {
     layout.bytes.fill(0);
-    std::FILE* file = std::fopen(LayoutFileName(cardVersion).c_str(), "rb");
-    if (file == nullptr) {
-        return false;
-    }
-    const size_t read = std::fread(layout.bytes.data(), 1, layout.bytes.size(), file);
-    std::fclose(file);
-    return read == layout.bytes.size();
+    const RegularFile file(LayoutFileName(cardVersion));
+    LayoutFileRead read;
+    read.regularFile = file.IsOpen();
+    read.length = file.size();
+    read.whole = file.ReadAt(0, layout.bytes.data(), layout.bytes.size()) == layout.bytes.size();
+    return read;
 }
 
-void SaveLayoutFile(const CardLayout& layout, int cardVersion) {
-    // A layout that cannot be written is not reported: the program goes on
-    // with the layout it holds.
-    std::FILE* file = std::fopen(LayoutFileName(cardVersion).c_str(), "wb");
-    if (file == nullptr) {
-        return;
+bool LoadLayoutFile(CardLayout& layout, int cardVersion) {
+    return ReadLayoutFile(layout, cardVersion).whole;
+}
+
+bool SaveLayoutFile(const CardLayout& layout, int cardVersion) {
+    const std::string name = LayoutFileName(cardVersion);
+    const SaveResult saved =
+        SaveFileAtomically(name, std::string_view(layout.bytes.data(), layout.bytes.size()));
+    if (!saved.ok) {
+        ShowMessage(SaveFailureText(name, saved.error));
     }
-    std::fwrite(layout.bytes.data(), 1, layout.bytes.size(), file);
-    std::fclose(file);
+    return saved.ok;
 }
 
 }  // namespace varnok

@@ -3,6 +3,7 @@
 // of the card lands, with the defaults of each card version and its file.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -63,8 +64,19 @@ int cardVersionCount();
 // "cplot.dat" for version 0, "cplot%d.dat" otherwise.
 std::string LayoutFileName(int cardVersion);
 void LoadDefaultLayout(CardLayout& layout, int cardVersion);
+// What reading a layout file found.
+struct LayoutFileRead {
+    bool regularFile = false;  // false: missing, or not a regular file
+    uint64_t length = 0;
+    bool whole = false;  // a whole 400-byte record was read
+};
+// Fills `layout` from the version's file: its first 400 bytes, zeros after a
+// shorter file's bytes.
+LayoutFileRead ReadLayoutFile(CardLayout& layout, int cardVersion);
 // True only when a whole 400-byte record was read from the version's file.
 bool LoadLayoutFile(CardLayout& layout, int cardVersion);
-void SaveLayoutFile(const CardLayout& layout, int cardVersion);
+// Replaces the version's file by the layout's 400 bytes. A failure is told to
+// the user, and gives false; the old file then stays as it was.
+bool SaveLayoutFile(const CardLayout& layout, int cardVersion);
 
 }  // namespace varnok

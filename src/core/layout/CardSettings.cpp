@@ -8,6 +8,7 @@
 #include "layout/CardLayout.h"
 #include "layout/InchText.h"
 #include "platform/Edition.h"
+#include "platform/Messages.h"
 #include "platform/ProfileFile.h"
 
 namespace varnok {
@@ -66,17 +67,28 @@ void LoadSettings(CardSettings& settings, const ProfileFile& profile) {
     settings.marginLeft = MarginAsRead(profile, "Left", kDefaultMarginLeft);
 }
 
-void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
-                  const std::string& editionCode) {
-    // Failed writes are not reported: the program goes on as before.
-    profile.WriteString(kFormat, "Alt Date Format", std::to_string(settings.dateFormat));
-    profile.WriteString(kFormat, "Last Name First", std::to_string(settings.lastNameFirst));
-    profile.WriteString(kFormat, "Card Version", std::to_string(settings.cardVersion));
-    profile.WriteString(kMargins, "Top", settings.marginTop);
-    profile.WriteString(kMargins, "Left", settings.marginLeft);
+void StoreSettings(const CardSettings& settings, ProfileFile& profile,
+                   const std::string& editionCode) {
+    profile.SetString(kFormat, "Alt Date Format", std::to_string(settings.dateFormat));
+    profile.SetString(kFormat, "Last Name First", std::to_string(settings.lastNameFirst));
+    profile.SetString(kFormat, "Card Version", std::to_string(settings.cardVersion));
+    profile.SetString(kMargins, "Top", settings.marginTop);
+    profile.SetString(kMargins, "Left", settings.marginLeft);
     if (EditionTraitsOf(editionCode).firstNameSort) {
-        profile.WriteString(kFnSort, "Enabled", std::to_string(settings.fnSort));
+        profile.SetString(kFnSort, "Enabled", std::to_string(settings.fnSort));
     }
+}
+
+bool SaveSettings(const CardSettings& settings, const ProfileFile& profile,
+                  const std::string& editionCode) {
+    // The file as it stands now, so that what others wrote since the start is kept.
+    ProfileFile current(profile.path());
+    StoreSettings(settings, current, editionCode);
+    const SaveResult saved = current.Save();
+    if (!saved.ok) {
+        ShowMessage(SaveFailureText(profile.path(), saved.error));
+    }
+    return saved.ok;
 }
 
 std::string ProfilePathBesideExecutable(const std::string& executablePath) {

@@ -26,8 +26,12 @@ struct CardSettings {
 void LoadFnSort(CardSettings& settings, const ProfileFile& profile, const std::string& editionCode);
 // Reads the date format, name order, card version and margins.
 void LoadSettings(CardSettings& settings, const ProfileFile& profile);
-// Writes every key together; "FN Sort" only in the edition "portuguese".
-void SaveSettings(const CardSettings& settings, const ProfileFile& profile,
+// Sets every key in the profile's memory; "FN Sort" only in the edition "portuguese".
+void StoreSettings(const CardSettings& settings, ProfileFile& profile,
+                   const std::string& editionCode);
+// Writes every key together, in one save of the whole file; "FN Sort" only in
+// the edition "portuguese". A failure is told to the user, and gives false.
+bool SaveSettings(const CardSettings& settings, const ProfileFile& profile,
                   const std::string& editionCode);
 
 // The profile's path for an executable: ".INI" in place of a four-character

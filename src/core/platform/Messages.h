@@ -17,4 +17,13 @@ MessageHandler SetMessageHandler(MessageHandler handler);
 // Shows `text` through the installed handler; without one it is dropped.
 void ShowMessage(const std::string& text);
 
+// Receives a yes-or-no question in the edition's code page; true for yes.
+using QuestionHandler = std::function<bool(const std::string& text)>;
+
+// Installs the handler and returns the one it replaces.
+QuestionHandler SetQuestionHandler(QuestionHandler handler);
+
+// Asks `text` through the installed handler; without one the answer is no.
+bool AskQuestion(const std::string& text);
+
 }  // namespace varnok

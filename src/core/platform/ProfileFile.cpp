@@ -1,11 +1,8 @@
 #include "platform/ProfileFile.h"
 
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <optional>
-#include <sstream>
-#include <vector>
 
 #include "platform/Trim.h"
 
@@ -15,49 +12,19 @@ namespace {
 
 // The longest text a read gives back.
 constexpr size_t kMaxProfileString = 4096;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// The file's lines as they stand, each without its line feed (a carriage
-// return stays part of the line, so a CR-LF file is written back as it was).
-struct ProfileLines {
-    std::vector<std::string> lines;
-    bool endsWithNewline = true;
-    std::string newline = "\n";
-};
-
-std::optional<ProfileLines> ReadLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsTrimSpace(text.front())) {
+        text.remove_prefix(1);
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    const std::string text = content.str();
-
-    ProfileLines result;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            result.lines.push_back(text.substr(start));
-            result.endsWithNewline = false;
-            break;
-        }
-        result.lines.push_back(text.substr(start, end - start));
-        start = end + 1;
+    while (!text.empty() && IsTrimSpace(text.back())) {
+        text.remove_suffix(1);
     }
-    if (!result.lines.empty() && !result.lines.front().empty() &&
-        result.lines.front().back() == '\r') {
-        result.newline = "\r\n";
-    }
-    return result;
-}
-
-std::string Trimmed(std::string text) {
-    TrimInPlace(text);
     return text;
 }
 
-bool SameName(const std::string& a, const std::string& b) {
+bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
@@ -73,30 +40,29 @@ bool SameName(const std::string& a, const std::string& b) {
     return true;
 }
 
-// The section a line opens, or nothing when it opens none.
-std::optional<std::string> SectionName(const std::string& line) {
-    const std::string text = Trimmed(line);
+// The section a line opens, or false when it opens none.
+bool SectionName(std::string_view line, std::string_view& name) {
+    const std::string_view text = Trimmed(line);
     if (text.empty() || text.front() != '[') {
-        return std::nullopt;
+        return false;
     }
     const size_t close = text.find(']');
-    if (close == std::string::npos) {
-        return std::nullopt;
+    if (close == std::string_view::npos) {
+        return false;
     }
-    return Trimmed(text.substr(1, close - 1));
+    name = Trimmed(text.substr(1, close - 1));
+    return true;
 }
 
-// The key a "key=value" line names, or nothing for any other line.
-std::optional<std::string> KeyName(const std::string& line) {
-    const size_t equals = line.find('=');
-    if (equals == std::string::npos) {
-        return std::nullopt;
-    }
-    return Trimmed(line.substr(0, equals));
+bool OpensSection(std::string_view line) {
+    std::string_view ignored;
+    return SectionName(line, ignored);
 }
 
-std::string ValueOf(const std::string& line) {
-    std::string value = Trimmed(line.substr(line.find('=') + 1));
+std::string_view ValueOf(std::string_view line) {
+    std::string_view value = line.substr(line.find('=') + 1);
+    // A zero byte ends the value, as it ends any text the platform reads.
+    value = Trimmed(value.substr(0, value.find('\0')));
     // A value in matching quotes is read without them.
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
@@ -105,63 +71,9 @@ std::string ValueOf(const std::string& line) {
     return value;
 }
 
-// Where a section stands: the line that opens it and the line after its
-// last line.
-struct SectionSpan {
-    size_t header;
-    size_t end;
-};
-
-std::optional<SectionSpan> FindSection(const ProfileLines& file, const std::string& section) {
-    for (size_t i = 0; i < file.lines.size(); ++i) {
-        const auto name = SectionName(file.lines[i]);
-        if (!name || !SameName(*name, Trimmed(section))) {
-            continue;
-        }
-        size_t end = i + 1;
-        while (end < file.lines.size() && !SectionName(file.lines[end])) {
-            ++end;
-        }
-        return SectionSpan{i, end};
-    }
-    return std::nullopt;
-}
-
-std::optional<size_t> FindKey(const ProfileLines& file, const SectionSpan& span,
-                              const std::string& key) {
-    for (size_t i = span.header + 1; i < span.end; ++i) {
-        const std::string text = Trimmed(file.lines[i]);
-        if (text.empty() || text.front() == ';') {
-            continue;
-        }
-        const auto name = KeyName(file.lines[i]);
-        if (name && SameName(*name, Trimmed(key))) {
-            return i;
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string> ReadValue(const std::string& path, const std::string& section,
-                                     const std::string& key) {
-    const auto file = ReadLines(path);
-    if (!file) {
-        return std::nullopt;
-    }
-    const auto span = FindSection(*file, section);
-    if (!span) {
-        return std::nullopt;
-    }
-    const auto line = FindKey(*file, *span, key);
-    if (!line) {
-        return std::nullopt;
-    }
-    return ValueOf(file->lines[*line]);
-}
-
 // The platform's integer read: blanks, an optional sign, then decimal digits
 // up to the first other character. Wraps like the platform's 32-bit result.
-int LeadingInteger(const std::string& text) {
+int LeadingInteger(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && IsTrimSpace(text[i])) {
         ++i;
@@ -181,84 +93,177 @@ int LeadingInteger(const std::string& text) {
     return static_cast<int>(value);
 }
 
-// The text cut at its first line break, which would otherwise split the line.
-std::string OneLine(const std::string& text) {
-    return text.substr(0, text.find_first_of("\r\n"));
+// The text cut at its first line break or zero byte, which would otherwise
+// split the line or end it early.
+std::string_view OneLine(std::string_view text) {
+    return text.substr(0, text.find_first_of(std::string_view("\r\n\0", 3)));
 }
 
-bool WriteLines(const std::string& path, const ProfileLines& file) {
-    const std::filesystem::path target(path);
-    if (target.has_parent_path()) {
-        std::error_code error;
-        std::filesystem::create_directories(target.parent_path(), error);
+// Where the line from `start` ends: its first CR or LF. Two memchr scans, so
+// that even a line of many megabytes costs one quick pass.
+size_t LineEnd(std::string_view content, size_t start) {
+    const char* begin = content.data() + start;
+    const size_t rest = content.size() - start;
+    const void* lf = std::memchr(begin, '\n', rest);
+    const size_t upTo =
+        lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - begin) : rest;
+    const void* cr = std::memchr(begin, '\r', upTo);
+    if (cr != nullptr) {
+        return start + static_cast<size_t>(static_cast<const char*>(cr) - begin);
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        return false;
-    }
-    for (size_t i = 0; i < file.lines.size(); ++i) {
-        out << file.lines[i];
-        if (i + 1 < file.lines.size() || file.endsWithNewline) {
-            out << '\n';
-        }
-    }
-    out.flush();
-    return static_cast<bool>(out);
+    return lf != nullptr ? start + upTo : std::string_view::npos;
 }
 
 }  // namespace
 
-int ProfileFile::GetInt(const std::string& section, const std::string& key, int def) const {
-    const auto value = ReadValue(path_, section, key);
-    // An empty value reads as missing, as the platform's integer read has it.
-    if (!value || value->empty()) {
+ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
+    if (const auto content = ReadRegularFile(path_)) {
+        Parse(*content);
+    }
+}
+
+ProfileFile::ProfileFile(std::string path, std::string_view content) : path_(std::move(path)) {
+    Parse(content);
+}
+
+// Lines end at CR, LF or CR-LF: profiles written on any system read alike.
+void ProfileFile::Parse(std::string_view content) {
+    if (content.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        byteOrderMark_ = true;
+        content.remove_prefix(kByteOrderMark.size());
+    }
+    bool firstEnd = true;
+    size_t start = 0;
+    while (start < content.size()) {
+        const size_t stop = LineEnd(content, start);
+        if (stop == std::string_view::npos) {
+            lines_.push_back({std::string(content.substr(start)), ""});
+            break;
+        }
+        const size_t endLength =
+            (content[stop] == '\r' && stop + 1 < content.size() && content[stop + 1] == '\n') ? 2
+                                                                                              : 1;
+        lines_.push_back({std::string(content.substr(start, stop - start)),
+                          std::string(content.substr(stop, endLength))});
+        if (firstEnd) {
+            newline_ = lines_.back().end;
+            firstEnd = false;
+        }
+        start = stop + endLength;
+    }
+}
+
+bool ProfileFile::FindSection(std::string_view section, SectionSpan& span) const {
+    const std::string_view wanted = Trimmed(section);
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        std::string_view name;
+        if (!SectionName(lines_[i].text, name) || !SameName(name, wanted)) {
+            continue;
+        }
+        size_t end = i + 1;
+        while (end < lines_.size() && !OpensSection(lines_[end].text)) {
+            ++end;
+        }
+        span = {i, end};
+        return true;
+    }
+    return false;
+}
+
+bool ProfileFile::FindKey(const SectionSpan& span, std::string_view key, size_t& line) const {
+    const std::string_view wanted = Trimmed(key);
+    for (size_t i = span.header + 1; i < span.end; ++i) {
+        const std::string_view text = lines_[i].text;
+        const std::string_view trimmed = Trimmed(text);
+        const size_t equals = text.find('=');
+        if (trimmed.empty() || trimmed.front() == ';' || equals == std::string_view::npos) {
+            continue;
+        }
+        if (SameName(Trimmed(text.substr(0, equals)), wanted)) {
+            line = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+int ProfileFile::GetInt(std::string_view section, std::string_view key, int def) const {
+    SectionSpan span{};
+    size_t line = 0;
+    if (!FindSection(section, span) || !FindKey(span, key, line)) {
         return def;
     }
-    return LeadingInteger(*value);
+    // An empty value reads as missing, as the platform's integer read has it.
+    const std::string_view value = ValueOf(lines_[line].text);
+    return value.empty() ? def : LeadingInteger(value);
 }
 
-std::string ProfileFile::GetString(const std::string& section, const std::string& key,
+std::string ProfileFile::GetString(std::string_view section, std::string_view key,
                                    const std::string& def) const {
-    const auto value = ReadValue(path_, section, key);
-    return value ? value->substr(0, kMaxProfileString) : def.substr(0, kMaxProfileString);
+    SectionSpan span{};
+    size_t line = 0;
+    if (!FindSection(section, span) || !FindKey(span, key, line)) {
+        return def.substr(0, kMaxProfileString);
+    }
+    return std::string(ValueOf(lines_[line].text).substr(0, kMaxProfileString));
 }
 
-bool ProfileFile::WriteString(const std::string& section, const std::string& key,
-                              const std::string& value) const {
-    ProfileLines file = ReadLines(path_).value_or(ProfileLines{});
-    const std::string cr = file.newline == "\r\n" ? "\r" : "";
-    const std::string entry = Trimmed(key) + "=" + OneLine(value);
-
-    const auto span = FindSection(file, section);
-    if (!span) {
-        if (!file.endsWithNewline) {
-            file.endsWithNewline = true;
-            file.lines.back() += cr;
-        }
-        file.lines.push_back("[" + Trimmed(section) + "]" + cr);
-        file.lines.push_back(entry + cr);
-        return WriteLines(path_, file);
+void ProfileFile::EndLastLine() {
+    if (!lines_.empty() && lines_.back().end.empty()) {
+        lines_.back().end = newline_;
     }
+}
 
-    if (const auto line = FindKey(file, *span, key)) {
+void ProfileFile::SetString(std::string_view section, std::string_view key,
+                            std::string_view value) {
+    const std::string entry = std::string(Trimmed(key)) + "=" + std::string(OneLine(value));
+    SectionSpan span{};
+    if (!FindSection(section, span)) {
+        EndLastLine();
+        lines_.push_back({"[" + std::string(Trimmed(section)) + "]", newline_});
+        lines_.push_back({entry, newline_});
+        return;
+    }
+    size_t line = 0;
+    if (FindKey(span, key, line)) {
         // The value is replaced in place; the key keeps its spelling.
-        std::string& text = file.lines[*line];
-        const bool hadCr = !text.empty() && text.back() == '\r';
-        text = text.substr(0, text.find('=') + 1) + OneLine(value) + (hadCr ? "\r" : "");
-        return WriteLines(path_, file);
+        std::string& text = lines_[line].text;
+        text = text.substr(0, text.find('=') + 1) + std::string(OneLine(value));
+        return;
     }
-
     // A new key goes after the section's last non-blank line.
-    size_t at = span->end;
-    while (at > span->header + 1 && Trimmed(file.lines[at - 1]).empty()) {
+    size_t at = span.end;
+    while (at > span.header + 1 && Trimmed(lines_[at - 1].text).empty()) {
         --at;
     }
-    if (at == file.lines.size() && !file.endsWithNewline) {
-        file.endsWithNewline = true;
-        file.lines.back() += cr;
+    if (at == lines_.size()) {
+        EndLastLine();
     }
-    file.lines.insert(file.lines.begin() + static_cast<std::ptrdiff_t>(at), entry + cr);
-    return WriteLines(path_, file);
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{entry, newline_});
+}
+
+std::string ProfileFile::Text() const {
+    std::string text = byteOrderMark_ ? std::string(kByteOrderMark) : std::string();
+    for (const Line& line : lines_) {
+        text += line.text;
+        text += line.end;
+    }
+    return text;
+}
+
+SaveResult ProfileFile::Save() const {
+    const std::filesystem::path target(path_);
+    if (target.has_parent_path()) {
+        std::error_code ignored;
+        std::filesystem::create_directories(target.parent_path(), ignored);
+    }
+    return SaveFileAtomically(path_, Text());
+}
+
+bool ProfileFile::WriteString(std::string_view section, std::string_view key,
+                              std::string_view value) {
+    SetString(section, key, value);
+    return Save().ok;
 }
 
 }  // namespace varnok

@@ -137,6 +137,22 @@ constexpr int kTotal = 1452;
 // The card's column offsets in hundredths of an inch, three digits each.
 constexpr int kBodyColumnOffsets = 1499;
 
+// Saving the layout and the profile, and odd files in the data folder.
+constexpr int kSaveFailed = 2100;              // %1 the file, %2 one of the reasons below
+constexpr int kOverwriteChangedLayout = 2101;  // %1 the layout file
+constexpr int kDiskFull = 2102;
+constexpr int kQuotaExceeded = 2103;
+constexpr int kNoWritePermission = 2104;
+constexpr int kReadOnlyDisk = 2105;
+constexpr int kFileTooLarge = 2106;
+constexpr int kNoSuchFolder = 2107;
+constexpr int kNotARegularFile = 2108;
+constexpr int kOtherSaveError = 2109;      // %1 the system's text
+constexpr int kShortLayoutKept = 2110;     // %1 the layout file, %2 the copy kept
+constexpr int kShortLayoutNotKept = 2111;  // %1 the layout file
+constexpr int kYes = 2112;
+constexpr int kNo = 2113;
+
 // The alignment sheet.
 constexpr int kAlignmentSheet = 2300;  // "Foglio di prova": the command and the sheet's title
 constexpr int kInchCaption = 2301;

@@ -32,4 +32,20 @@ const std::string& LoadResString(int id, int insertId) {
     return shared;
 }
 
+std::string ResStringWith(int id, const std::vector<std::string>& inserts) {
+    const std::string text = ResString(id);
+    std::string result;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        const size_t n = static_cast<size_t>(next - '1');
+        if (text[i] == '%' && next >= '1' && next <= '9' && n < inserts.size()) {
+            result += inserts[n];
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
 }  // namespace varnok

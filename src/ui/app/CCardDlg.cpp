@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
+#include <utility>
 
 #include "app/CardBatchCommands.h"
 #include "data/CPublisherListBox.h"
@@ -123,6 +125,7 @@ void CCardDlg::OnInitDialog() {
         setResult(QDialog::Rejected);
         return;
     }
+    openingNotice_ = state_.layoutFile.notice();
     SetTitle();
     printButton_->setEnabled(false);
     list_->setFocus();
@@ -248,7 +251,7 @@ void CCardDlg::reject() {
     if (state_.settingsChanged) {
         SaveSettings(state_.settings, profile_, state_.editionCode);
     }
-    SaveLayoutFile(state_.layout, state_.settings.cardVersion);
+    state_.layoutFile.Save(state_.layout, state_.settings.cardVersion);
     QDialog::reject();
 }
 
@@ -264,6 +267,12 @@ void CCardDlg::setVisible(bool visible) {
         return;  // a refused password ends the program without any window
     }
     QDialog::setVisible(visible);
+    if (visible && !openingNotice_.empty()) {
+        // Told once the window is on the screen, over it.
+        QTimer::singleShot(0, this, [this, text = std::exchange(openingNotice_, {})] {
+            MessageBox::Show(FromCodePage(text), this);
+        });
+    }
 }
 
 void CCardDlg::contextMenuEvent(QContextMenuEvent* event) {

@@ -84,6 +84,7 @@ private:
     ProfileFile profile_;
     CurrentPrinter* printer_ = nullptr;
     bool closedAtStart_ = false;
+    std::string openingNotice_;  // shown once the window opens
 
     CPublisherListBox* list_ = nullptr;
     CHeaderPreview* headerPreview_ = nullptr;

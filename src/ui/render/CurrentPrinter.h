@@ -21,6 +21,8 @@ public:
     // The printer every print goes to, or nullptr when there is none. The first
     // call takes the system's default printer.
     QPrinter* printer();
+    // Whether the system has been asked for its printer yet.
+    bool lookedUp() const { return lookedUp_; }
 
     // Qt's print dialog used as the printer setup (no page range, selection or
     // print-to-file choices). On OK the chosen printer and its settings become

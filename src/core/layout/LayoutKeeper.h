@@ -1,0 +1,38 @@
+#pragma once
+// Keeps the card window's layout in step with its layout file: loads it, keeps
+// a damaged short file for repair, and at closing writes the layout only when
+// it changed or no usable file is there, asking first when another copy of the
+// program changed the file in the meantime.
+
+#include <string>
+
+#include "layout/CardLayout.h"
+#include "platform/SafeFile.h"
+
+namespace varnok {
+
+class LayoutKeeper {
+public:
+    // Fills `layout` from the version's file, or with the version's defaults
+    // when there is no usable file. A file shorter than a layout is renamed to
+    // "<name>.bad" first.
+    void Load(CardLayout& layout, int cardVersion);
+    // What the user should be told when the window opens; empty for nothing.
+    const std::string& notice() const { return notice_; }
+    // Writes `layout` to the version's file when needed (see above).
+    void Save(const CardLayout& layout, int cardVersion);
+
+private:
+    bool Changed(const CardLayout& layout, int cardVersion) const;
+    void KeepDamagedFile(const std::string& name);
+
+    CardLayout loaded_{};
+    int version_ = -1;
+    FileStamp stamp_;
+    // A damaged file that could not be kept aside: not replaced unless the
+    // user changes the layout.
+    bool protectDamaged_ = false;
+    std::string notice_;
+};
+
+}  // namespace varnok
