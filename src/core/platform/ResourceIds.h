@@ -189,6 +189,7 @@ constexpr int kListTitle = 2409;       // the PDF or job of a list: "%1" is its 
 constexpr int kPdfNotSaved = 2410;
 constexpr int kListNotPrinted = 2411;
 constexpr int kListEmpty = 2412;
+constexpr int kWholeCardWord = 2413;  // what the print line says was sent
 }  // namespace ids
 
 }  // namespace varnok
