@@ -6,6 +6,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QListWidget>
 #include <QPageLayout>
@@ -14,8 +17,10 @@
 #include <QPalette>
 #include <QPrinter>
 
+#include <malloc.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -25,10 +30,12 @@
 #include "platform/DialogTemplate.h"
 #include "platform/ResourceIds.h"
 #include "render/CurrentPrinter.h"
+#include "render/PageRun.h"
 #include "render/PreviewControl.h"
 #include "render/PreviewFont.h"
 #include "render/PrintJob.h"
 #include "render/QtSurface.h"
+#include "render/WholeCard.h"
 
 namespace varnok::bench {
 namespace {
@@ -268,6 +275,56 @@ void BM_CardWindowSelect(benchmark::State& st, Congregation which) {
 }
 BENCHMARK_CAPTURE(BM_CardWindowSelect, sample, Congregation::sample)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_CardWindowSelect, full, Congregation::full)->Unit(benchmark::kMicrosecond);
+
+// ------------------------------------------------------------ many cards
+
+// The memory the process's allocations hold now, in KiB (freed memory that
+// the allocator keeps for reuse does not count).
+long HeapInUseKiB() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<long>((info.uordblks + info.hblkhd) / 1024);
+}
+
+// Whole cards of the first `pages` publishers of the full folder into one PDF
+// file, as the list's "Salva l'elenco in PDF" writes them.
+// The heap's growth while writing shows whether pages are held.
+void BM_WholeCardsPdf(benchmark::State& st) {
+    OpenState open(Congregation::full, 0);
+    open.state.wholeCard = true;
+    // Every record after the header record, listed or not.
+    const int pages = std::min(static_cast<int>(st.range(0)), open.state.table.recordCount() - 1);
+    const QString path = QDir::temp().filePath(QStringLiteral("varnok-bench-cards.pdf"));
+    long growth = 0;
+    for (auto _ : st) {
+        const long start = HeapInUseKiB();
+        long peak = start;
+        PageRun run;
+        run.pageCount = pages;
+        run.drawPage = [&](int page, Surface& surface) {
+            DrawPrintedPage(open.state.CardSheetFor(page + 1), surface);
+        };
+        run.pageDone = [&](int) {
+            peak = std::max(peak, HeapInUseKiB());
+            return true;
+        };
+        if (WritePdf(path, QStringLiteral("Schede"), run) != RunResult::done) {
+            st.SkipWithError("the PDF could not be written");
+            break;
+        }
+        growth = std::max(growth, peak - start);
+    }
+    st.counters["pages"] = pages;
+    st.counters["heap_growth_KiB"] = static_cast<double>(growth);
+    st.counters["file_KiB"] = static_cast<double>(QFileInfo(path).size()) / 1024.0;
+    QFile::remove(path);
+}
+BENCHMARK(BM_WholeCardsPdf)
+    ->ArgName("pages")
+    ->Arg(100)
+    ->Arg(909)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace varnok::bench

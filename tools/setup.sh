@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins qt6-translations-l10n
   libgl-dev
   googletest libgtest-dev libbenchmark-dev
-  cups cups-client cups-bsd printer-driver-cups-pdf
+  cups cups-client cups-bsd printer-driver-cups-pdf libcups2-dev
   xvfb xauth poppler-utils
   fonts-liberation2 fonts-dejavu-core fontconfig
   desktop-file-utils appstream dpkg-dev

@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <iomanip>
 #include <map>
 #include <set>
+#include <sstream>
 
 #include "app/CardState.h"
 #include "companion/CompanionFiles.h"
 #include "layout/CardLayout.h"
+#include "render/WholeCard.h"
 #include "support/RecordingSurface.h"
 #include "support/TempFolder.h"
 
@@ -621,6 +624,227 @@ TEST_F(PrintedPageTest, HeaderMarksFollowThePreview) {
     RecordingSurface other = Print();
     EXPECT_EQ(other.Starting("TextOut LeftTop").size(), 2u) << other.Log();
     EXPECT_TRUE(other.Has("TextOut LeftTop 1350 171 \"07/04/1970\""));
+}
+
+// ---------------------------------------------------------------- whole card
+
+// The grid lines, the texts and the 1/7 inch boxes of a recorded whole card.
+struct DrawnCard {
+    std::set<int> columns;  // x of every vertical line
+    std::set<int> rows;     // y of every horizontal line
+    struct Text {
+        int x, y, height;
+        bool rightAligned;
+        std::string text;
+    };
+    std::vector<Text> texts;
+    std::vector<std::pair<int, int>> bodyBoxes;  // bottom-right corners
+
+    explicit DrawnCard(const RecordingSurface& s, int bodyBox) {
+        int height = 0;
+        int moveX = 0, moveY = 0;
+        bool afterMove = false;
+        for (const std::string& call : s.calls()) {
+            std::istringstream in(call);
+            std::string verb;
+            in >> verb;
+            if (verb == "SelectFont") {
+                std::string face;
+                in >> std::quoted(face) >> height;
+            } else if (verb == "MoveTo") {
+                in >> moveX >> moveY;
+                afterMove = true;
+                continue;
+            } else if (verb == "LineTo" && afterMove) {
+                int x, y;
+                in >> x >> y;
+                if (x == moveX)
+                    columns.insert(x);
+                if (y == moveY && x - moveX > 1000)
+                    rows.insert(y);
+                if (y == moveY && moveX - x == bodyBox)
+                    bodyBoxes.push_back({moveX, moveY});
+            } else if (verb == "TextOut") {
+                std::string align, text;
+                int x, y;
+                in >> align >> x >> y >> std::quoted(text);
+                texts.push_back({x, y, -height, align == "RightTop", text});
+            }
+            afterMove = false;
+        }
+    }
+
+    const Text* Find(const std::string& text) const {
+        for (const Text& t : texts) {
+            if (t.text == text)
+                return &t;
+        }
+        return nullptr;
+    }
+
+    // The grid cell [left, right) x [top, bottom) that holds the point.
+    bool InsideOneCell(int left, int top, int right, int bottom) const {
+        auto l = columns.upper_bound(left);
+        auto t = rows.upper_bound(top);
+        if (l == columns.begin() || t == rows.begin() || l == columns.end() || t == rows.end()) {
+            return false;
+        }
+        return right < *l && bottom < *t;
+    }
+};
+
+// Opened on 1 September 2027: August is reported and all twelve rows are filled.
+class WholeCardTest : public CardDrawingTest {
+protected:
+    WholeCardTest() {
+        anna().personFlags = companion::kFemaleFlag;
+        anna().hope = 'A';
+        for (int row = 0; row < 12; ++row) {
+            // A regular pioneer all year, an auxiliary one in December.
+            anna().SetMonth((row + 8) % 12, row <= 3 ? 0 : 1, row == 3 ? 1 : 2, 10 * row + 12,
+                            row + 1, false);
+        }
+        data.remarks = {{"Trasferito", 11, 26, 11}};
+    }
+
+    RecordingSurface Draw(int dpi = 300) {
+        Open({2027, 9, 1});
+        state.wholeCard = true;
+        RecordingSurface s(dpi, dpi);
+        DrawPrintedPage(state.CardSheetFor(1), s);
+        return s;
+    }
+};
+
+TEST_F(WholeCardTest, EveryFigureAndBoxLiesInsideItsCell) {
+    RecordingSurface s = Draw();
+    DrawnCard drawn(s, 300 / 7);
+    // Frame, five column edges; heading band, twelve months, totals.
+    EXPECT_EQ(drawn.columns.size(), 7u) << s.Log();
+    EXPECT_EQ(drawn.rows.size(), 15u);
+    int figures = 0;
+    for (const auto& t : drawn.texts) {
+        if (t.height != 42 || t.text.find_first_not_of("0123456789") != std::string::npos) {
+            continue;
+        }
+        ++figures;
+        // A digit of Arial is about 0.56 of the character height wide; a line
+        // is about 1.15 of it tall.
+        const int width = static_cast<int>(t.text.size()) * t.height * 56 / 100;
+        EXPECT_TRUE(drawn.InsideOneCell(t.x - width, t.y, t.x, t.y + t.height * 115 / 100))
+            << t.text << " at " << t.x << "," << t.y;
+    }
+    EXPECT_EQ(figures, 24);  // studies and hours of twelve months
+    EXPECT_EQ(drawn.bodyBoxes.size(), 24u);
+    for (auto [x, y] : drawn.bodyBoxes) {
+        EXPECT_TRUE(drawn.InsideOneCell(x - 42, y - 42, x, y)) << x << "," << y;
+    }
+    // The figures stand where the page for pre-printed cards puts them.
+    EXPECT_TRUE(s.Has("TextOut RightTop 840 786 \"1\""));
+    EXPECT_TRUE(s.Has("TextOut RightTop 1365 786 \"12\""));
+    // The remark is cut at the card's right edge.
+    EXPECT_TRUE(s.Has("TextOutClipped LeftTop 1455 940 1455 940 2205 1017 \"Trasferito\""))
+        << s.Log();
+}
+
+TEST_F(WholeCardTest, MonthNamesColumnTitlesAndTotals) {
+    RecordingSurface s = Draw();
+    DrawnCard drawn(s, 42);
+    for (const char* name :
+         {"Set", "Ott", "Nov", "Dic", "Gen", "Feb", "Mar", "Apr", "Mag", "Giu", "Lug", "Ago"}) {
+        EXPECT_NE(drawn.Find(name), nullptr) << name;
+    }
+    for (const char* title : {"Partecip.", "Studi", "P.Aus.", "Ore", "Note", "TOTALE", "2027"}) {
+        EXPECT_NE(drawn.Find(title), nullptr) << title;
+    }
+    // Month names in the first column, on the baseline of their row's figures
+    // (a 7-point name stands 42 - 29 dots lower than a 10-point figure).
+    const auto* september = drawn.Find("Set");
+    EXPECT_LT(september->x, 540 - 42);
+    EXPECT_EQ(september->y, 786 + 13);
+    EXPECT_EQ(drawn.Find("Ago")->y, 786 + 11 * 77 + 13);
+    EXPECT_EQ(drawn.Find("TOTALE")->y, 786 + 12 * 77 + 13);
+    // The heading band and the month column are shaded.
+    EXPECT_EQ(s.Starting("FillRect").size(), 2u);
+}
+
+TEST_F(WholeCardTest, HeaderLabelsAndFieldsAtTheLayoutSlots) {
+    RecordingSurface s = Draw();
+    DrawnCard drawn(s, 42);
+    // Margins 0.20 and 0.00 at 300 dpi: x + 60.
+    EXPECT_TRUE(s.Has("TextOut LeftTop 345 66 \"Anna Rossi\"")) << s.Log();
+    EXPECT_TRUE(s.Has("TextOut LeftTop 1350 171 \"07/04/1970\""));
+    EXPECT_TRUE(s.Has("TextOut LeftTop 345 243 \"03/15/1990\""));
+    // Labels end just left of their field, on its baseline.
+    EXPECT_TRUE(s.Has("TextOut RightTop 330 79 \"Nome e cognome:\""));
+    EXPECT_TRUE(s.Has("TextOut RightTop 1335 184 \"Data di nascita:\""));
+    EXPECT_TRUE(s.Has("TextOut RightTop 330 256 \"Data battesimo:\""));
+    // Each box's top-left corner at its slot, its label right of it.
+    const std::map<std::string, std::pair<int, int>> slots = {
+        {"Maschio", {1674, 0}},
+        {"Femmina", {1674, 30}},
+        {"A.P.", {990, 243}},
+        {"Unto", {990, 276}},
+        {"Anziano", {1212, 225}},
+        {"Serv. di Min.", {1377, 225}},
+        {"Pioniere Regolare", {1212, 258}},
+        {"Pioniere speciale", {1212, 291}},
+        {"Missionario sul campo", {1212, 324}},
+    };
+    for (const auto& [label, slot] : slots) {
+        const auto [x, y] = slot;
+        EXPECT_TRUE(s.Has(MoveCall(x + 30, y + 30)) && s.Has(LineCall(x, y + 30))) << label;
+        EXPECT_TRUE(s.Has("TextOut LeftTop " + std::to_string(x + 42) + " " + std::to_string(y) +
+                          " \"" + label + "\""))
+            << label;
+    }
+    // Marked as the header preview marks them: the cross ends at the box's top-left.
+    std::set<std::string> marked;
+    for (const auto& [label, slot] : slots) {
+        const int i = s.IndexOf(MoveCall(slot.first + 30, slot.second + 30));
+        if (i >= 0 && s.calls()[i + 5] == LineCall(slot.first, slot.second)) {
+            marked.insert(label);
+        }
+    }
+    EXPECT_EQ(marked, (std::set<std::string>{"Femmina", "Unto", "Pioniere Regolare"}));
+}
+
+TEST_F(WholeCardTest, RowsAfterTheOneAfterTheReportMonthShowOnlyTheirMonth) {
+    Open();  // 8 December 2026: November is reported, September to December filled
+    state.wholeCard = true;
+    RecordingSurface s(300, 300);
+    DrawPrintedPage(state.CardSheetFor(1), s);
+    DrawnCard drawn(s, 42);
+    EXPECT_EQ(drawn.bodyBoxes.size(), 8u);
+    EXPECT_NE(drawn.Find("Ago"), nullptr);
+    EXPECT_EQ(drawn.Find("122"), nullptr);  // the hours of August's row
+    EXPECT_NE(drawn.Find("42"), nullptr);   // December's hours
+}
+
+TEST_F(WholeCardTest, PutsBackWhatItSelectedAndScalesWithTheResolution) {
+    RecordingSurface s = Draw(600);
+    EXPECT_EQ(s.font(), RecordingSurface::InitialFont());
+    EXPECT_EQ(s.pen(), RecordingSurface::InitialPen());
+    EXPECT_EQ(s.align(), TextAlign::LeftTop);
+    EXPECT_FALSE(s.transparent());
+    EXPECT_TRUE(s.Has("TextOut LeftTop 690 132 \"Anna Rossi\""));
+    DrawnCard drawn(s, 600 / 7);
+    EXPECT_EQ(drawn.bodyBoxes.size(), 24u);
+}
+
+TEST_F(WholeCardTest, TheBoxDecidesThePageWhateverMonthsAreTicked) {
+    Open({2027, 9, 1});
+    state.monthTicked[0] = true;
+    RecordingSurface months(300, 300);
+    DrawPrintedPage(state.CardSheetFor(1), months);
+    RecordingSurface alone(300, 300);
+    DrawCardPage(state.CardSheetFor(1), alone);
+    EXPECT_EQ(months.calls(), alone.calls());
+
+    state.wholeCard = true;
+    RecordingSurface whole(300, 300);
+    DrawPrintedPage(state.CardSheetFor(1), whole);
+    EXPECT_EQ(DrawnCard(whole, 42).bodyBoxes.size(), 24u);
 }
 
 }  // namespace

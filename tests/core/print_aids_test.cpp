@@ -359,6 +359,8 @@ TEST(PrintFeedback, SaysWhatWasSentWhereAndWhen) {
               "Scheda di Anna Bianchi (intestazione, Gen, Ago) inviata a VarnokPDF alle 09:05");
     EXPECT_EQ(CardPrintedFeedback("A", {}, true, "P", at),
               "Scheda di A (intestazione) inviata a P alle 10:02");
+    EXPECT_EQ(WholeCardPrintedFeedback("Bianchi, Anna", "Ufficio", at),
+              "Scheda di Bianchi, Anna (carta intera) inviata a Ufficio alle 10:02");
     EXPECT_EQ(SheetPrintedFeedback("Ufficio", at), "Foglio di prova inviato a Ufficio alle 10:02");
     EXPECT_EQ(NothingPrintedFeedback(PrintFailure::NoPrinter, at),
               "Niente stampato alle 10:02: nessuna stampante disponibile");

@@ -2,16 +2,22 @@
 // choosing a publisher by mouse and keyboard, type-ahead, month boxes and the
 // print button, previews, and what closing writes.
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -152,6 +158,9 @@ private slots:
     void keysChooseAlongTheList();
     void typedLettersChooseTheirEntry();
     void wheelThenClickChoosesTheEntryScrolledTo();
+    void wholeCardBoxEnablesPrintForTheFirstCardVersion();
+    void contextMenuOffersTheCommandsForManyCards();
+    void listSavedAsPdfHasOnePagePerEntry();
     void heldKeysPrintOnce();
     void focusGoesToTheListOnlyWhenACardWasSent();
     void emptyNameSendsNothingAndKeepsTheFocus();
@@ -309,7 +318,7 @@ void CardWindowTest::controlsFollowTheTemplate() {
     // "Stampa intestazione" is shown, enabled and cleared.
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    for (int id : {1010, 1007, 1027, 1031, 1032, 1028}) {
+    for (int id : {1010, 1007, 1027, 1031, 1028}) {
         QVERIFY2(!Control<QCheckBox>(*window, id)->isVisible(), qPrintable(QString::number(id)));
     }
     QVERIFY(Control<QCheckBox>(*window, 1030)->isVisible());
@@ -319,6 +328,8 @@ void CardWindowTest::controlsFollowTheTemplate() {
     QVERIFY(!Control<QCheckBox>(*window, 1031)->isChecked());
     QVERIFY(!Control<QCheckBox>(*window, 1007)->isChecked());
     QVERIFY(Control<QCheckBox>(*window, 1032)->isEnabled());
+    QVERIFY(Control<QCheckBox>(*window, 1032)->isVisible());
+    QVERIFY(!Control<QCheckBox>(*window, 1032)->isChecked());
 
     // Each month box stands beside its row of the body preview, right of it.
     auto* body = Control<CBodyPreview>(*window, 129);
@@ -1144,4 +1155,106 @@ void CardWindowTest::remarksShowWholeLetters() {
 }
 
 QTEST_MAIN(CardWindowTest)
+void CardWindowTest::wholeCardBoxEnablesPrintForTheFirstCardVersion() {
+    auto window = OpenWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto* print = Control<QPushButton>(*window, 1);
+    auto* whole = Control<QCheckBox>(*window, 1032);
+    QTest::mouseClick(whole, Qt::LeftButton, {}, QPoint(whole->height() / 2, whole->height() / 2));
+    QVERIFY(whole->isChecked());
+    QVERIFY(window->state().wholeCard);
+    QVERIFY(print->isEnabled());
+    // A month ticked and cleared again leaves the whole card to print.
+    auto* september = Control<QCheckBox>(*window, 1015);
+    QTest::mouseClick(september, Qt::LeftButton);
+    QTest::mouseClick(september, Qt::LeftButton);
+    QVERIFY(print->isEnabled());
+    QTest::keyClick(whole, Qt::Key_Space);
+    QVERIFY(!window->state().wholeCard);
+    QVERIFY(!print->isEnabled());
+
+    // Another card version has no whole card: the box is cleared and hidden.
+    whole->setChecked(true);
+    window->state().settings.cardVersion = 1;
+    window->SetHiddenBoxes();
+    QVERIFY(!whole->isVisible());
+    QVERIFY(!whole->isChecked());
+    QVERIFY(!window->state().wholeCard);
+    QVERIFY(!print->isEnabled());
+}
+
+void CardWindowTest::contextMenuOffersTheCommandsForManyCards() {
+    auto window = OpenWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QStringList offered;
+    QTimer::singleShot(0, [&offered] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            return;
+        }
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator()) {
+                offered << action->text();
+            }
+        }
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            window->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(window.get(), &event);
+    QCOMPARE(offered,
+             (QStringList{"Foglio di prova", "Stampa tutto l'elenco", "Salva la scheda in PDF...",
+                          "Salva l'elenco in PDF...", "A proposito di Varnoki..."}));
+}
+
+void CardWindowTest::listSavedAsPdfHasOnePagePerEntry() {
+    auto window = OpenWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTest::mouseClick(Control<QPushButton>(*window, 1029), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*window, 1029), Qt::LeftButton);
+    QCOMPARE(Entries(*window), (QStringList{"Romano, Luca", "Rossi, Mario"}));
+    auto* save = window->findChild<QAction*>(QStringLiteral("saveListPdf"));
+    QVERIFY(save != nullptr);
+    const QString path = QString::fromStdString((folder_->path() / "gruppo").string());
+
+    // The chooser cancelled: nothing is written.
+    QTimer::singleShot(0, [] {
+        if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            chooser->reject();
+        }
+    });
+    save->trigger();
+    QVERIFY(!QFile::exists(path + ".pdf"));
+
+    // A name typed without its ending gets ".pdf".
+    QString offeredName;
+    QTimer::singleShot(0, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (chooser == nullptr) {
+            return;
+        }
+        offeredName = QFileInfo(chooser->selectedFiles().value(0)).fileName();
+        chooser->selectFile(path);
+        for (QAbstractButton* button : chooser->findChild<QDialogButtonBox*>()->buttons()) {
+            if (chooser->findChild<QDialogButtonBox*>()->buttonRole(button) ==
+                QDialogButtonBox::AcceptRole) {
+                QTest::mouseClick(button, Qt::LeftButton);
+            }
+        }
+    });
+    save->trigger();
+    QCOMPARE(offeredName, QStringLiteral("Schede Gruppo 1.pdf"));
+    const QList<PdfPage> pages = ReadPdfPages(path + ".pdf");
+    QCOMPARE(pages.size(), 2);
+    QVERIFY(messages_.isEmpty());
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path + ".pdf"});
+    QVERIFY(info.waitForFinished(30000));
+    QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                .contains(QStringLiteral("Schede: Gruppo 1")));
+}
+
 #include "card_window_test.moc"

@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
@@ -45,6 +46,13 @@ bool QueueIdle(const QString& queue) {
         .isEmpty();
 }
 
+// Every job CUPS has taken for `queue`, whatever its state.
+int AllJobs(const QString& queue) {
+    const QString lines =
+        RunLpstat({QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), queue});
+    return static_cast<int>(lines.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size());
+}
+
 int CompletedJobs(const QString& queue) {
     const QString lines =
         RunLpstat({QStringLiteral("-W"), QStringLiteral("completed"), QStringLiteral("-o"), queue});
@@ -63,6 +71,7 @@ private slots:
     void printButtonPrintsTheTickedMonths();
     void printerChosenInSetupTakesTheNextJob();
     void headerPrintsAtItsSlots();
+    void listPrintsInOneJobAndCancelSendsNothing();
 
 private:
     bool CupsAvailable();
@@ -268,6 +277,58 @@ void PrintEndToEndTest::headerPrintsAtItsSlots() {
                                             "Mar, Apr, Ago) inviata a ") +
                              printer_->printer()->printerName()),
              qPrintable(line));
+}
+
+void PrintEndToEndTest::listPrintsInOneJobAndCancelSendsNothing() {
+    if (!CupsAvailable()) {
+        QSKIP("no CUPS test server: run tools/cups-test-server.sh (as root) to print through CUPS");
+    }
+    OpenCardWindow();
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    auto* whole = card_->findChild<QCheckBox*>(QStringLiteral("1032"));
+    QVERIFY(whole != nullptr && whole->isVisible());
+    QTest::mouseClick(whole, Qt::LeftButton, {}, QPoint(4, whole->height() / 2));
+    QVERIFY(whole->isChecked());
+    auto* printList = card_->findChild<QAction*>(QStringLiteral("printList"));
+    QVERIFY(printList != nullptr);
+    const QString queue = printer_->printer()->printerName();
+    const int listed = card_->findChild<QListWidget*>(QStringLiteral("1000"))->count();
+    QVERIFY(listed >= 2);
+
+    // Cancelled after its first page: CUPS never hears of the job.
+    const int jobsBefore = AllJobs(queue);
+    const QStringList filesBefore = PdfFiles();
+    QTimer::singleShot(0, [this] {
+        auto* progress = card_->findChild<QProgressDialog*>();
+        QVERIFY(progress != nullptr);
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    printList->trigger();
+    QVERIFY(messages_.isEmpty());
+    QVERIFY(QueueIdle(queue));
+    QCOMPARE(AllJobs(queue), jobsBefore);
+    QCOMPARE(PdfFiles(), filesBefore);
+
+    // Left to finish: one job, one whole card per listed publisher.
+    const int completedBefore = CompletedJobs(queue);
+    printList->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(CompletedJobs(queue) > completedBefore && QueueIdle(queue),
+                             kCupsTimeoutMs);
+    QCOMPARE(AllJobs(queue), jobsBefore + 1);
+    QStringList added = PdfFiles();
+    for (const QString& name : filesBefore) {
+        added.removeAll(name);
+    }
+    QCOMPARE(added.size(), 1);
+    const QList<PdfPage> pages = ReadPdfPages(QDir(outputDir_).filePath(added.first()));
+    QCOMPARE(pages.size(), listed);
+    for (const PdfPage& page : pages) {
+        QCOMPARE(WordsNamed(page, QStringLiteral("Partecip.")).size(), 1);
+    }
+    QCOMPARE(WordsNamed(pages[0], QStringLiteral("Mario")).size(), 1);
+    QVERIFY(messages_.isEmpty());
 }
 
 QTEST_MAIN(PrintEndToEndTest)

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -15,10 +16,15 @@
 #include "PrintedCard.h"
 #include "app/CardState.h"
 #include "layout/CardLayout.h"
+#include "layout/InchText.h"
 #include "platform/MessageBox.h"
 #include "platform/QtTranslations.h"
 #include "render/CurrentPrinter.h"
+#include "render/GroupPrint.h"
+#include "render/PageProgress.h"
+#include "render/PageRun.h"
 #include "render/PrintJob.h"
+#include "render/WholeCard.h"
 #include "support/TempFolder.h"
 
 using namespace varnok;
@@ -38,6 +44,10 @@ private slots:
     void pagePlacesTickedMonthsOnly();
     void setupCancelledKeepsThePrinter();
     void setupSpeaksItalianAndConfirmsWithSeleziona();
+    void wholeCardReplacesTheTickedMonths();
+    void listPdfHasOnePageForEachPublisher();
+    void groupPrintCancelledPartWaySendsNothing();
+    void groupPrintSendsOneDocumentOfAllPages();
 
 private:
     // A card window state on the test congregation, Mario Rossi selected.
@@ -197,6 +207,156 @@ void PrintTest::setupSpeaksItalianAndConfirmsWithSeleziona() {
     QCOMPARE(confirm, QStringLiteral("Seleziona"));
     QCOMPARE(cancel, QStringLiteral("Annulla"));
     QCOMPARE(title, QStringLiteral("Stampa"));
+}
+
+namespace {
+
+// The run of whole cards (or ticked months) of `publishers` on `state`.
+PageRun CardsRun(const CardState& state, const std::vector<int>& publishers) {
+    PageRun run;
+    run.pageCount = static_cast<int>(publishers.size());
+    run.drawPage = [&state, publishers](int page, Surface& surface) {
+        DrawPrintedPage(state.CardSheetFor(publishers[page]), surface);
+    };
+    return run;
+}
+
+QString PdfInfoField(const QString& path, const QString& field) {
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    info.waitForFinished(30000);
+    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split('\n')) {
+        if (line.startsWith(field + QLatin1Char(':'))) {
+            return line.mid(field.size() + 1).trimmed();
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+void PrintTest::wholeCardReplacesTheTickedMonths() {
+    const QString path = PdfPath(QStringLiteral("card.pdf"));
+    auto printer = PdfPrinter(path);
+    state_.wholeCard = true;
+    PrintSelectedCard(state_, printer.get());
+    const QList<PdfPage> pages = ReadPdfPages(path);
+    QCOMPARE(pages.size(), 1);
+    // The plain-paper card: labels, headings and every month's name...
+    for (const char* word : {"Nome", "Partecip.", "Studi", "P.Aus.", "Ore", "Note", "TOTALE", "Set",
+                             "Dic", "Ago", "Mario", "Rossi"}) {
+        QVERIFY2(!WordsNamed(pages[0], QString::fromLatin1(word)).isEmpty(), word);
+    }
+    // ...and the figures of months that are not ticked (January holds a remark).
+    QVERIFY(!state_.monthTicked[4]);
+    QCOMPARE(WordsNamed(pages[0], QStringLiteral("Gennaio")).size(), 1);
+}
+
+void PrintTest::listPdfHasOnePageForEachPublisher() {
+    CompanionData data = PrintedCardCongregation();
+    for (auto [first, last, id, studies] :
+         {std::tuple{"Anna", "Bianchi", 103, 6}, std::tuple{"Luca", "Verdi", 104, 8}}) {
+        PublisherData p;
+        p.firstName = first;
+        p.lastName = last;
+        p.publisherId = static_cast<uint16_t>(id);
+        p.SetMonth(8, 0, 0, 0, static_cast<uint16_t>(studies), true);
+        data.publishers.publishers.push_back(p);
+    }
+    WriteCompanionFiles(folder_->path(), data);
+    state_ = CardState();
+    state_.FixReportDate(Today());
+    QVERIFY(state_.LoadCongregationData(nullptr));
+    LoadDefaultLayout(state_.layout, 0);
+    state_.wholeCard = true;
+
+    const QString path = PdfPath(QStringLiteral("list.pdf"));
+    QCOMPARE(WritePdf(path, QStringLiteral("Schede: Gruppo 1"), CardsRun(state_, {1, 3, 4})),
+             RunResult::done);
+    QCOMPARE(PdfInfoField(path, QStringLiteral("Title")), QStringLiteral("Schede: Gruppo 1"));
+    QCOMPARE(PdfInfoField(path, QStringLiteral("Creator")),
+             QStringLiteral("Varnok " VARNOK_VERSION));
+
+    QPrinter reference(QPrinter::HighResolution);
+    SetUpPdfPrinter(reference, PdfPath(QStringLiteral("unused.pdf")), QString());
+    const PageFrame frame = PrintableFrame(reference);
+    // Margins "0.00" and "0.20": the card starts 0.20 inch right of the printable area.
+    auto x = [&](int slot) {
+        const int dots = InchTextToDevice(frame.dpiX, "0.20") +
+                         InchTextToDevice(frame.dpiX, state_.layout.Slot(slot));
+        return frame.printableTopLeft.x() + dots * 72.0 / frame.dpiX;
+    };
+    auto y = [&](int slot) {
+        const int dots = InchTextToDevice(frame.dpiY, state_.layout.Slot(slot));
+        return frame.printableTopLeft.y() + dots * 72.0 / frame.dpiY;
+    };
+
+    const QList<PdfPage> pages = ReadPdfPages(path);
+    QCOMPARE(pages.size(), 3);
+    const QStringList firstNames = {QStringLiteral("Mario"), QStringLiteral("Anna"),
+                                    QStringLiteral("Luca")};
+    const QStringList studies = {QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("8")};
+    for (int i = 0; i < 3; ++i) {
+        const QList<PdfWord> name = WordsNamed(pages[i], firstNames[i]);
+        QCOMPARE(name.size(), 1);
+        QVERIFY(qAbs(name[0].box.left() - x(nameX)) < 1.5);
+        QVERIFY(qAbs(name[0].box.top() - y(nameY)) < 2.5);
+        // September's Bible studies, right-aligned at the "Studi" column.
+        bool placed = false;
+        for (const PdfWord& word : WordsNamed(pages[i], studies[i])) {
+            placed = placed || (qAbs(word.box.right() - x(studiesX)) < 1.5 &&
+                                qAbs(word.box.top() - y(bodyTop)) < 2.5);
+        }
+        QVERIFY2(placed, qPrintable(firstNames[i]));
+        for (int other = 0; other < 3; ++other) {
+            QCOMPARE(WordsNamed(pages[i], firstNames[other]).size(), other == i ? 1 : 0);
+        }
+    }
+}
+
+void PrintTest::groupPrintCancelledPartWaySendsNothing() {
+    const QString path = PdfPath(QStringLiteral("group.pdf"));
+    auto printer = PdfPrinter(path);
+    state_.wholeCard = true;
+    PageRun run = CardsRun(state_, {1, 2, 1, 2, 1, 2});
+    int drawn = 0;
+    auto draw = run.drawPage;
+    run.drawPage = [&](int page, Surface& surface) {
+        ++drawn;
+        draw(page, surface);
+    };
+    PageProgress progress(nullptr, QStringLiteral("Stampa"), run.pageCount);
+    run.pageDone = [&progress](int done) { return progress(done); };
+    // The first events handled after a page press Cancel, as a user would.
+    QTimer::singleShot(0, [&progress] {
+        auto* cancel = progress.dialog().findChild<QPushButton*>();
+        QVERIFY(cancel != nullptr && cancel->isVisible());
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    QCOMPARE(PrintPageRun(*printer, QStringLiteral("Schede"), run), RunResult::stopped);
+    QCOMPARE(drawn, 1);
+    QVERIFY(!QFile::exists(path));
+}
+
+void PrintTest::groupPrintSendsOneDocumentOfAllPages() {
+    const QString path = PdfPath(QStringLiteral("group.pdf"));
+    auto printer = PdfPrinter(path);
+    PageRun run = CardsRun(state_, {1, 2, 1});
+    QCOMPARE(PrintPageRun(*printer, QStringLiteral("Schede"), run), RunResult::done);
+    QCOMPARE(ReadPdfPages(path).size(), 3);
+    // The spool draws like the printer: each page is the print command's page.
+    const QString single = PdfPath(QStringLiteral("single.pdf"));
+    auto singlePrinter = PdfPrinter(single);
+    PrintSelectedCard(state_, singlePrinter.get());
+    const QList<PdfWord> expected = ReadPdfPages(single).value(0).words;
+    const QList<PdfWord> printed = ReadPdfPages(path).value(2).words;
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(printed.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        QCOMPARE(printed[i].text, expected[i].text);
+        QVERIFY(qAbs(printed[i].box.left() - expected[i].box.left()) < 0.1);
+        QVERIFY(qAbs(printed[i].box.top() - expected[i].box.top()) < 0.1);
+    }
 }
 
 QTEST_MAIN(PrintTest)

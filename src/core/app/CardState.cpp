@@ -60,7 +60,7 @@ bool CardState::AnyMonthTicked() const {
 }
 
 bool CardState::HasAnythingToPrint() const {
-    return AnyMonthTicked() || printHeader;
+    return AnyMonthTicked() || printHeader || wholeCard;
 }
 
 std::string CardState::ConfiguredName() const {
@@ -99,6 +99,7 @@ CardSheet CardState::SheetWithoutName(int publisher) const {
     sheet.currentYear = currentYear;
     sheet.monthTicked = monthTicked;
     sheet.printHeader = printHeader;
+    sheet.wholeCard = wholeCard;
     for (int row = 0; row < 12; ++row) {
         sheet.remarks[row] =
             remarks.GetRemarkText(table, publisher, CardSheet::RowMonth(row), sheet.RowSlot(row));

@@ -45,6 +45,7 @@ public:
     int editionCharset = 0;
     std::array<bool, 12> monthTicked{};  // rows September .. August
     bool printHeader = false;            // "Stampa intestazione": the header goes on the page too
+    bool wholeCard = false;              // "Stampa tutta la carta" ticked
     std::string displayName;             // the name the header preview shows
     // The card window's own font; the previews draw in it.
     FontSpec windowFont{"MS Sans Serif", -13, 400, 0};

@@ -47,6 +47,12 @@ std::string CardPrintedFeedback(const std::string& name, const std::array<bool, 
     return FillIn(ids::kCardSent, {name, what, destination, ClockText(at)});
 }
 
+std::string WholeCardPrintedFeedback(const std::string& name, const std::string& destination,
+                                     const LocalDate& at) {
+    return FillIn(ids::kCardSent,
+                  {name, ResString(ids::kWholeCardWord), destination, ClockText(at)});
+}
+
 std::string SheetPrintedFeedback(const std::string& destination, const LocalDate& at) {
     return FillIn(ids::kSheetSent, {destination, ClockText(at)});
 }

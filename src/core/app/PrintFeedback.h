@@ -14,6 +14,11 @@ namespace varnok {
 std::string CardPrintedFeedback(const std::string& name, const std::array<bool, 12>& months,
                                 bool header, const std::string& destination, const LocalDate& at);
 
+// "Scheda di Bianchi, Anna (carta intera) inviata a Ufficio alle 10:02": the
+// whole card on plain paper, whatever else was ticked.
+std::string WholeCardPrintedFeedback(const std::string& name, const std::string& destination,
+                                     const LocalDate& at);
+
 // "Foglio di prova inviato a Ufficio alle 10:02".
 std::string SheetPrintedFeedback(const std::string& destination, const LocalDate& at);
 

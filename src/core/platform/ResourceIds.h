@@ -198,6 +198,21 @@ constexpr int kHeaderWord = 2321;
 constexpr int kSheetSent = 2322;
 constexpr int kNothingPrintedNoPrinter = 2323;
 constexpr int kNothingPrintedNoHdc = 2324;
+// Many cards at once: the card window's commands, progress and messages.
+constexpr int kPrintListCommand = 2400;
+constexpr int kSaveCardPdfCommand = 2401;
+constexpr int kSaveListPdfCommand = 2402;
+constexpr int kPrintingCards = 2403;
+constexpr int kSavingPdf = 2404;
+constexpr int kPdfFilter = 2405;
+constexpr int kCancelProgress = 2406;
+constexpr int kCardOfCards = 2407;     // "%1 of %2"
+constexpr int kOneCardTitle = 2408;    // the PDF of one card: "%1" is the name
+constexpr int kListTitle = 2409;       // the PDF or job of a list: "%1" is its group
+constexpr int kPdfNotSaved = 2410;
+constexpr int kListNotPrinted = 2411;
+constexpr int kListEmpty = 2412;
+constexpr int kWholeCardWord = 2413;  // what the print line says was sent
 }  // namespace ids
 
 }  // namespace varnok

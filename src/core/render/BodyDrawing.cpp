@@ -12,35 +12,14 @@
 #include "render/DrawingTools.h"
 #include "render/PagePositions.h"
 #include "render/PrintedHeader.h"
+#include "render/PrintedRows.h"
 #include "render/ResNumbers.h"
 
 namespace varnok {
 namespace {
 
-constexpr int kPrintBoxDivisor = 7;    // 1/7 inch boxes on paper
 constexpr int kPreviewBoxDivisor = 9;  // 1/9 inch boxes on screen
 constexpr Color kShading{192, 192, 192};
-
-// A figure of 0 leaves its cell empty.
-void DrawFigure(Surface& surface, int x, int y, int value) {
-    if (value != 0) {
-        surface.TextOut(x, y, std::to_string(value));
-    }
-}
-
-void DrawPrintedRow(Surface& surface, const PageColumns& c, int row, const BodyCells& cells) {
-    const int top = c.RowTop(row);
-    const int boxY = c.BoxBottom(row);
-    DrawTickBox(surface, c.participationX, boxY, cells.participated, kPrintBoxDivisor);
-    DrawFigure(surface, c.studiesX, top, cells.studies);
-    DrawTickBox(surface, c.auxX, boxY, cells.auxiliaryPioneer, kPrintBoxDivisor);
-    DrawFigure(surface, c.hoursX, top, cells.hours);
-    if (!cells.remark.empty()) {
-        surface.SetTextAlign(TextAlign::LeftTop);
-        surface.TextOut(c.remarksX, top, cells.remark);
-        surface.SetTextAlign(TextAlign::RightTop);
-    }
-}
 
 // The preview table: 8 columns and 14 rows of the client area.
 struct PreviewGrid {

@@ -36,6 +36,8 @@ struct CardSheet {
     int currentYear = 2000;
     std::array<bool, 12> monthTicked{};  // rows September .. August
     bool printHeader = false;            // the header's fields go on the page too
+    // The printed page is the whole card on plain paper, whatever is ticked.
+    bool wholeCard = false;
 
     // The service year, named by the calendar year of its August.
     int serviceYearNumber() const;

@@ -12,6 +12,7 @@
 
 #include "app/CardWindowLook.h"
 #include "app/DataFolder.h"
+#include "app/CardBatchCommands.h"
 #include "data/CPublisherListBox.h"
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CPasswordDlg.h"
@@ -85,6 +86,11 @@ void CCardDlg::BuildControls() {
         RefreshSelection();
     });
     connect(list_, &CPublisherListBox::characterTyped, this, &CCardDlg::RefreshSelection);
+    connect(Control<QCheckBox>(*this, idc::card::kWholeCardBox), &QCheckBox::toggled, this,
+            &CCardDlg::OnWholeCardBox);
+    batchCommands_ = new CardBatchCommands(*this, state_, *list_, printer_, [this] {
+        return FromCodePage(state_.groups.GroupButtonText());
+    });
     connect(groupButton_, &QPushButton::clicked, this, &CCardDlg::OnGroupButton);
     connect(Control<QPushButton>(*this, kOptionsButtonId), &QPushButton::clicked, this,
             &CCardDlg::OnOptions);
@@ -163,6 +169,8 @@ void CCardDlg::SetHiddenBoxes() {
         box(id)->setEnabled(firstVersion);
     }
     box(1010)->setEnabled(firstVersion);
+    // The whole card is offered where the card version allows it.
+    box(idc::card::kWholeCardBox)->setVisible(firstVersion);
 }
 
 void CCardDlg::SetTitle() {
@@ -180,6 +188,11 @@ void CCardDlg::OnGroupButton() {
 void CCardDlg::OnMonthBox(int row, bool ticked) {
     state_.monthTicked[row] = ticked;
     RepaintPreviews();
+    UpdatePrintButton();
+}
+
+void CCardDlg::OnWholeCardBox(bool ticked) {
+    state_.wholeCard = ticked;
     UpdatePrintButton();
 }
 
@@ -316,6 +329,7 @@ void CCardDlg::setVisible(bool visible) {
 void CCardDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(sheetAction_);
+    batchCommands_->AddTo(menu);
     if (aboutAction_ != nullptr) {
         menu.addSeparator();
         menu.addAction(aboutAction_);

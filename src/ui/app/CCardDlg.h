@@ -18,6 +18,7 @@ class QPushButton;
 
 namespace varnok {
 
+class CardBatchCommands;
 class CurrentPrinter;
 class CPublisherListBox;
 class CHeaderPreview;
@@ -74,6 +75,7 @@ private:
     bool AskPassword(const std::string& expected);
     void OnGroupButton();
     void OnMonthBox(int row, bool ticked);
+    void OnWholeCardBox(bool ticked);
     void RepaintPreviews();
     // Printing: defined in CCardDlgPrinting.cpp.
     void OnHeaderBox(bool ticked);
@@ -98,6 +100,7 @@ private:
     QAction* aboutAction_ = nullptr;
     QAction* sheetAction_ = nullptr;
     QLabel* feedbackLine_ = nullptr;
+    CardBatchCommands* batchCommands_ = nullptr;
 };
 
 }  // namespace varnok

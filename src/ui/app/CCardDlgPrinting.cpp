@@ -55,9 +55,14 @@ void CCardDlg::ReportPrint(const PrintOutcome& outcome, bool sheet) {
         case PrintOutcome::NothingToPrint:
             return;
         case PrintOutcome::Printed:
-            text = sheet ? SheetPrintedFeedback(where, now)
-                         : CardPrintedFeedback(state_.ConfiguredName(), state_.monthTicked,
-                                               state_.printHeader, where, now);
+            if (sheet) {
+                text = SheetPrintedFeedback(where, now);
+            } else if (state_.wholeCard) {
+                text = WholeCardPrintedFeedback(state_.ConfiguredName(), where, now);
+            } else {
+                text = CardPrintedFeedback(state_.ConfiguredName(), state_.monthTicked,
+                                           state_.printHeader, where, now);
+            }
             break;
         case PrintOutcome::NoPrinter:
             text = NothingPrintedFeedback(PrintFailure::NoPrinter, now);

@@ -30,6 +30,14 @@ void CPublisherListBox::Fill(const std::vector<ListEntry>& entries) {
     }
 }
 
+std::vector<int> CPublisherListBox::ListedPublishers() const {
+    std::vector<int> publishers;
+    for (int row = 0; row < count(); ++row) {
+        publishers.push_back(item(row)->data(Qt::UserRole).toInt());
+    }
+    return publishers;
+}
+
 int CPublisherListBox::SelectedPublisher() const {
     const QList<QListWidgetItem*> selected = selectedItems();
     if (selected.size() != 1) {

@@ -22,6 +22,8 @@ public:
     void Fill(const std::vector<ListEntry>& entries);
     // The selected entry's record index; 0 for none (or a negative item data).
     int SelectedPublisher() const;
+    // Every entry's record index, from the top.
+    std::vector<int> ListedPublishers() const;
 
     const TypeAhead& typeAhead() const { return typeAhead_; }
 

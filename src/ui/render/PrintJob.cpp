@@ -12,6 +12,7 @@
 #include "platform/TextCodec.h"
 #include "render/AlignmentSheet.h"
 #include "render/QtSurface.h"
+#include "render/WholeCard.h"
 
 namespace varnok {
 namespace {
@@ -65,7 +66,7 @@ PrintOutcome PrintSelectedCard(CardState& state, QPrinter* printer, QWidget* par
         return {};
     }
     return PrintOnePage(printer, QStringLiteral("Card Header"), parent, [&state](Surface& surface) {
-        DrawCardPage(state.CardSheetFor(state.selectedPublisher), surface);
+        DrawPrintedPage(state.CardSheetFor(state.selectedPublisher), surface);
     });
 }
 

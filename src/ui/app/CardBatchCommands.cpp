@@ -1,0 +1,145 @@
+#include "CardBatchCommands.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+#include <QPrinter>
+#include <QStandardPaths>
+
+#include "app/CardState.h"
+#include "data/CPublisherListBox.h"
+#include "platform/MessageBox.h"
+#include "platform/ResourceIds.h"
+#include "platform/StringTable.h"
+#include "platform/TextCodec.h"
+#include "render/CurrentPrinter.h"
+#include "render/GroupPrint.h"
+#include "render/PageProgress.h"
+#include "render/WholeCard.h"
+
+namespace varnok {
+namespace {
+
+QString Text(int id) {
+    return FromCodePage(ResString(id));
+}
+
+// One page per publisher, each drawn from a sheet of its own when its turn comes.
+PageRun PagesOf(const CardState& state, const std::vector<int>& publishers,
+                PageProgress& progress) {
+    PageRun run;
+    run.pageCount = static_cast<int>(publishers.size());
+    run.drawPage = [&state, &publishers](int page, Surface& surface) {
+        DrawPrintedPage(state.CardSheetFor(publishers[page]), surface);
+    };
+    run.pageDone = [&progress](int done) { return progress(done); };
+    return run;
+}
+
+// A file name made of the title's letters, digits and blanks.
+QString SuggestedFileName(const QString& title) {
+    QString name;
+    for (const QChar c : title) {
+        name += (c.isLetterOrNumber() || c == QLatin1Char(' ')) ? c : QLatin1Char(' ');
+    }
+    name = name.simplified();
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+}
+
+}  // namespace
+
+CardBatchCommands::CardBatchCommands(QWidget& window, const CardState& state,
+                                     const CPublisherListBox& list, CurrentPrinter* printer,
+                                     std::function<QString()> listTitle)
+    : QObject(&window),
+      window_(window),
+      state_(state),
+      list_(list),
+      printer_(printer),
+      listTitle_(std::move(listTitle)) {
+    AddAction("printList", ids::kPrintListCommand, &CardBatchCommands::OnPrintList);
+    AddAction("saveCardPdf", ids::kSaveCardPdfCommand, &CardBatchCommands::OnSaveCardPdf);
+    AddAction("saveListPdf", ids::kSaveListPdfCommand, &CardBatchCommands::OnSaveListPdf);
+}
+
+QAction* CardBatchCommands::AddAction(const char* name, int textId,
+                                      void (CardBatchCommands::*handler)()) {
+    auto* action = new QAction(Text(textId), &window_);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, handler);
+    window_.addAction(action);
+    actions_.push_back(action);
+    return action;
+}
+
+void CardBatchCommands::AddTo(QMenu& menu) const {
+    for (QAction* action : actions_) {
+        menu.addAction(action);
+    }
+}
+
+void CardBatchCommands::OnPrintList() {
+    const std::vector<int> publishers = list_.ListedPublishers();
+    if (publishers.empty()) {
+        MessageBox::Show(Text(ids::kListEmpty), &window_);
+        return;
+    }
+    QPrinter* printer = printer_ != nullptr ? printer_->printer() : nullptr;
+    if (printer == nullptr) {
+        MessageBox::Show(QStringLiteral("No Printer"), &window_);
+        return;
+    }
+    PageProgress progress(&window_, Text(ids::kPrintingCards), static_cast<int>(publishers.size()));
+    const RunResult result = PrintPageRun(*printer, Text(ids::kListTitle).arg(listTitle_()),
+                                          PagesOf(state_, publishers, progress));
+    progress.dialog().close();
+    if (result == RunResult::failed) {
+        MessageBox::Show(Text(ids::kListNotPrinted), &window_);
+    }
+}
+
+void CardBatchCommands::OnSaveCardPdf() {
+    if (state_.selectedPublisher == 0) {
+        MessageBox::Show(Text(ids::kListEmpty), &window_);
+        return;
+    }
+    SavePdf({state_.selectedPublisher}, CardTitle());
+}
+
+void CardBatchCommands::OnSaveListPdf() {
+    const std::vector<int> publishers = list_.ListedPublishers();
+    if (publishers.empty()) {
+        MessageBox::Show(Text(ids::kListEmpty), &window_);
+        return;
+    }
+    SavePdf(publishers, Text(ids::kListTitle).arg(listTitle_()));
+}
+
+QString CardBatchCommands::CardTitle() const {
+    return Text(ids::kOneCardTitle).arg(FromCodePage(state_.ConfiguredName()));
+}
+
+bool CardBatchCommands::SavePdf(const std::vector<int>& publishers, const QString& title) {
+    QFileDialog chooser(&window_, title, SuggestedFileName(title), Text(ids::kPdfFilter));
+    chooser.setObjectName(QStringLiteral("pdfChooser"));
+    // Qt's own chooser, set up before anything else so it keeps the save mode.
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setFileMode(QFileDialog::AnyFile);
+    chooser.setDefaultSuffix(QStringLiteral("pdf"));
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
+        return false;
+    }
+    PageProgress progress(&window_, Text(ids::kSavingPdf), static_cast<int>(publishers.size()));
+    const RunResult result =
+        WritePdf(chooser.selectedFiles().first(), title, PagesOf(state_, publishers, progress));
+    progress.dialog().close();
+    if (result == RunResult::failed) {
+        MessageBox::Show(Text(ids::kPdfNotSaved), &window_);
+    }
+    return result == RunResult::done;
+}
+
+}  // namespace varnok

@@ -1,0 +1,48 @@
+#pragma once
+// The card window's commands for many pages at once, offered in its context
+// menu: the list's publishers printed in one job, and the selected card or the
+// whole list saved as a PDF file, one page per publisher.
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace varnok {
+
+class CardState;
+class CPublisherListBox;
+class CurrentPrinter;
+
+class CardBatchCommands : public QObject {
+    Q_OBJECT
+public:
+    // `listTitle` names what the list shows (the group button's text).
+    CardBatchCommands(QWidget& window, const CardState& state, const CPublisherListBox& list,
+                      CurrentPrinter* printer, std::function<QString()> listTitle);
+
+    void AddTo(QMenu& menu) const;
+
+    void OnPrintList();
+    void OnSaveCardPdf();
+    void OnSaveListPdf();
+
+private:
+    QAction* AddAction(const char* name, int textId, void (CardBatchCommands::*handler)());
+    // Asks for the PDF's name and writes the pages; false when nothing was written.
+    bool SavePdf(const std::vector<int>& publishers, const QString& title);
+    QString CardTitle() const;
+
+    QWidget& window_;
+    const CardState& state_;
+    const CPublisherListBox& list_;
+    CurrentPrinter* printer_;
+    std::function<QString()> listTitle_;
+    std::vector<QAction*> actions_;
+};
+
+}  // namespace varnok

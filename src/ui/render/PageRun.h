@@ -1,0 +1,40 @@
+#pragma once
+// A run of card pages drawn one after the other onto one printer device (a
+// queue or a PDF file): each page is drawn, handed on and forgotten, so a run
+// of any length holds one page at a time.
+
+#include <QString>
+#include <functional>
+
+class QPrinter;
+
+namespace varnok {
+
+class Surface;
+
+struct PageRun {
+    int pageCount = 0;
+    // Draws page 0..pageCount-1 on a surface in the device's dots.
+    std::function<void(int page, Surface& surface)> drawPage;
+    // Told after each page how many are done; false stops the run there.
+    std::function<bool(int done)> pageDone;
+};
+
+enum class RunResult { done, stopped, failed };
+
+// Draws every page onto `printer`, which must not be active. `failed` when the
+// device cannot be opened; `stopped` when pageDone said so (the device is
+// closed, and what it received is the caller's to discard).
+RunResult DrawPageRun(QPrinter& printer, const PageRun& run);
+
+// Sets up a printer that writes a PDF file: A4 portrait with a quarter inch
+// kept free all round, as most printers do, the document title and the
+// creator "Varnok" and the program's version.
+void SetUpPdfPrinter(QPrinter& printer, const QString& path, const QString& title);
+
+// Writes the run into a PDF file through a temporary file beside it, so an
+// existing file is replaced only by a complete document and a stopped run
+// leaves nothing behind.
+RunResult WritePdf(const QString& path, const QString& title, const PageRun& run);
+
+}  // namespace varnok
