@@ -105,6 +105,27 @@ TEST(SelectionGroups, ButtonCyclesThroughTwoGroupsAndTheUnassigned) {
     EXPECT_EQ(groups.groupMode, 0);
 }
 
+TEST(SelectionGroups, SelectGroupListsWhatTheButtonShowsForIt) {
+    TempFolder folder;
+    const PublisherTable table =
+        LoadCongregation(folder,
+                         {Publisher("Anna", "Rossi", 1), Publisher("Bruno", "Bianchi", 2),
+                          Publisher("Dario", "Neri", 2, 2)},
+                         2);
+    SelectionGroups groups;
+    groups.FillPublisherList(table, kReportMonth, kReportSlot, false);
+    ASSERT_TRUE(groups.SelectGroup(2, table.groupCount()));
+    EXPECT_EQ(groups.GroupButtonText(), "Gruppo 2");
+    // The regular pioneer of group 2 stays out, as behind the button.
+    EXPECT_EQ(Names(groups.FillPublisherList(table, kReportMonth, kReportSlot, false)),
+              (Names_{"Bianchi, Bruno"}));
+    // Groups the button does not offer change nothing.
+    for (int wrong : {0, -1, 3}) {
+        EXPECT_FALSE(groups.SelectGroup(wrong, table.groupCount())) << wrong;
+        EXPECT_EQ(groups.groupMode, 3);
+    }
+}
+
 TEST(SelectionGroups, WithoutGroupsOrUnassignedTheButtonAlternates) {
     TempFolder folder;
     const PublisherTable table = LoadCongregation(

@@ -1220,6 +1220,16 @@ void CardWindowTest::listSavedAsPdfHasOnePagePerEntry() {
     QVERIFY(save != nullptr);
     const QString path = QString::fromStdString((folder_->path() / "gruppo").string());
 
+    // Nothing ticked: no pages to fill, and no chooser either.
+    for (const char* name : {"saveListPdf", "saveCardPdf", "printList"}) {
+        window->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    }
+    QCOMPARE(messages_.size(), 3);
+    QCOMPARE(messages_.first(), QStringLiteral("Spunta i mesi da stampare, \"Stampa intestazione\" "
+                                               "o \"Stampa tutta la carta\"."));
+    messages_.clear();
+    Control<QCheckBox>(*window, 1032)->setChecked(true);
+
     // The chooser cancelled: nothing is written.
     QTimer::singleShot(0, [] {
         if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {

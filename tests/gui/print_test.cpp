@@ -48,6 +48,7 @@ private slots:
     void listPdfHasOnePageForEachPublisher();
     void groupPrintCancelledPartWaySendsNothing();
     void groupPrintSendsOneDocumentOfAllPages();
+    void commandLineExportsWithoutADisplay();
 
 private:
     // A card window state on the test congregation, Mario Rossi selected.
@@ -356,6 +357,89 @@ void PrintTest::groupPrintSendsOneDocumentOfAllPages() {
         QCOMPARE(printed[i].text, expected[i].text);
         QVERIFY(qAbs(printed[i].box.left() - expected[i].box.left()) < 0.1);
         QVERIFY(qAbs(printed[i].box.top() - expected[i].box.top()) < 0.1);
+    }
+}
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    QString errors;
+};
+
+// The program as a script runs it: no display, no platform chosen.
+ProgramRun RunVarnok(const QStringList& arguments, const QString& folder) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.insert(QStringLiteral("DISPLAY"), QString());
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral(VARNOK_PATH), arguments);
+    ProgramRun run;
+    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit) {
+        run.exitCode = process.exitCode();
+    }
+    run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+}  // namespace
+
+void PrintTest::commandLineExportsWithoutADisplay() {
+    // Anna Bianchi and Luca Verdi in group 1, Mario Rossi in none.
+    CompanionData data = PrintedCardCongregation();
+    data.groupCount = 1;
+    for (auto [first, id] : {std::pair{"Anna", 103}, std::pair{"Luca", 104}}) {
+        PublisherData p;
+        p.firstName = first;
+        p.lastName = "Bianchi";
+        p.publisherId = static_cast<uint16_t>(id);
+        p.group = 1;
+        data.publishers.publishers.push_back(p);
+    }
+    WriteCompanionFiles(folder_->path(), data);
+    const QString dataFolder = QString::fromStdString(folder_->path().string());
+    TempFolder elsewhere;
+    const QString here = QString::fromStdString(elsewhere.path().string());
+
+    // Group 1 as whole cards, named from the caller's folder.
+    ProgramRun run =
+        RunVarnok({"--pdf", "gruppo.pdf", "--group", "1", "--whole-card", dataFolder}, here);
+    QCOMPARE(run.exitCode, 0);
+    const QString group = here + QStringLiteral("/gruppo.pdf");
+    QCOMPARE(PdfInfoField(group, QStringLiteral("Pages")), QStringLiteral("2"));
+    QCOMPARE(PdfInfoField(group, QStringLiteral("Title")), QStringLiteral("Schede: Gruppo 1"));
+    QCOMPARE(PdfInfoField(group, QStringLiteral("Creator")),
+             QStringLiteral("Varnok " VARNOK_VERSION));
+    QCOMPARE(WordsNamed(ReadPdfPages(group).value(1), QStringLiteral("Luca")).size(), 1);
+
+    // Every listed publisher, two months by the card's names, in the data folder.
+    run = RunVarnok({"--pdf", "tutti.pdf", "--months", "set,OTT"}, dataFolder);
+    QCOMPARE(run.exitCode, 0);
+    const QList<PdfPage> pages = ReadPdfPages(PdfPath(QStringLiteral("tutti.pdf")));
+    QCOMPARE(pages.size(), 4);
+    QCOMPARE(PdfInfoField(PdfPath(QStringLiteral("tutti.pdf")), QStringLiteral("Title")),
+             QStringLiteral("Schede: Tutti i proclamatori"));
+    // Mario's September studies and October hours, nothing of November.
+    QCOMPARE(WordsNamed(pages[0], QStringLiteral("3")).size(), 1);
+    QCOMPARE(WordsNamed(pages[0], QStringLiteral("50")).size(), 1);
+    QCOMPARE(WordsNamed(pages[0], QStringLiteral("70")).size(), 0);
+
+    // Mistakes write nothing and say why.
+    const QList<QPair<QStringList, int>> mistakes = {
+        {{"--pdf", "x.pdf", "--months", "sep", dataFolder}, 2},
+        {{"--pdf", "x.pdf", dataFolder}, 2},
+        {{"--whole-card", dataFolder}, 2},
+        {{"--pdf", "x.pdf", "--group", "2", "--whole-card", dataFolder}, 1},
+        {{"--pdf", "x.pdf", "--whole-card", here + QStringLiteral("/missing")}, 2},
+    };
+    for (const auto& [arguments, status] : mistakes) {
+        run = RunVarnok(arguments, here);
+        QCOMPARE(run.exitCode, status);
+        QVERIFY(!run.errors.isEmpty());
+        QVERIFY(!QFile::exists(here + QStringLiteral("/x.pdf")));
     }
 }
 

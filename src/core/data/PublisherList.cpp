@@ -84,6 +84,15 @@ void SelectionGroups::AdvanceGroupMode(int groupCount) {
     }
 }
 
+bool SelectionGroups::SelectGroup(int group, int groupCount) {
+    if (group < 1 || group > groupCount) {
+        return false;
+    }
+    groupMode = group + 1;
+    selectedGroup = group & 0xFF;
+    return true;
+}
+
 std::string SelectionGroups::GroupButtonText() const {
     if (groupMode == 0) {
         return ResString(ids::kAllPublishers);

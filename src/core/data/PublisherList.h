@@ -29,6 +29,9 @@ struct SelectionGroups {
                                              int reportSlot, bool fnSort);
     // The group button's command (without the refill, which the caller does).
     void AdvanceGroupMode(int groupCount);
+    // The mode that lists group `group` (1 .. groupCount), as the group button
+    // reaches it; false, changing nothing, for a group the button does not offer.
+    bool SelectGroup(int group, int groupCount);
     // The group button's text for the current mode.
     std::string GroupButtonText() const;
 };

@@ -213,6 +213,20 @@ constexpr int kPdfNotSaved = 2410;
 constexpr int kListNotPrinted = 2411;
 constexpr int kListEmpty = 2412;
 constexpr int kWholeCardWord = 2413;  // what the print line says was sent
+// The export from the command line.
+constexpr int kNoSuchGroup = 2414;  // "%1": the number given
+constexpr int kPdfOptionHelp = 2415;
+constexpr int kPdfOptionValue = 2416;
+constexpr int kGroupOptionHelp = 2417;
+constexpr int kWholeCardOptionHelp = 2418;
+constexpr int kMonthsOptionHelp = 2419;
+constexpr int kUnknownMonth = 2420;  // "%1": the name given
+constexpr int kNothingToExport = 2421;
+constexpr int kPdfOnlyOptions = 2422;
+constexpr int kBadGroupNumber = 2423;  // "%1": the text given
+constexpr int kPdfAbout = 2424;
+constexpr int kNoDataFolder = 2425;  // "%1": the folder given
+constexpr int kNothingTicked = 2426;
 }  // namespace ids
 
 }  // namespace varnok

@@ -80,8 +80,21 @@ void CardBatchCommands::AddTo(QMenu& menu) const {
     }
 }
 
+// Pages with nothing on them help no one: as "Stampa", the commands want a
+// month, the header or the whole card ticked.
+bool CardBatchCommands::HasSomethingToDraw() const {
+    if (state_.HasAnythingToPrint()) {
+        return true;
+    }
+    MessageBox::Show(Text(ids::kNothingTicked), &window_);
+    return false;
+}
+
 void CardBatchCommands::OnPrintList() {
     const std::vector<int> publishers = list_.ListedPublishers();
+    if (!HasSomethingToDraw()) {
+        return;
+    }
     if (publishers.empty()) {
         MessageBox::Show(Text(ids::kListEmpty), &window_);
         return;
@@ -101,6 +114,9 @@ void CardBatchCommands::OnPrintList() {
 }
 
 void CardBatchCommands::OnSaveCardPdf() {
+    if (!HasSomethingToDraw()) {
+        return;
+    }
     if (state_.selectedPublisher == 0) {
         MessageBox::Show(Text(ids::kListEmpty), &window_);
         return;
@@ -110,6 +126,9 @@ void CardBatchCommands::OnSaveCardPdf() {
 
 void CardBatchCommands::OnSaveListPdf() {
     const std::vector<int> publishers = list_.ListedPublishers();
+    if (!HasSomethingToDraw()) {
+        return;
+    }
     if (publishers.empty()) {
         MessageBox::Show(Text(ids::kListEmpty), &window_);
         return;

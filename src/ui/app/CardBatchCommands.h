@@ -36,6 +36,8 @@ private:
     // Asks for the PDF's name and writes the pages; false when nothing was written.
     bool SavePdf(const std::vector<int>& publishers, const QString& title);
     QString CardTitle() const;
+    // False, having said so, when nothing is ticked to go on the pages.
+    bool HasSomethingToDraw() const;
 
     QWidget& window_;
     const CardState& state_;

@@ -6,6 +6,7 @@
 
 #include "app/CCardApp.h"
 #include "app/CommandLine.h"
+#include "app/PdfCommandLine.h"
 #include "app/ProfileLocation.h"
 #include "platform/AppIcon.h"
 #include "platform/QtTranslations.h"
@@ -13,6 +14,10 @@
 int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("varnok"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VARNOK_VERSION));
+    // An export to PDF runs on its own and ends the program.
+    if (int status = varnok::TakePdfCommandLine(argc, argv); status >= 0) {
+        return status;
+    }
     varnok::StartOptions start;
     if (int status = varnok::TakeCommandLine(argc, argv, start); status >= 0) {
         return status;

@@ -1,0 +1,100 @@
+#include "PdfExportCommand.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <iostream>
+#include <vector>
+
+#include "app/CardState.h"
+#include "platform/Clock.h"
+#include "platform/ProfileFile.h"
+#include "platform/ResourceIds.h"
+#include "platform/StringTable.h"
+#include "platform/TextCodec.h"
+#include "render/PageRun.h"
+#include "render/WholeCard.h"
+
+namespace varnok {
+namespace {
+
+QString Text(int id) {
+    return FromCodePage(ResString(id));
+}
+
+int Fail(const QString& message) {
+    const QByteArray bytes =
+        (QCoreApplication::applicationName() + QStringLiteral(": ") + message + '\n').toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+    return 1;
+}
+
+// A script gives the password on standard input; a terminal gets no prompt.
+bool PasswordFromInput(const std::string& expected) {
+    std::string line;
+    if (!std::getline(std::cin, line)) {
+        return false;
+    }
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return ToCodePage(QString::fromLocal8Bit(line.c_str())) == expected;
+}
+
+}  // namespace
+
+bool ParseMonthNames(const QString& text, std::array<bool, 12>& rows, QString& unknown) {
+    rows = {};
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString name = part.trimmed();
+        bool found = false;
+        for (int row = 0; row < 12 && !found; ++row) {
+            const QString month = Text(ids::kJanuaryShort + CardSheet::RowMonth(row));
+            if (name.compare(month, Qt::CaseInsensitive) == 0) {
+                rows[row] = found = true;
+            }
+        }
+        if (!found) {
+            unknown = name;
+            return false;
+        }
+    }
+    return true;
+}
+
+int RunPdfExport(const PdfExportRequest& request, const std::string& profilePath) {
+    CardState state;
+    if (!state.OpenCard(Today(), ProfileFile(profilePath), PasswordFromInput)) {
+        return Fail(QStringLiteral("Couldn't allocate memory"));
+    }
+    if (state.accessDenied) {
+        return Fail(Text(ids::kPasswordWrong));
+    }
+    // The first fill decides whether there are unassigned publishers, as in the window.
+    std::vector<ListEntry> entries = state.groups.FillPublisherList(
+        state.table, state.reportMonth, state.reportSlot, state.settings.fnSort != 0);
+    if (request.group != 0) {
+        if (!state.groups.SelectGroup(request.group, state.table.groupCount())) {
+            return Fail(Text(ids::kNoSuchGroup).arg(request.group));
+        }
+        entries = state.groups.FillPublisherList(state.table, state.reportMonth, state.reportSlot,
+                                                 state.settings.fnSort != 0);
+    }
+    if (entries.empty()) {
+        return Fail(Text(ids::kListEmpty));
+    }
+    state.wholeCard = request.wholeCard;
+    state.monthTicked = request.months;
+
+    PageRun run;
+    run.pageCount = static_cast<int>(entries.size());
+    run.drawPage = [&state, &entries](int page, Surface& surface) {
+        DrawPrintedPage(state.CardSheetFor(entries[page].publisher), surface);
+    };
+    const QString title = Text(ids::kListTitle).arg(FromCodePage(state.groups.GroupButtonText()));
+    if (WritePdf(request.output, title, run) != RunResult::done) {
+        return Fail(Text(ids::kPdfNotSaved) + QStringLiteral(" ") + request.output);
+    }
+    return 0;
+}
+
+}  // namespace varnok
