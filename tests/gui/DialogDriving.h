@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -42,33 +43,61 @@ inline void RetypeAndLeave(QLineEdit* box, const QString& text) {
     QTest::keyClick(box, Qt::Key_Tab);
 }
 
+// Runs the events still queued with `poll` running, so that a modal box they
+// bring up late is handled by `poll` instead of waiting for an answer forever.
+inline void DrainWith(QTimer& poll) {
+    poll.start();
+    for (int round = 0; round < 3; ++round) {
+        QCoreApplication::processEvents();
+    }
+    poll.stop();
+}
+
 // Runs `drive` on the modal dialog of type Dialog that `open` brings up, once
-// it is active. Whatever `drive` left open (after a failed check, say) is
-// closed afterwards, so the test never hangs.
+// it is active. Whatever is left open afterwards (after a failed check, say)
+// is closed and reported, so the test fails instead of hanging.
 template <typename Dialog>
 void DriveModal(const std::function<void()>& open, const std::function<void(Dialog&)>& drive) {
+    QWidget* const outer = QApplication::activeModalWidget();
     bool driven = false;
+    bool driving = false;  // boxes nested in the dialog are `drive`'s business
+    int leftOpen = 0;
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal == outer || driving) {
             return;
         }
-        poll.stop();
+        auto* dialog = qobject_cast<Dialog*>(modal);
+        if (driven || dialog == nullptr) {
+            ++leftOpen;
+            if (auto* box = qobject_cast<QDialog*>(modal)) {
+                box->reject();
+            } else {
+                modal->close();
+            }
+            return;
+        }
         driven = true;
+        driving = true;
+        // A failed check inside `drive` returns early: the dialog is still closed.
+        auto close = qScopeGuard([dialog, &driving] {
+            driving = false;
+            if (dialog->isVisible()) {
+                dialog->reject();
+            }
+        });
         // The offscreen platform has no window manager to activate a new dialog.
         dialog->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(dialog));
         drive(*dialog);
-        if (dialog->isVisible()) {
-            dialog->reject();
-        }
     });
     poll.start();
     open();
-    poll.stop();
+    DrainWith(poll);
     QVERIFY2(driven, "the dialog did not open modally");
+    QVERIFY2(leftOpen == 0, "another modal box came up");
 }
 
 // Goes to `folder` in the folder chooser and presses its confirm button.
@@ -82,7 +111,8 @@ inline void ChooseIn(QFileDialog& chooser, const std::filesystem::path& folder) 
 }
 
 // Runs `act` and answers every message box that comes up meanwhile, nested
-// ones included, with Enter; returns their texts in the order they came.
+// ones included, with Enter; returns their texts in the order they came. Boxes
+// that the events `act` left queued bring up are answered and returned too.
 inline QStringList AnswerMessageBoxes(const std::function<void()>& act) {
     QStringList texts;
     QTimer poll;
@@ -97,7 +127,7 @@ inline QStringList AnswerMessageBoxes(const std::function<void()>& act) {
     });
     poll.start();
     act();
-    poll.stop();
+    DrainWith(poll);
     return texts;
 }
 

@@ -2,6 +2,7 @@
 // the layout, each box checked after the focus has left it (except "Note"),
 // restore, and what OK and "Annulla" hand back.
 
+#include <QFocusEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -236,6 +237,21 @@ void LayoutDetailsTest::refusalThroughTheRealMessageBox() {
     QCOMPARE(texts, QStringList{FromCodePage(ResString(116))});
     QVERIFY(dialog_->isVisible());
     QCOMPARE(Box(1067)->text(), QString("a.5"));
+
+    // Enter typed ahead answers the message before the box's loss of the focus
+    // to it is handled: that loss brings no second message later.
+    dialog_->activateWindow();
+    QTRY_COMPARE(QApplication::focusWidget(), Box(1067));
+    int answered = 0;
+    DriveModal<QMessageBox>([&] { QTest::keyClick(Box(1067), Qt::Key_Return); },
+                            [&](QMessageBox& box) {
+                                ++answered;
+                                QFocusEvent lost(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+                                QApplication::sendEvent(Box(1067), &lost);
+                                QTest::keyClick(&box, Qt::Key_Return);
+                            });
+    QCOMPARE(answered, 1);
+    QVERIFY(dialog_->isVisible());
 }
 
 void LayoutDetailsTest::noteBoxIsNotChecked() {

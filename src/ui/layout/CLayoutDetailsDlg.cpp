@@ -89,31 +89,35 @@ void CLayoutDetailsDlg::OnRestoreDefaults() {
 }
 
 // The check runs after the change of focus has completed, so that message 116
-// and the focus given back do not fight the focus change under way.
+// and the focus given back do not fight the focus change under way. The box
+// losing the focus to message 116 itself is not left by the user: no check.
 bool CLayoutDetailsDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut &&
+    if (event->type() == QEvent::FocusOut && !checking_ &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
         int id = watched->objectName().toInt();
+        pendingChecks_.insert(id);
         QMetaObject::invokeMethod(
             this, [this, id] { OnCheckBox(id); }, Qt::QueuedConnection);
     }
     return QDialog::eventFilter(watched, event);
 }
 
+// A check still queued for a box that has been checked since (by OK, say) has
+// nothing left to do: running it would show message 116 a second time.
 void CLayoutDetailsDlg::OnCheckBox(int boxId) {
-    if (!isVisible()) {
-        return;  // the dialog has ended: nothing is left to check
+    if (!pendingChecks_.contains(boxId) || !isVisible()) {
+        return;  // already checked, or the dialog has ended
     }
     CheckBox(boxId);
 }
 
 // A refused text (message 116) stays as typed and its box gets the focus back.
-// While the message is up the box loses the focus to it; that queues no second check.
 bool CLayoutDetailsDlg::CheckBox(int boxId) {
     if (checking_) {
         return true;
     }
     QScopedValueRollback<bool> checking(checking_, true);
+    pendingChecks_.remove(boxId);
     QLineEdit* box = Box(boxId);
     std::string text = ToCodePage(box->text());
     if (!NormalizeInchText(text)) {

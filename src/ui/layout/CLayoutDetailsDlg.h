@@ -4,6 +4,7 @@
 // copy of the layout that the caller takes back after OK.
 
 #include <QDialog>
+#include <QSet>
 
 #include "layout/CardLayout.h"
 
@@ -37,6 +38,8 @@ private:
 
     bool initialised_ = false;
     bool checking_ = false;
+    // Boxes left by the user whose queued check has not run yet.
+    QSet<int> pendingChecks_;
 };
 
 }  // namespace varnok
