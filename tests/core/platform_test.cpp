@@ -103,6 +103,8 @@ TEST(ResourceIds, NameControlsOfTheirDialogsAndStringsOfTheTable) {
         // idc::options::kFnSortCheck belongs to the edition "portuguese" only.
         {idd::kLayoutDetails, idc::details::kSecondStudiesBox},
         {idd::kLayoutDetails, idc::details::kSecondStudiesLabel},
+        {idd::kLayoutDetails, idc::details::kStudiesLabel},
+        {idd::kLayoutDetails, idc::details::kReturnVisitsLabel},
         {idd::kLayoutDetails, idc::details::kRestoreButton},
     };
     for (int row = 0; row < idc::card::kMonthBoxes; ++row) {

@@ -16,6 +16,7 @@
 #include "layout/CardLayout.h"
 #include "layout/VernierReading.h"
 #include "platform/Messages.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "render/AlignmentSheet.h"
 #include "render/PrintedHeader.h"
@@ -268,7 +269,7 @@ TEST_F(PrintAidsTest, LegendAndWhatIsPutBack) {
     EXPECT_TRUE(version);
     // Below August (top margin 45 dots), 0.30 inch down, after two lines of 0.20 inch.
     EXPECT_TRUE(s.Has("TextOut LeftTop 225 " + std::to_string(45 + 786 + 12 * 77 + 90 + 120) +
-                      " \"" + ResString(2306) + "\""))
+                      " \"" + ResString(ids::kSheetExplanation1) + "\""))
         << s.Log();
     EXPECT_EQ(s.font(), RecordingSurface::InitialFont());
     EXPECT_EQ(s.pen(), RecordingSurface::InitialPen());
@@ -313,7 +314,7 @@ TEST_F(VernierReadingTest, RefusedReadingsShowMessage116AndKeepTheMargin) {
         shown.clear();
         EXPECT_FALSE(AddVernierReading(reading, margin)) << reading;
         EXPECT_EQ(margin, "0.20") << reading;
-        EXPECT_EQ(shown, std::vector<std::string>{ResString(116)}) << reading;
+        EXPECT_EQ(shown, std::vector<std::string>{ResString(ids::kMarginHelp)}) << reading;
     }
 }
 

@@ -15,6 +15,7 @@
 #include "dialogs/CAboutDlg.h"
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
+#include "platform/ResourceIds.h"
 #include "support/TempFolder.h"
 
 using namespace varnok;
@@ -58,7 +59,8 @@ void AboutTest::showsNameVersionAndIcon() {
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     QCOMPARE(about.windowTitle(), QStringLiteral("A proposito di Varnoki"));
-    QCOMPARE(Control<QLabel>(about, 1068)->text(), QStringLiteral("/dati/congregazione"));
+    QCOMPARE(Control<QLabel>(about, idc::about::kDirectory)->text(),
+             QStringLiteral("/dati/congregazione"));
     bool versionShown = false;
     bool iconShown = false;
     for (QLabel* label : about.findChildren<QLabel*>()) {
@@ -83,7 +85,7 @@ QString AboutTest::FolderShownAfterF1(CCardDlg& window) {
     poller.callOnTimeout([&] {
         if (auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget())) {
             poller.stop();
-            shown = Control<QLabel>(*about, 1068)->text();
+            shown = Control<QLabel>(*about, idc::about::kDirectory)->text();
             QTest::keyClick(about, Qt::Key_Escape);
         }
     });

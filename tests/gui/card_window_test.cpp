@@ -231,7 +231,7 @@ std::unique_ptr<CCardDlg> CardWindowTest::OpenLongList() {
     if (!QTest::qWaitForWindowActive(window.get())) {
         return nullptr;
     }
-    QTest::mouseClick(Control<QCheckBox>(*window, 1016), Qt::LeftButton);
+    QTest::mouseClick(Control<QCheckBox>(*window, idc::card::kFirstMonthBox + 1), Qt::LeftButton);
     return window;
 }
 
@@ -240,7 +240,7 @@ QString CardWindowTest::PdfPath() const {
 }
 
 void CardWindowTest::ExpectChosen(CCardDlg& window, int row) {
-    auto* list = Control<CPublisherListBox>(window, 1000);
+    auto* list = Control<CPublisherListBox>(window, idc::card::kPublisherList);
     const QList<QListWidgetItem*> selected = list->selectedItems();
     QCOMPARE(selected.size(), 1);
     QCOMPARE(list->row(selected.first()), row);
@@ -248,11 +248,11 @@ void CardWindowTest::ExpectChosen(CCardDlg& window, int row) {
     QCOMPARE(window.state().selectedPublisher, record);
 
     // What the header preview paints now.
-    Control<CHeaderPreview>(window, 1006)->grab();
+    Control<CHeaderPreview>(window, idc::card::kHeaderPreview)->grab();
     QCOMPARE(QString::fromLatin1(window.state().displayName), LongListName(record));
 
     QFile::remove(PdfPath());
-    QTest::mouseClick(Control<QPushButton>(window, 1), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(window, idc::card::kPrintButton), Qt::LeftButton);
     QVERIFY(messages_.isEmpty());
     const QList<PdfPage> pages = ReadPdfPages(PdfPath());
     QCOMPARE(pages.size(), 1);
@@ -269,7 +269,7 @@ QString CardWindowTest::ProfilePath() const {
 
 QStringList CardWindowTest::Entries(CCardDlg& window) const {
     QStringList texts;
-    auto* list = Control<QListWidget>(window, 1000);
+    auto* list = Control<QListWidget>(window, idc::card::kPublisherList);
     for (int row = 0; row < list->count(); ++row) {
         texts << list->item(row)->text();
     }
@@ -284,7 +284,7 @@ void CardWindowTest::startUpFillsTheListAndSelectsTheFirstEntry() {
         expected << QString::fromLatin1(entry);
     }
     QCOMPARE(Entries(*window), expected);
-    auto* list = Control<CPublisherListBox>(*window, 1000);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     QVERIFY(list != nullptr);
     QCOMPARE(list->currentRow(), 0);
     QCOMPARE(window->state().selectedPublisher, 1);
@@ -307,32 +307,36 @@ void CardWindowTest::titleNamesTheCardVersion() {
 
 void CardWindowTest::controlsFollowTheTemplate() {
     auto window = OpenWindow();
-    QCOMPARE(Control<QPushButton>(*window, 1014)->text(), QStringLiteral("Opzioni"));
-    QCOMPARE(Control<QPushButton>(*window, 1)->text(), QStringLiteral("&Stampa"));
-    QVERIFY(Control<QPushButton>(*window, 1)->isDefault());
-    QCOMPARE(Control<QPushButton>(*window, 2)->text(), QStringLiteral("&Fatto"));
-    QVERIFY(!Control<CHeaderPreview>(*window, 1006)->isEnabled());
-    QVERIFY(!Control<CBodyPreview>(*window, 129)->isEnabled());
+    QCOMPARE(Control<QPushButton>(*window, idc::card::kOptionsButton)->text(),
+             QStringLiteral("Opzioni"));
+    QCOMPARE(Control<QPushButton>(*window, idc::card::kPrintButton)->text(),
+             QStringLiteral("&Stampa"));
+    QVERIFY(Control<QPushButton>(*window, idc::card::kPrintButton)->isDefault());
+    QCOMPARE(Control<QPushButton>(*window, idc::card::kDoneButton)->text(),
+             QStringLiteral("&Fatto"));
+    QVERIFY(!Control<CHeaderPreview>(*window, idc::card::kHeaderPreview)->isEnabled());
+    QVERIFY(!Control<CBodyPreview>(*window, idc::card::kBodyPreview)->isEnabled());
 
     // The hidden boxes are never shown; their states follow card version 0.
     // "Stampa intestazione" is shown, enabled and cleared.
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    for (int id : {1010, 1007, 1027, 1031, 1028}) {
+    for (int id : {idc::card::kUseLongNameBox, idc::card::kLastNameFirstBox,
+                   idc::card::kLastYearBox, idc::card::kSexBox, idc::card::kSpareMonthBox}) {
         QVERIFY2(!Control<QCheckBox>(*window, id)->isVisible(), qPrintable(QString::number(id)));
     }
-    QVERIFY(Control<QCheckBox>(*window, 1030)->isVisible());
-    QVERIFY(Control<QCheckBox>(*window, 1030)->isEnabled());
-    QVERIFY(!Control<QCheckBox>(*window, 1030)->isChecked());
+    QVERIFY(Control<QCheckBox>(*window, idc::card::kPrintHeaderBox)->isVisible());
+    QVERIFY(Control<QCheckBox>(*window, idc::card::kPrintHeaderBox)->isEnabled());
+    QVERIFY(!Control<QCheckBox>(*window, idc::card::kPrintHeaderBox)->isChecked());
     QVERIFY(!window->state().printHeader);
-    QVERIFY(!Control<QCheckBox>(*window, 1031)->isChecked());
-    QVERIFY(!Control<QCheckBox>(*window, 1007)->isChecked());
-    QVERIFY(Control<QCheckBox>(*window, 1032)->isEnabled());
-    QVERIFY(Control<QCheckBox>(*window, 1032)->isVisible());
-    QVERIFY(!Control<QCheckBox>(*window, 1032)->isChecked());
+    QVERIFY(!Control<QCheckBox>(*window, idc::card::kSexBox)->isChecked());
+    QVERIFY(!Control<QCheckBox>(*window, idc::card::kLastNameFirstBox)->isChecked());
+    QVERIFY(Control<QCheckBox>(*window, idc::card::kWholeCardBox)->isEnabled());
+    QVERIFY(Control<QCheckBox>(*window, idc::card::kWholeCardBox)->isVisible());
+    QVERIFY(!Control<QCheckBox>(*window, idc::card::kWholeCardBox)->isChecked());
 
     // Each month box stands beside its row of the body preview, right of it.
-    auto* body = Control<CBodyPreview>(*window, 129);
+    auto* body = Control<CBodyPreview>(*window, idc::card::kBodyPreview);
     QCheckBox* previous = nullptr;
     for (int id = 1015; id <= 1026; ++id) {
         QCheckBox* box = Control<QCheckBox>(*window, id);
@@ -351,10 +355,10 @@ void CardWindowTest::printIsEnabledOnlyWhileAMonthIsTicked() {
     auto window = OpenWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    auto* print = Control<QPushButton>(*window, 1);
-    auto* september = Control<QCheckBox>(*window, 1015);
-    auto* march = Control<QCheckBox>(*window, 1021);
-    auto* headerBox = Control<QCheckBox>(*window, 1030);
+    auto* print = Control<QPushButton>(*window, idc::card::kPrintButton);
+    auto* september = Control<QCheckBox>(*window, idc::card::kFirstMonthBox);
+    auto* march = Control<QCheckBox>(*window, idc::card::kFirstMonthBox + 6);
+    auto* headerBox = Control<QCheckBox>(*window, idc::card::kPrintHeaderBox);
     QVERIFY(!print->isEnabled());
 
     // "Stampa intestazione" alone enables printing: the header of a new card.
@@ -381,7 +385,7 @@ void CardWindowTest::printIsEnabledOnlyWhileAMonthIsTicked() {
 
 void CardWindowTest::groupButtonCyclesThroughEveryGroup() {
     auto window = OpenWindow();
-    auto* button = Control<QPushButton>(*window, 1029);
+    auto* button = Control<QPushButton>(*window, idc::card::kGroupButton);
     QCOMPARE(button->text(), QStringLiteral("Tutti i proclamatori"));
 
     const QList<QPair<QString, QStringList>> cycle = {
@@ -394,9 +398,12 @@ void CardWindowTest::groupButtonCyclesThroughEveryGroup() {
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(button->text(), text);
         QCOMPARE(Entries(*window), entries);
-        QCOMPARE(Control<QListWidget>(*window, 1000)->currentRow(), 0);
+        QCOMPARE(Control<QListWidget>(*window, idc::card::kPublisherList)->currentRow(), 0);
         QCOMPARE(window->state().selectedPublisher,
-                 Control<QListWidget>(*window, 1000)->item(0)->data(Qt::UserRole).toInt());
+                 Control<QListWidget>(*window, idc::card::kPublisherList)
+                     ->item(0)
+                     ->data(Qt::UserRole)
+                     .toInt());
     }
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(button->text(), QStringLiteral("Tutti i proclamatori"));
@@ -407,7 +414,7 @@ void CardWindowTest::typeAheadFindsEntriesByTheirFirstLetters() {
     auto window = OpenWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    auto* list = Control<CPublisherListBox>(*window, 1000);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     CardState& state = window->state();
 
     QTest::keyClick(list, Qt::Key_R);
@@ -424,7 +431,7 @@ void CardWindowTest::typeAheadFindsEntriesByTheirFirstLetters() {
     QCOMPARE(list->typeAhead().typed(), std::string("x"));
 
     // A digit changes no selection but repaints the previews.
-    auto* header = Control<CHeaderPreview>(*window, 1006);
+    auto* header = Control<CHeaderPreview>(*window, idc::card::kHeaderPreview);
     QTRY_VERIFY(header->paintCount() > 0);
     int painted = header->paintCount();
     QTest::keyClicks(list, "7");
@@ -441,12 +448,12 @@ void CardWindowTest::typeAheadStartsAfreshWhenTheListGainsTheFocus() {
     auto window = OpenWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    auto* list = Control<CPublisherListBox>(*window, 1000);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     QTRY_VERIFY(list->hasFocus());
     QTest::keyClicks(list, "ro");
     QCOMPARE(list->typeAhead().typedLength(), 2);
 
-    Control<QPushButton>(*window, 1014)->setFocus();
+    Control<QPushButton>(*window, idc::card::kOptionsButton)->setFocus();
     list->setFocus();
     QTRY_VERIFY(list->hasFocus());
     QCOMPARE(list->typeAhead().typedLength(), 0);
@@ -458,8 +465,8 @@ void CardWindowTest::previewsRepaintOnSelectionAndMonthBoxes() {
     auto window = OpenWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    auto* header = Control<CHeaderPreview>(*window, 1006);
-    auto* body = Control<CBodyPreview>(*window, 129);
+    auto* header = Control<CHeaderPreview>(*window, idc::card::kHeaderPreview);
+    auto* body = Control<CBodyPreview>(*window, idc::card::kBodyPreview);
     QTRY_VERIFY(header->paintCount() > 0 && body->paintCount() > 0);
 
     // The first paint stores the client rectangle, origin at (0, 0).
@@ -469,12 +476,12 @@ void CardWindowTest::previewsRepaintOnSelectionAndMonthBoxes() {
 
     int headerPaints = header->paintCount();
     int bodyPaints = body->paintCount();
-    QTest::keyClick(Control<QListWidget>(*window, 1000), Qt::Key_Down);
+    QTest::keyClick(Control<QListWidget>(*window, idc::card::kPublisherList), Qt::Key_Down);
     QTRY_VERIFY(header->paintCount() > headerPaints && body->paintCount() > bodyPaints);
 
     headerPaints = header->paintCount();
     bodyPaints = body->paintCount();
-    Control<QCheckBox>(*window, 1020)->setChecked(true);
+    Control<QCheckBox>(*window, idc::card::kFirstMonthBox + 5)->setChecked(true);
     QTRY_VERIFY(header->paintCount() > headerPaints && body->paintCount() > bodyPaints);
 }
 
@@ -482,13 +489,13 @@ void CardWindowTest::previewsShowTheSelectedPublisher() {
     auto window = OpenWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    auto* header = Control<CHeaderPreview>(*window, 1006);
-    auto* body = Control<CBodyPreview>(*window, 129);
+    auto* header = Control<CHeaderPreview>(*window, idc::card::kHeaderPreview);
+    auto* body = Control<CBodyPreview>(*window, idc::card::kBodyPreview);
     QImage headerBefore = header->grab().toImage();
     QImage bodyBefore = body->grab().toImage();
 
     // The pioneer's figures differ from the first publisher's.
-    QTest::keyClick(Control<QListWidget>(*window, 1000), Qt::Key_End);
+    QTest::keyClick(Control<QListWidget>(*window, idc::card::kPublisherList), Qt::Key_End);
     QCOMPARE(window->state().selectedPublisher, 5);
     QVERIFY(header->grab().toImage() != headerBefore);
     QVERIFY(body->grab().toImage() != bodyBefore);
@@ -500,7 +507,7 @@ void CardWindowTest::closingWithoutChangesWritesOnlyTheLayout() {
     auto window = OpenWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QTest::mouseClick(Control<QPushButton>(*window, 2), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*window, idc::card::kDoneButton), Qt::LeftButton);
     QVERIFY(!window->isVisible());
     QCOMPARE(window->result(), int(QDialog::Rejected));
     QVERIFY(folder_->Exists("cplot.dat"));
@@ -524,7 +531,7 @@ void CardWindowTest::escapeRunsTheClosingCommand() {
     auto window = OpenWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QTest::keyClick(Control<QListWidget>(*window, 1000), Qt::Key_Escape);
+    QTest::keyClick(Control<QListWidget>(*window, idc::card::kPublisherList), Qt::Key_Escape);
     QVERIFY(!window->isVisible());
     QVERIFY(folder_->Exists("cplot.dat"));
     QVERIFY(!QFile::exists(ProfilePath()));
@@ -556,12 +563,13 @@ void CardWindowTest::startsWithoutDataFiles() {
     }
     auto window = OpenWindow();
     QVERIFY(!window->closedAtStart());
-    QCOMPARE(Control<QListWidget>(*window, 1000)->count(), 0);
+    QCOMPARE(Control<QListWidget>(*window, idc::card::kPublisherList)->count(), 0);
     QCOMPARE(window->state().selectedPublisher, 0);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QTest::mouseClick(Control<QPushButton>(*window, 1029), Qt::LeftButton);
-    QCOMPARE(Control<QPushButton>(*window, 1029)->text(), QStringLiteral("Pionieri Reg e Spec"));
+    QTest::mouseClick(Control<QPushButton>(*window, idc::card::kGroupButton), Qt::LeftButton);
+    QCOMPARE(Control<QPushButton>(*window, idc::card::kGroupButton)->text(),
+             QStringLiteral("Pionieri Reg e Spec"));
     QVERIFY(messages_.isEmpty());
 }
 
@@ -570,7 +578,7 @@ void CardWindowTest::keyboardFollowsTheDefaultButton() {
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    auto* list = Control<CPublisherListBox>(*window, 1000);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     QTRY_VERIFY(list->hasFocus());
 
     // "&Stampa" is disabled: neither Enter nor its mnemonic prints.
@@ -580,7 +588,7 @@ void CardWindowTest::keyboardFollowsTheDefaultButton() {
     QVERIFY(window->isVisible());
 
     // Once a month is ticked, Enter prints (here without a printer).
-    Control<QCheckBox>(*window, 1016)->setChecked(true);
+    Control<QCheckBox>(*window, idc::card::kFirstMonthBox + 1)->setChecked(true);
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(messages_, QStringList{"No Printer"});
     QVERIFY(window->isVisible());
@@ -595,7 +603,7 @@ void CardWindowTest::ctrlClickKeepsTheSelection() {
     auto window = OpenWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    auto* list = Control<CPublisherListBox>(*window, 1000);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(window->state().selectedPublisher, 2);
 
@@ -638,7 +646,8 @@ void CardWindowTest::applicationRunsItAsAWindowOfItsOwn() {
                 poll.stop();
                 seen = true;
                 modal = card->isModal() || QApplication::activeModalWidget() != nullptr;
-                QTest::mouseClick(Control<QPushButton>(*card, 2), Qt::LeftButton);
+                QTest::mouseClick(Control<QPushButton>(*card, idc::card::kDoneButton),
+                                  Qt::LeftButton);
             }
         }
     });
@@ -657,24 +666,28 @@ void CardWindowTest::controlsHaveNamesAndTips() {
                                   "Gennaio",   "Febbraio", "Marzo",    "Aprile",
                                   "Maggio",    "Giugno",   "Luglio",   "Agosto"};
     for (int row = 0; row < 12; ++row) {
-        auto* box = Control<QCheckBox>(*window, 1015 + row);
+        auto* box = Control<QCheckBox>(*window, idc::card::kFirstMonthBox + row);
         const QString expected = QString("Stampa i dati di ") + months[row];
         QCOMPARE(box->accessibleName(), expected);
         QCOMPARE(box->toolTip(), expected);
     }
-    QCOMPARE(Control<QWidget>(*window, 1000)->accessibleName(), QString("Proclamatori"));
-    QCOMPARE(Control<QWidget>(*window, 1006)->accessibleName(),
+    QCOMPARE(Control<QWidget>(*window, idc::card::kPublisherList)->accessibleName(),
+             QString("Proclamatori"));
+    QCOMPARE(Control<QWidget>(*window, idc::card::kHeaderPreview)->accessibleName(),
              QString("Intestazione della scheda"));
-    QCOMPARE(Control<QWidget>(*window, 129)->accessibleName(), QString("Mesi della scheda"));
+    QCOMPARE(Control<QWidget>(*window, idc::card::kBodyPreview)->accessibleName(),
+             QString("Mesi della scheda"));
     QStringList tips;
-    for (int id : {1000, 1006, 129, 1029, 1014, 1, 2}) {
+    for (int id : {idc::card::kPublisherList, idc::card::kHeaderPreview, idc::card::kBodyPreview,
+                   idc::card::kGroupButton, idc::card::kOptionsButton, idc::card::kPrintButton,
+                   idc::card::kDoneButton}) {
         const QString tip = Control<QWidget>(*window, id)->toolTip();
         QVERIFY2(!tip.isEmpty(), qPrintable(QString::number(id)));
         QVERIFY2(!tips.contains(tip), qPrintable(tip));
         tips << tip;
     }
     // Buttons are named by their own texts.
-    QCOMPARE(Control<QPushButton>(*window, 1)->text(), QString("&Stampa"));
+    QCOMPARE(Control<QPushButton>(*window, idc::card::kPrintButton)->text(), QString("&Stampa"));
 }
 
 void CardWindowTest::keyboardFocusIsRingedWhereverItGoes() {
@@ -682,13 +695,13 @@ void CardWindowTest::keyboardFocusIsRingedWhereverItGoes() {
     QVERIFY(ShowActive(*window));
     auto* ring = window->findChild<FocusRing*>();
     QVERIFY(ring != nullptr);
-    auto* list = Control<QWidget>(*window, 1000);
+    auto* list = Control<QWidget>(*window, idc::card::kPublisherList);
     QTRY_COMPARE(ring->target(), list);
     QVERIFY(ring->isVisible());
 
     // Tab goes on to the first month box, which has no text of its own to frame.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    auto* september = Control<QWidget>(*window, 1015);
+    auto* september = Control<QWidget>(*window, idc::card::kFirstMonthBox);
     QTRY_COMPARE(ring->target(), september);
     QVERIFY(ring->isVisible());
     QVERIFY(ring->geometry().contains(september->geometry()));
@@ -696,13 +709,13 @@ void CardWindowTest::keyboardFocusIsRingedWhereverItGoes() {
     // The ring never takes a click meant for the box.
     QVERIFY(ring->testAttribute(Qt::WA_TransparentForMouseEvents));
     QTest::mouseClick(september, Qt::LeftButton);
-    QVERIFY(Control<QCheckBox>(*window, 1015)->isChecked());
+    QVERIFY(Control<QCheckBox>(*window, idc::card::kFirstMonthBox)->isChecked());
 }
 
 namespace {
 
 void CloseWithTheButton(CCardDlg& window) {
-    QTest::mouseClick(Control<QPushButton>(window, 2), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(window, idc::card::kDoneButton), Qt::LeftButton);
 }
 
 }  // namespace
@@ -801,14 +814,15 @@ void CardWindowTest::feedbackLineReportsEachPrint() {
     auto window = OpenWindow(&printer);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    auto* line = Control<QLabel>(*window, 2330);
+    auto* line = Control<QLabel>(*window, idc::card::kPrintFeedbackLine);
     QVERIFY(line->isVisible());
     QVERIFY(line->text().isEmpty());
-    QVERIFY(line->geometry().top() > Control<QPushButton>(*window, 1)->geometry().bottom());
+    QVERIFY(line->geometry().top() >
+            Control<QPushButton>(*window, idc::card::kPrintButton)->geometry().bottom());
 
-    QTest::mouseClick(Control<QCheckBox>(*window, 1015), Qt::LeftButton);
-    QTest::mouseClick(Control<QCheckBox>(*window, 1016), Qt::LeftButton);
-    QTest::mouseClick(Control<QPushButton>(*window, 1), Qt::LeftButton);
+    QTest::mouseClick(Control<QCheckBox>(*window, idc::card::kFirstMonthBox), Qt::LeftButton);
+    QTest::mouseClick(Control<QCheckBox>(*window, idc::card::kFirstMonthBox + 1), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*window, idc::card::kPrintButton), Qt::LeftButton);
     QVERIFY(messages_.isEmpty());
     QVERIFY(QFile::exists(TempPath(QStringLiteral("card.pdf"))));
     QCOMPARE(line->text(),
@@ -816,22 +830,23 @@ void CardWindowTest::feedbackLineReportsEachPrint() {
 
     // With the header box the line names it first.
     SetClockForTesting(LocalDate{2026, 12, 8, 10, 17});
-    QTest::mouseClick(Control<QCheckBox>(*window, 1030), Qt::LeftButton, {}, QPoint(4, 4));
-    QTest::mouseClick(Control<QCheckBox>(*window, 1016), Qt::LeftButton);
-    QTest::mouseClick(Control<QPushButton>(*window, 1), Qt::LeftButton);
+    QTest::mouseClick(Control<QCheckBox>(*window, idc::card::kPrintHeaderBox), Qt::LeftButton, {},
+                      QPoint(4, 4));
+    QTest::mouseClick(Control<QCheckBox>(*window, idc::card::kFirstMonthBox + 1), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*window, idc::card::kPrintButton), Qt::LeftButton);
     QCOMPARE(
         line->text(),
         QStringLiteral("Scheda di Anna Bianchi (intestazione, Set) inviata a card.pdf alle 10:17"));
 
     // Failures: the message box as ever, and the line says nothing was printed.
     printer.SetPrinter(nullptr);
-    QTest::mouseClick(Control<QPushButton>(*window, 1), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*window, idc::card::kPrintButton), Qt::LeftButton);
     QCOMPARE(messages_, QStringList{QStringLiteral("No Printer")});
     QCOMPARE(line->text(),
              QStringLiteral("Niente stampato alle 10:17: nessuna stampante disponibile"));
 
     printer.SetPrinter(PdfPrinter(TempPath(QStringLiteral("missing/card.pdf"))));
-    QTest::mouseClick(Control<QPushButton>(*window, 1), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*window, idc::card::kPrintButton), Qt::LeftButton);
     QCOMPARE(messages_, (QStringList{QStringLiteral("No Printer"), QStringLiteral("no hdc")}));
     QCOMPARE(line->text(),
              QStringLiteral("Niente stampato alle 10:17: impossibile aprire la stampante"));
@@ -842,7 +857,7 @@ void CardWindowTest::printerIsLookedUpAtFirstNeed() {
     auto window = OpenWindow(&printer);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QTest::mouseClick(Control<QCheckBox>(*window, 1015), Qt::LeftButton);
+    QTest::mouseClick(Control<QCheckBox>(*window, idc::card::kFirstMonthBox), Qt::LeftButton);
     QVERIFY(!printer.lookedUp());  // start-up and the month boxes leave the print system alone
     // The first need finds the system's default, or none, as the start-up used to.
     const QPrinterInfo system = QPrinterInfo::defaultPrinter();
@@ -875,11 +890,12 @@ void CardWindowTest::alignmentSheetFromTheContextMenu() {
         QTest::keyClick(menu, Qt::Key_Return);
     });
     // On the preview: the whole window offers the command.
-    const QPoint local = Control<CBodyPreview>(*window, 129)->geometry().center();
+    const QPoint local =
+        Control<CBodyPreview>(*window, idc::card::kBodyPreview)->geometry().center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, local, window->mapToGlobal(local));
     QApplication::sendEvent(window.get(), &event);
     QTRY_VERIFY(picked);
-    QTRY_COMPARE(Control<QLabel>(*window, 2330)->text(),
+    QTRY_COMPARE(Control<QLabel>(*window, idc::card::kPrintFeedbackLine)->text(),
                  QStringLiteral("Foglio di prova inviato a sheet.pdf alle 09:30"));
     QVERIFY(messages_.isEmpty());
 
@@ -895,7 +911,7 @@ void CardWindowTest::alignmentSheetFromTheContextMenu() {
 void CardWindowTest::mouseClickChoosesTheClickedEntry() {
     auto window = OpenLongList();
     QVERIFY(window);
-    auto* list = Control<CPublisherListBox>(*window, 1000);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     RETURN_IF_FAILED(ExpectChosen(*window, 0));
     for (int row : {2, 5, 5, 1}) {  // the third click hits the entry already chosen
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -908,7 +924,7 @@ void CardWindowTest::mouseClickChoosesTheClickedEntry() {
 void CardWindowTest::dragChoosesTheEntryReleasedOn() {
     auto window = OpenLongList();
     QVERIFY(window);
-    auto* list = Control<CPublisherListBox>(*window, 1000);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     auto at = [list](int row) { return list->visualItemRect(list->item(row)).center(); };
     QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at(1));
     QTest::mouseMove(list->viewport(), at(2));
@@ -927,7 +943,7 @@ void CardWindowTest::dragChoosesTheEntryReleasedOn() {
 void CardWindowTest::ctrlClickChoosesAnotherEntry() {
     auto window = OpenLongList();
     QVERIFY(window);
-    auto* list = Control<CPublisherListBox>(*window, 1000);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     for (int row : {3, 3, 6}) {  // on the chosen entry Ctrl+click keeps it
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
                           list->visualItemRect(list->item(row)).center());
@@ -938,7 +954,7 @@ void CardWindowTest::ctrlClickChoosesAnotherEntry() {
 void CardWindowTest::keysChooseAlongTheList() {
     auto window = OpenLongList();
     QVERIFY(window);
-    auto* list = Control<CPublisherListBox>(*window, 1000);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Down);
     RETURN_IF_FAILED(ExpectChosen(*window, 2));
@@ -963,7 +979,7 @@ void CardWindowTest::keysChooseAlongTheList() {
 void CardWindowTest::typedLettersChooseTheirEntry() {
     auto window = OpenLongList();
     QVERIFY(window);
-    auto* list = Control<CPublisherListBox>(*window, 1000);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     QTest::keyClicks(list, "ro");
     RETURN_IF_FAILED(ExpectChosen(*window, 20));  // "Romano, Carlo"
     list->setFocus();                             // the print button had it: typing starts over
@@ -980,7 +996,7 @@ void CardWindowTest::typedLettersChooseTheirEntry() {
 void CardWindowTest::wheelThenClickChoosesTheEntryScrolledTo() {
     auto window = OpenLongList();
     QVERIFY(window);
-    auto* list = Control<CPublisherListBox>(*window, 1000);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     QScrollBar* bar = list->verticalScrollBar();
     QCOMPARE(bar->value(), 0);
     const QPoint middle = list->viewport()->rect().center();
@@ -1008,9 +1024,9 @@ void CardWindowTest::heldKeysPrintOnce() {
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    auto* list = Control<CPublisherListBox>(*window, 1000);
-    auto* print = Control<QPushButton>(*window, 1);
-    QTest::mouseClick(Control<QCheckBox>(*window, 1016), Qt::LeftButton);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
+    auto* print = Control<QPushButton>(*window, idc::card::kPrintButton);
+    QTest::mouseClick(Control<QCheckBox>(*window, idc::card::kFirstMonthBox + 1), Qt::LeftButton);
     list->setFocus();
     QTRY_VERIFY(list->hasFocus());
 
@@ -1055,9 +1071,9 @@ void CardWindowTest::heldKeysPrintOnce() {
 void CardWindowTest::focusGoesToTheListOnlyWhenACardWasSent() {
     auto window = OpenLongList();
     QVERIFY(window);
-    auto* list = Control<CPublisherListBox>(*window, 1000);
-    auto* options = Control<QPushButton>(*window, 1014);
-    auto* print = Control<QPushButton>(*window, 1);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
+    auto* options = Control<QPushButton>(*window, idc::card::kOptionsButton);
+    auto* print = Control<QPushButton>(*window, idc::card::kPrintButton);
 
     // Sent: the focus moves to the list.
     QTest::mouseClick(print, Qt::LeftButton);
@@ -1092,11 +1108,11 @@ void CardWindowTest::emptyNameSendsNothingAndKeepsTheFocus() {
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    QTest::mouseClick(Control<QCheckBox>(*window, 1016), Qt::LeftButton);
-    auto* options = Control<QPushButton>(*window, 1014);
+    QTest::mouseClick(Control<QCheckBox>(*window, idc::card::kFirstMonthBox + 1), Qt::LeftButton);
+    auto* options = Control<QPushButton>(*window, idc::card::kOptionsButton);
     options->setFocus();
     QTRY_VERIFY(options->hasFocus());
-    auto* print = Control<QPushButton>(*window, 1);
+    auto* print = Control<QPushButton>(*window, idc::card::kPrintButton);
     QTest::keyClick(options, Qt::Key_S, Qt::AltModifier);
     QVERIFY(print->isDown());
     QTRY_VERIFY(!print->isDown());
@@ -1123,10 +1139,11 @@ void CardWindowTest::remarksShowWholeLetters() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     // The dialog units keep the dialog font; only the previews' text is fitted.
-    QCOMPARE(window->font().pixelSize(), DialogFont(*FindDialogTemplate(102)).pixelSize());
+    QCOMPARE(window->font().pixelSize(),
+             DialogFont(*FindDialogTemplate(idd::kCardWindow)).pixelSize());
 
     // Where the body preview puts October's remark: its text top and its clip.
-    auto* body = Control<CBodyPreview>(*window, 129);
+    auto* body = Control<CBodyPreview>(*window, idc::card::kBodyPreview);
     const int rowH = body->height() / 14;
     const int left = 26 + 6 * (body->width() / 10);
     const int textTop = 2 * rowH + 5;
@@ -1159,14 +1176,14 @@ void CardWindowTest::wholeCardBoxEnablesPrintForTheFirstCardVersion() {
     auto window = OpenWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    auto* print = Control<QPushButton>(*window, 1);
-    auto* whole = Control<QCheckBox>(*window, 1032);
+    auto* print = Control<QPushButton>(*window, idc::card::kPrintButton);
+    auto* whole = Control<QCheckBox>(*window, idc::card::kWholeCardBox);
     QTest::mouseClick(whole, Qt::LeftButton, {}, QPoint(whole->height() / 2, whole->height() / 2));
     QVERIFY(whole->isChecked());
     QVERIFY(window->state().wholeCard);
     QVERIFY(print->isEnabled());
     // A month ticked and cleared again leaves the whole card to print.
-    auto* september = Control<QCheckBox>(*window, 1015);
+    auto* september = Control<QCheckBox>(*window, idc::card::kFirstMonthBox);
     QTest::mouseClick(september, Qt::LeftButton);
     QTest::mouseClick(september, Qt::LeftButton);
     QVERIFY(print->isEnabled());
@@ -1213,8 +1230,8 @@ void CardWindowTest::listSavedAsPdfHasOnePagePerEntry() {
     auto window = OpenWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QTest::mouseClick(Control<QPushButton>(*window, 1029), Qt::LeftButton);
-    QTest::mouseClick(Control<QPushButton>(*window, 1029), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*window, idc::card::kGroupButton), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*window, idc::card::kGroupButton), Qt::LeftButton);
     QCOMPARE(Entries(*window), (QStringList{"Romano, Luca", "Rossi, Mario"}));
     auto* save = window->findChild<QAction*>(QStringLiteral("saveListPdf"));
     QVERIFY(save != nullptr);
@@ -1228,7 +1245,7 @@ void CardWindowTest::listSavedAsPdfHasOnePagePerEntry() {
     QCOMPARE(messages_.first(), QStringLiteral("Spunta i mesi da stampare, \"Stampa intestazione\" "
                                                "o \"Stampa tutta la carta\"."));
     messages_.clear();
-    Control<QCheckBox>(*window, 1032)->setChecked(true);
+    Control<QCheckBox>(*window, idc::card::kWholeCardBox)->setChecked(true);
 
     // The chooser cancelled: nothing is written.
     QTimer::singleShot(0, [] {

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "platform/DialogBuilder.h"
+#include "platform/ResourceIds.h"
 
 using namespace varnok;
 
@@ -81,8 +82,8 @@ void DialogBuilderTest::namesFlagsAndTabOrder() {
     QVERIFY(Control<QLineEdit>(dialog, 10) != nullptr);
     QVERIFY(!Control<QCheckBox>(dialog, 14)->isVisible());
     QVERIFY(!Control<QCheckBox>(dialog, 15)->isEnabled());
-    QVERIFY(Control<QPushButton>(dialog, 1)->isDefault());
-    QVERIFY(!Control<QPushButton>(dialog, 2)->isDefault());
+    QVERIFY(Control<QPushButton>(dialog, idc::kOk)->isDefault());
+    QVERIFY(!Control<QPushButton>(dialog, idc::kCancel)->isDefault());
     // A radio button without a tab stop is reached by click only.
     QCOMPARE(Control<QRadioButton>(dialog, 12)->focusPolicy(), Qt::ClickFocus);
     QCOMPARE(Control<QRadioButton>(dialog, 11)->focusPolicy(), Qt::StrongFocus);
@@ -143,12 +144,12 @@ void DialogBuilderTest::okAndCancelEndTheDialog() {
     QDialog dialog;
     BuildDialog(dialog, SampleTemplate());
     dialog.show();
-    QTest::mouseClick(Control<QPushButton>(dialog, 1), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(dialog, idc::kOk), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(!dialog.isVisible());
 
     dialog.show();
-    QTest::mouseClick(Control<QPushButton>(dialog, 2), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(dialog, idc::kCancel), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
 
     // Enter in an edit box presses the default button.
@@ -181,7 +182,8 @@ void DialogBuilderTest::factoryReplacesAControl() {
 }
 
 void DialogBuilderTest::everyTemplateOfTheProgramBuilds() {
-    for (int id : {100, 102, 120, 130, 131}) {
+    for (int id :
+         {idd::kAbout, idd::kCardWindow, idd::kPassword, idd::kOptions, idd::kLayoutDetails}) {
         const DialogTemplate* t = FindDialogTemplate(id);
         QVERIFY2(t != nullptr, qPrintable(QString::number(id)));
         QDialog dialog;

@@ -13,6 +13,7 @@
 #include "layout/CardLayout.h"
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 
@@ -84,61 +85,63 @@ void LayoutDetailsTest::opensWithTheBodySlotsAndTheVersionLabel() {
     QVERIFY(ShowActive(dialog));
     const QStringList shown{"2.62", "3.10", "1.60", "2.60", "3.35", "4.35"};
     for (int i = 0; i < shown.size(); ++i) {
-        QCOMPARE(Box(1066 + i)->text(), shown[i]);
-        QVERIFY(Box(1066 + i)->isVisible());
+        QCOMPARE(Box(idc::details::kBodyTopBox + i)->text(), shown[i]);
+        QVERIFY(Box(idc::details::kBodyTopBox + i)->isVisible());
     }
-    QCOMPARE(Box(1074)->text(), QString("4.65"));
-    QVERIFY(Box(1074)->isVisible());
+    QCOMPARE(Box(idc::details::kRemarksBox)->text(), QString("4.65"));
+    QVERIFY(Box(idc::details::kRemarksBox)->isVisible());
     QCOMPARE(dialog.windowTitle(), QString("Dettagli del layout - S-21-I  12/23"));
-    QCOMPARE(Control<QPushButton>(dialog, 1064)->text(),
+    QCOMPARE(Control<QPushButton>(dialog, idc::details::kRestoreButton)->text(),
              QString("Ripristina ai valori predefiniti - S-21-I  12/23"));
     QVERIFY(LabelsShowWhole(dialog));
     // The first box takes the focus.
-    QCOMPARE(QApplication::focusWidget(), Box(1066));
+    QCOMPARE(QApplication::focusWidget(), Box(idc::details::kBodyTopBox));
 
     CLayoutDetailsDlg& other = OpenDialog(DefaultLayout(3), 3);
     QVERIFY(ShowActive(other));
     QCOMPARE(other.windowTitle(),
              QString("Dettagli del layout - S-21  3/98  Stampato negli Stati Uniti"));
-    QCOMPARE(Box(1066)->text(), QString("1.32"));
+    QCOMPARE(Box(idc::details::kBodyTopBox)->text(), QString("1.32"));
 }
 
 void LayoutDetailsTest::headerBoxesAreShownWithTheirSlots() {
     CLayoutDetailsDlg& dialog = OpenDialog();
     QVERIFY(ShowActive(dialog));
     for (int k = 0; k < 12; ++k) {
-        QVERIFY(Box(1031 + k)->isVisible());
-        QVERIFY(Box(1043 + k)->isVisible());
+        QVERIFY(Box(idc::details::kFirstHeaderXBox + k)->isVisible());
+        QVERIFY(Box(idc::details::kFirstHeaderYBox + k)->isVisible());
         // Each row's X box stands left of its Y box, each row below the one before.
-        QVERIFY(Box(1031 + k)->geometry().right() < Box(1043 + k)->geometry().left());
+        QVERIFY(Box(idc::details::kFirstHeaderXBox + k)->geometry().right() <
+                Box(idc::details::kFirstHeaderYBox + k)->geometry().left());
         if (k > 0) {
-            QVERIFY(Box(1031 + k)->geometry().top() > Box(1031 + k - 1)->geometry().bottom());
+            QVERIFY(Box(idc::details::kFirstHeaderXBox + k)->geometry().top() >
+                    Box(idc::details::kFirstHeaderXBox + k - 1)->geometry().bottom());
         }
     }
-    QCOMPARE(Box(1031)->text(), QString("0.95"));  // nameX
-    QCOMPARE(Box(1043)->text(), QString("0.22"));  // nameY
-    QCOMPARE(Box(1054)->text(), QString("0.10"));  // femaleY
-    QVERIFY(!Box(1072)->isVisible());
-    QVERIFY(!Box(1073)->isVisible());
-    QCOMPARE(Box(1072)->text(), QString("3.30"));
-    QCOMPARE(Box(1073)->text(), QString("3.30"));
-    QVERIFY(!Control<QLabel>(dialog, 1078)->isVisible());
-    QVERIFY(!Control<QLabel>(dialog, 1079)->isVisible());
-    QVERIFY(Control<QLabel>(dialog, 1075)->isVisible());
+    QCOMPARE(Box(idc::details::kFirstHeaderXBox)->text(), QString("0.95"));       // nameX
+    QCOMPARE(Box(idc::details::kFirstHeaderYBox)->text(), QString("0.22"));       // nameY
+    QCOMPARE(Box(idc::details::kFirstHeaderYBox + 11)->text(), QString("0.10"));  // femaleY
+    QVERIFY(!Box(idc::details::kReturnVisitsBox)->isVisible());
+    QVERIFY(!Box(idc::details::kSecondStudiesBox)->isVisible());
+    QCOMPARE(Box(idc::details::kReturnVisitsBox)->text(), QString("3.30"));
+    QCOMPARE(Box(idc::details::kSecondStudiesBox)->text(), QString("3.30"));
+    QVERIFY(!Control<QLabel>(dialog, idc::details::kReturnVisitsLabel)->isVisible());
+    QVERIFY(!Control<QLabel>(dialog, idc::details::kSecondStudiesLabel)->isVisible());
+    QVERIFY(Control<QLabel>(dialog, idc::details::kStudiesLabel)->isVisible());
     // Tab never stops in a hidden box: from "Ore" it goes on to "Note".
-    QTest::mouseClick(Box(1071), Qt::LeftButton);
-    QTest::keyClick(Box(1071), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), Box(1074));
+    QTest::mouseClick(Box(idc::details::kBodyTopBox + 5), Qt::LeftButton);
+    QTest::keyClick(Box(idc::details::kBodyTopBox + 5), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Box(idc::details::kRemarksBox));
 
     // The header boxes are checked like the others.
-    RetypeAndLeave(Box(1035), "4");  // birthDateX
-    QTRY_COMPARE(Box(1035)->text(), QString("4.00"));
-    RetypeAndLeave(Box(1047), "1.2.3");  // birthDateY
-    QTRY_COMPARE(messages_, QStringList{FromCodePage(ResString(116))});
-    QTRY_COMPARE(QApplication::focusWidget(), Box(1047));
-    RetypeAndLeave(Box(1047), ".7");
-    QTRY_COMPARE(Box(1047)->text(), QString("0.70"));
-    Click(1);
+    RetypeAndLeave(Box(idc::details::kFirstHeaderXBox + 4), "4");  // birthDateX
+    QTRY_COMPARE(Box(idc::details::kFirstHeaderXBox + 4)->text(), QString("4.00"));
+    RetypeAndLeave(Box(idc::details::kFirstHeaderYBox + 4), "1.2.3");  // birthDateY
+    QTRY_COMPARE(messages_, QStringList{FromCodePage(ResString(ids::kMarginHelp))});
+    QTRY_COMPARE(QApplication::focusWidget(), Box(idc::details::kFirstHeaderYBox + 4));
+    RetypeAndLeave(Box(idc::details::kFirstHeaderYBox + 4), ".7");
+    QTRY_COMPARE(Box(idc::details::kFirstHeaderYBox + 4)->text(), QString("0.70"));
+    Click(idc::kOk);
     QCOMPARE(dialog_->layout.Slot(birthDateX), std::string("4.00"));
     QCOMPARE(dialog_->layout.Slot(birthDateY), std::string("0.70"));
 }
@@ -146,13 +149,13 @@ void LayoutDetailsTest::headerBoxesAreShownWithTheirSlots() {
 void LayoutDetailsTest::acceptedTextIsNormalisedOnceTheFocusHasLeft() {
     OpenDialog();
     QVERIFY(ShowActive(*dialog_));
-    RetypeAndLeave(Box(1071), "3");
-    QTRY_COMPARE(Box(1071)->text(), QString("3.00"));
-    QCOMPARE(QApplication::focusWidget(), Box(1074));
-    RetypeAndLeave(Box(1066), " .5");
-    QTRY_COMPARE(Box(1066)->text(), QString("0.50"));
+    RetypeAndLeave(Box(idc::details::kBodyTopBox + 5), "3");
+    QTRY_COMPARE(Box(idc::details::kBodyTopBox + 5)->text(), QString("3.00"));
+    QCOMPARE(QApplication::focusWidget(), Box(idc::details::kRemarksBox));
+    RetypeAndLeave(Box(idc::details::kBodyTopBox), " .5");
+    QTRY_COMPARE(Box(idc::details::kBodyTopBox)->text(), QString("0.50"));
     QVERIFY(messages_.isEmpty());
-    Click(1);
+    Click(idc::kOk);
     QCOMPARE(dialog_->layout.Slot(hoursX), std::string("3.00"));
     QCOMPARE(dialog_->layout.Slot(bodyTop), std::string("0.50"));
 }
@@ -160,25 +163,25 @@ void LayoutDetailsTest::acceptedTextIsNormalisedOnceTheFocusHasLeft() {
 void LayoutDetailsTest::refusedTextStaysAndTakesTheFocusBack() {
     OpenDialog();
     QVERIFY(ShowActive(*dialog_));
-    RetypeAndLeave(Box(1068), "12.5");
-    QTRY_COMPARE(messages_, QStringList{FromCodePage(ResString(116))});
-    QCOMPARE(Box(1068)->text(), QString("12.5"));
-    QTRY_COMPARE(QApplication::focusWidget(), Box(1068));
-    // OK checks it again: message 116 once more, and the dialog stays open.
-    QTest::keyClick(Box(1068), Qt::Key_Return);
+    RetypeAndLeave(Box(idc::details::kBodyTopBox + 2), "12.5");
+    QTRY_COMPARE(messages_, QStringList{FromCodePage(ResString(ids::kMarginHelp))});
+    QCOMPARE(Box(idc::details::kBodyTopBox + 2)->text(), QString("12.5"));
+    QTRY_COMPARE(QApplication::focusWidget(), Box(idc::details::kBodyTopBox + 2));
+    // OK checks it again: the margin help once more, and the dialog stays open.
+    QTest::keyClick(Box(idc::details::kBodyTopBox + 2), Qt::Key_Return);
     QCOMPARE(messages_.size(), 2);
     QVERIFY(dialog_->isVisible());
-    QCOMPARE(Box(1068)->text(), QString("12.5"));
+    QCOMPARE(Box(idc::details::kBodyTopBox + 2)->text(), QString("12.5"));
     QCOMPARE(dialog_->layout.Slot(participatedX), std::string("1.60"));
 }
 
 void LayoutDetailsTest::textConfirmedWithEnterIsCheckedOnOk() {
     OpenDialog();
     QVERIFY(ShowActive(*dialog_));
-    QTest::mouseClick(Box(1071), Qt::LeftButton);
-    QTest::keyClick(Box(1071), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(Box(1071), "1.5");
-    QTest::keyClick(Box(1071), Qt::Key_Return);
+    QTest::mouseClick(Box(idc::details::kBodyTopBox + 5), Qt::LeftButton);
+    QTest::keyClick(Box(idc::details::kBodyTopBox + 5), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(Box(idc::details::kBodyTopBox + 5), "1.5");
+    QTest::keyClick(Box(idc::details::kBodyTopBox + 5), Qt::Key_Return);
     QCOMPARE(dialog_->result(), int(QDialog::Accepted));
     QCOMPARE(dialog_->layout.Slot(hoursX), std::string("1.50"));  // not 1.05 inch
     QVERIFY(messages_.isEmpty());
@@ -186,19 +189,19 @@ void LayoutDetailsTest::textConfirmedWithEnterIsCheckedOnOk() {
     // A box refused on OK keeps its text and takes the focus, wherever the focus was.
     OpenDialog();
     QVERIFY(ShowActive(*dialog_));
-    Box(1067)->setText(QStringLiteral("3,1"));
-    Box(1070)->setText(QStringLiteral(" 4 "));
-    Box(1074)->setText(QStringLiteral("note"));
-    QTest::mouseClick(Box(1074), Qt::LeftButton);
-    QTest::keyClick(Box(1074), Qt::Key_Return);
-    QCOMPARE(messages_, QStringList{FromCodePage(ResString(116))});
+    Box(idc::details::kBodyTopBox + 1)->setText(QStringLiteral("3,1"));
+    Box(idc::details::kBodyTopBox + 4)->setText(QStringLiteral(" 4 "));
+    Box(idc::details::kRemarksBox)->setText(QStringLiteral("note"));
+    QTest::mouseClick(Box(idc::details::kRemarksBox), Qt::LeftButton);
+    QTest::keyClick(Box(idc::details::kRemarksBox), Qt::Key_Return);
+    QCOMPARE(messages_, QStringList{FromCodePage(ResString(ids::kMarginHelp))});
     QVERIFY(dialog_->isVisible());
-    QCOMPARE(Box(1067)->text(), QString("3,1"));
-    QCOMPARE(QApplication::focusWidget(), Box(1067));
+    QCOMPARE(Box(idc::details::kBodyTopBox + 1)->text(), QString("3,1"));
+    QCOMPARE(QApplication::focusWidget(), Box(idc::details::kBodyTopBox + 1));
     QVERIFY(dialog_->layout == DefaultLayout(0));
 
-    Box(1067)->setText(QStringLiteral("3.1"));
-    QTest::keyClick(Box(1067), Qt::Key_Return);
+    Box(idc::details::kBodyTopBox + 1)->setText(QStringLiteral("3.1"));
+    QTest::keyClick(Box(idc::details::kBodyTopBox + 1), Qt::Key_Return);
     QCOMPARE(dialog_->result(), int(QDialog::Accepted));
     QCOMPARE(dialog_->layout.Slot(bodyHeight), std::string("3.10"));
     QCOMPARE(dialog_->layout.Slot(auxPioneerX), std::string("4.00"));
@@ -213,7 +216,7 @@ void LayoutDetailsTest::refusalThroughTheRealMessageBox() {
     QString shown;
     DriveModal<QMessageBox>(
         [&] {
-            RetypeAndLeave(Box(1067), "a.5");
+            RetypeAndLeave(Box(idc::details::kBodyTopBox + 1), "a.5");
             // The check is queued behind the change of focus.
             QTRY_VERIFY(!shown.isEmpty());
         },
@@ -221,42 +224,42 @@ void LayoutDetailsTest::refusalThroughTheRealMessageBox() {
             shown = box.text();
             QTest::keyClick(&box, Qt::Key_Return);
         });
-    QCOMPARE(shown, FromCodePage(ResString(116)));
-    QCOMPARE(Box(1067)->text(), QString("a.5"));
+    QCOMPARE(shown, FromCodePage(ResString(ids::kMarginHelp)));
+    QCOMPARE(Box(idc::details::kBodyTopBox + 1)->text(), QString("a.5"));
     // Nothing here reactivates the dialog after the box; its focus is on the box again.
-    QCOMPARE(dialog_->focusWidget(), Box(1067));
+    QCOMPARE(dialog_->focusWidget(), Box(idc::details::kBodyTopBox + 1));
 
     // Enter checks it on OK: one message (the box losing the focus to it is not
     // checked a second time), and the dialog stays open.
     dialog_->activateWindow();
-    QTRY_COMPARE(QApplication::focusWidget(), Box(1067));
-    const QStringList texts =
-        AnswerMessageBoxes([&] { QTest::keyClick(Box(1067), Qt::Key_Return); });
+    QTRY_COMPARE(QApplication::focusWidget(), Box(idc::details::kBodyTopBox + 1));
+    const QStringList texts = AnswerMessageBoxes(
+        [&] { QTest::keyClick(Box(idc::details::kBodyTopBox + 1), Qt::Key_Return); });
     QCoreApplication::processEvents();
-    QCOMPARE(texts, QStringList{FromCodePage(ResString(116))});
+    QCOMPARE(texts, QStringList{FromCodePage(ResString(ids::kMarginHelp))});
     QVERIFY(dialog_->isVisible());
-    QCOMPARE(Box(1067)->text(), QString("a.5"));
+    QCOMPARE(Box(idc::details::kBodyTopBox + 1)->text(), QString("a.5"));
 }
 
 void LayoutDetailsTest::noteBoxIsNotChecked() {
     OpenDialog();
     QVERIFY(ShowActive(*dialog_));
-    RetypeAndLeave(Box(1074), "abc");
+    RetypeAndLeave(Box(idc::details::kRemarksBox), "abc");
     QCoreApplication::processEvents();
-    QCOMPARE(Box(1074)->text(), QString("abc"));
+    QCOMPARE(Box(idc::details::kRemarksBox)->text(), QString("abc"));
     QVERIFY(messages_.isEmpty());
-    Click(1);
+    Click(idc::kOk);
     QCOMPARE(dialog_->layout.Slot(remarksX), std::string("abc"));
 }
 
 void LayoutDetailsTest::longTextIsCutToSevenCharactersAtOk() {
     OpenDialog();
     QVERIFY(ShowActive(*dialog_));
-    RetypeAndLeave(Box(1069), "1.23456789");
+    RetypeAndLeave(Box(idc::details::kBodyTopBox + 3), "1.23456789");
     QCoreApplication::processEvents();
-    QCOMPARE(Box(1069)->text(), QString("1.23456789"));
+    QCOMPARE(Box(idc::details::kBodyTopBox + 3)->text(), QString("1.23456789"));
     QVERIFY(messages_.isEmpty());
-    Click(1);
+    Click(idc::kOk);
     QCOMPARE(dialog_->layout.Slot(studiesX), std::string("1.23456"));
     QCOMPARE(dialog_->layout.bytes[8 * studiesX + 7], '\0');
 }
@@ -270,7 +273,7 @@ void LayoutDetailsTest::hiddenSlotsPassThroughUnchanged() {
     layout.bytes[8 * 49 + 2] = 'z';
     OpenDialog(layout);
     QVERIFY(ShowActive(*dialog_));
-    Click(1);
+    Click(idc::kOk);
     QCOMPARE(dialog_->result(), int(QDialog::Accepted));
     QVERIFY(dialog_->layout == layout);
 
@@ -278,10 +281,10 @@ void LayoutDetailsTest::hiddenSlotsPassThroughUnchanged() {
     layout.SetSlot(nameX, "x");
     OpenDialog(layout);
     QVERIFY(ShowActive(*dialog_));
-    Click(1);
-    QTRY_COMPARE(messages_, QStringList{FromCodePage(ResString(116))});
+    Click(idc::kOk);
+    QTRY_COMPARE(messages_, QStringList{FromCodePage(ResString(ids::kMarginHelp))});
     QVERIFY(dialog_->isVisible());
-    QTRY_COMPARE(QApplication::focusWidget(), Box(1031));
+    QTRY_COMPARE(QApplication::focusWidget(), Box(idc::details::kFirstHeaderXBox));
 }
 
 void LayoutDetailsTest::restoreFillsEveryBoxWithTheDefaults() {
@@ -290,14 +293,14 @@ void LayoutDetailsTest::restoreFillsEveryBoxWithTheDefaults() {
     layout.SetSlot(returnVisitsX, "9.87");
     OpenDialog(layout);
     QVERIFY(ShowActive(*dialog_));
-    RetypeAndLeave(Box(1070), "1");
-    QTRY_COMPARE(Box(1070)->text(), QString("1.00"));
-    Click(1064);
-    QCOMPARE(Box(1070)->text(), QString("3.35"));
-    QCOMPARE(Box(1031)->text(), QString("0.95"));
-    QCOMPARE(Box(1072)->text(), QString("3.30"));
-    QVERIFY(Box(1031)->isVisible());
-    Click(1);
+    RetypeAndLeave(Box(idc::details::kBodyTopBox + 4), "1");
+    QTRY_COMPARE(Box(idc::details::kBodyTopBox + 4)->text(), QString("1.00"));
+    Click(idc::details::kRestoreButton);
+    QCOMPARE(Box(idc::details::kBodyTopBox + 4)->text(), QString("3.35"));
+    QCOMPARE(Box(idc::details::kFirstHeaderXBox)->text(), QString("0.95"));
+    QCOMPARE(Box(idc::details::kReturnVisitsBox)->text(), QString("3.30"));
+    QVERIFY(Box(idc::details::kFirstHeaderXBox)->isVisible());
+    Click(idc::kOk);
     QVERIFY(dialog_->layout == DefaultLayout(0));
 }
 
@@ -306,8 +309,8 @@ void LayoutDetailsTest::cancelHandsNothingBack() {
     layout.SetSlot(remarksX, "5.55");
     CLayoutDetailsDlg& dialog = OpenDialog(layout);
     QVERIFY(ShowActive(dialog));
-    RetypeAndLeave(Box(1071), "3");
-    Click(2);
+    RetypeAndLeave(Box(idc::details::kBodyTopBox + 5), "3");
+    Click(idc::kCancel);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(dialog.layout == layout);
 }

@@ -28,6 +28,7 @@
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileFile.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 #include "support/TempFolder.h"
@@ -43,8 +44,8 @@ CardLayout DefaultLayout(int version) {
     return layout;
 }
 
-QString Message116() {
-    return FromCodePage(ResString(116));
+QString MarginHelp() {
+    return FromCodePage(ResString(ids::kMarginHelp));
 }
 
 }  // namespace
@@ -157,10 +158,10 @@ void OptionsTest::Click(int id) {
 }
 
 void OptionsTest::ChangeInDetails(int boxId, const QString& text) {
-    DriveModal<CLayoutDetailsDlg>([&] { Click(1062); },
+    DriveModal<CLayoutDetailsDlg>([&] { Click(idc::options::kDetailsButton); },
                                   [&](CLayoutDetailsDlg& details) {
                                       RetypeAndLeave(Control<QLineEdit>(details, boxId), text);
-                                      QTest::mouseClick(Control<QPushButton>(details, 1),
+                                      QTest::mouseClick(Control<QPushButton>(details, idc::kOk),
                                                         Qt::LeftButton);
                                   });
 }
@@ -170,34 +171,34 @@ void OptionsTest::opensWithTheValuesHandedIn() {
     dialog.marginTop = "0.50";
     dialog.dateFormat = 3;
     QVERIFY(ShowActive(dialog));
-    QCOMPARE(Control<QLineEdit>(dialog, 1014)->text(), QString("0.50"));
-    QCOMPARE(Control<QLineEdit>(dialog, 1019)->text(), QString("0.20"));
-    QVERIFY(Control<QAbstractButton>(dialog, 1018)->isChecked());
-    QCOMPARE(Buddy(1057)->text(), QString("2.62"));
-    QCOMPARE(Buddy(1058)->text(), QString("3.10"));
-    QCOMPARE(Control<UpDownControl>(dialog, 1057)->position(), 262);
-    QCOMPARE(Control<UpDownControl>(dialog, 1058)->position(), 310);
-    auto* list = Control<QListWidget>(dialog, 1067);
+    QCOMPARE(Control<QLineEdit>(dialog, idc::options::kTopMarginBox)->text(), QString("0.50"));
+    QCOMPARE(Control<QLineEdit>(dialog, idc::options::kLeftMarginBox)->text(), QString("0.20"));
+    QVERIFY(Control<QAbstractButton>(dialog, idc::options::kFirstDateRadio + 3)->isChecked());
+    QCOMPARE(Buddy(idc::options::kBodyTopSpin)->text(), QString("2.62"));
+    QCOMPARE(Buddy(idc::options::kBodyHeightSpin)->text(), QString("3.10"));
+    QCOMPARE(Control<UpDownControl>(dialog, idc::options::kBodyTopSpin)->position(), 262);
+    QCOMPARE(Control<UpDownControl>(dialog, idc::options::kBodyHeightSpin)->position(), 310);
+    auto* list = Control<QListWidget>(dialog, idc::options::kVersionList);
     QCOMPARE(list->count(), 1);
     QCOMPARE(list->item(0)->text(), QString("S-21-I  12/23"));
     QCOMPARE(list->currentRow(), 0);
-    QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(dialog, 1014));
-    QVERIFY(!Control<QPushButton>(dialog, 1013)->isVisible());
+    QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(dialog, idc::options::kTopMarginBox));
+    QVERIFY(!Control<QPushButton>(dialog, idc::options::kDataFolderButton)->isVisible());
     // Each spin stands at its buddy's right edge, inside the buddy's place.
-    auto* spin = Control<UpDownControl>(dialog, 1057);
-    QCOMPARE(spin->geometry().left(), Buddy(1057)->geometry().right() + 1);
-    QCOMPARE(spin->height(), Buddy(1057)->height());
+    auto* spin = Control<UpDownControl>(dialog, idc::options::kBodyTopSpin);
+    QCOMPARE(spin->geometry().left(), Buddy(idc::options::kBodyTopSpin)->geometry().right() + 1);
+    QCOMPARE(spin->height(), Buddy(idc::options::kBodyTopSpin)->height());
     QVERIFY(LabelsShowWhole(dialog));
 }
 
 void OptionsTest::acceptedMarginIsNormalisedAndReturned() {
     COptionsDlg& dialog = OpenDialog();
     QVERIFY(ShowActive(dialog));
-    auto* top = Control<QLineEdit>(dialog, 1014);
+    auto* top = Control<QLineEdit>(dialog, idc::options::kTopMarginBox);
     RetypeAndLeave(top, "1.5");
     QCOMPARE(top->text(), QString("1.50"));
-    QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(dialog, 1019));
-    Click(1);
+    QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(dialog, idc::options::kLeftMarginBox));
+    Click(idc::kOk);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.marginTop, std::string("1.50"));
     QCOMPARE(dialog.marginLeft, std::string("0.20"));
@@ -207,18 +208,19 @@ void OptionsTest::acceptedMarginIsNormalisedAndReturned() {
 void OptionsTest::refusedMarginBringsBackThePreviousOne() {
     COptionsDlg& dialog = OpenDialog();
     QVERIFY(ShowActive(dialog));
-    auto* left = Control<QLineEdit>(dialog, 1019);
+    auto* left = Control<QLineEdit>(dialog, idc::options::kLeftMarginBox);
     RetypeAndLeave(left, "12.5");
-    QCOMPARE(messages_, QStringList{Message116()});
+    QCOMPARE(messages_, QStringList{MarginHelp()});
     QCOMPARE(left->text(), QString("0.20"));
     QCOMPARE(dialog.marginLeft, std::string("0.20"));
 
     // A text typed and left by a click on OK is taken before the dialog ends.
     RetypeAndLeave(left, " .5 ");
-    QTest::mouseClick(Control<QLineEdit>(dialog, 1014), Qt::LeftButton);
-    QTest::keyClick(Control<QLineEdit>(dialog, 1014), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(Control<QLineEdit>(dialog, 1014), "7");
-    Click(1);
+    QTest::mouseClick(Control<QLineEdit>(dialog, idc::options::kTopMarginBox), Qt::LeftButton);
+    QTest::keyClick(Control<QLineEdit>(dialog, idc::options::kTopMarginBox), Qt::Key_A,
+                    Qt::ControlModifier);
+    QTest::keyClicks(Control<QLineEdit>(dialog, idc::options::kTopMarginBox), "7");
+    Click(idc::kOk);
     QCOMPARE(dialog.marginLeft, std::string("0.50"));
     QCOMPARE(dialog.marginTop, std::string("7.00"));
     QCOMPARE(messages_.size(), 1);
@@ -227,17 +229,17 @@ void OptionsTest::refusedMarginBringsBackThePreviousOne() {
 void OptionsTest::marginConfirmedWithEnterIsCheckedOnOk() {
     COptionsDlg& dialog = OpenDialog();
     QVERIFY(ShowActive(dialog));
-    auto* top = Control<QLineEdit>(dialog, 1014);
-    auto* left = Control<QLineEdit>(dialog, 1019);
+    auto* top = Control<QLineEdit>(dialog, idc::options::kTopMarginBox);
+    auto* left = Control<QLineEdit>(dialog, idc::options::kLeftMarginBox);
     auto retypeAndConfirm = [](QLineEdit* box, const char* text) {
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(box, text);
         QTest::keyClick(box, Qt::Key_Return);
     };
 
-    // Refused: message 116, the margin before comes back and the dialog stays open.
+    // Refused: the margin help, the margin before comes back and the dialog stays open.
     retypeAndConfirm(top, "12.5");
-    QCOMPARE(messages_, QStringList{Message116()});
+    QCOMPARE(messages_, QStringList{MarginHelp()});
     QVERIFY(dialog.isVisible());
     QCOMPARE(top->text(), QString("0.00"));
     QCOMPARE(QApplication::focusWidget(), top);
@@ -253,7 +255,7 @@ void OptionsTest::marginConfirmedWithEnterIsCheckedOnOk() {
     // The left margin the same way.
     COptionsDlg& again = OpenDialog();
     QVERIFY(ShowActive(again));
-    left = Control<QLineEdit>(again, 1019);
+    left = Control<QLineEdit>(again, idc::options::kLeftMarginBox);
     left->setFocus();
     retypeAndConfirm(left, "x");
     QVERIFY(again.isVisible());
@@ -269,12 +271,12 @@ void OptionsTest::enterOnARefusedMarginThroughTheRealMessageBox() {
     MessageBox::SetRecorder(nullptr);
     COptionsDlg& dialog = OpenDialog();
     QVERIFY(ShowActive(dialog));
-    auto* top = Control<QLineEdit>(dialog, 1014);
+    auto* top = Control<QLineEdit>(dialog, idc::options::kTopMarginBox);
     QTest::keyClick(top, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(top, "1.2.3");
     const QStringList shown = AnswerMessageBoxes([&] { QTest::keyClick(top, Qt::Key_Return); });
     QCOMPARE(shown,
-             QStringList{Message116()});  // once: the box losing the focus to it is not checked
+             QStringList{MarginHelp()});  // once: the box losing the focus to it is not checked
     QVERIFY(dialog.isVisible());
     QCOMPARE(top->text(), QString("0.00"));
     QCOMPARE(dialog.marginTop, std::string("0.00"));
@@ -284,14 +286,14 @@ void OptionsTest::refusalThroughTheRealMessageBox() {
     MessageBox::SetRecorder(nullptr);
     COptionsDlg& dialog = OpenDialog();
     QVERIFY(ShowActive(dialog));
-    auto* top = Control<QLineEdit>(dialog, 1014);
+    auto* top = Control<QLineEdit>(dialog, idc::options::kTopMarginBox);
     QString shown;
     DriveModal<QMessageBox>([&] { RetypeAndLeave(top, "1.2.3"); },
                             [&](QMessageBox& box) {
                                 shown = box.text();
                                 QTest::keyClick(&box, Qt::Key_Return);
                             });
-    QCOMPARE(shown, Message116());
+    QCOMPARE(shown, MarginHelp());
     QCOMPARE(top->text(), QString("0.00"));
     QCOMPARE(dialog.marginTop, std::string("0.00"));
     QVERIFY(dialog.isVisible());
@@ -303,36 +305,36 @@ void OptionsTest::spinArrowsStopAtTheirBounds() {
     layout.SetSlot(bodyHeight, "2.90");
     COptionsDlg& dialog = OpenDialog(layout);
     QVERIFY(ShowActive(dialog));
-    QTest::mouseClick(Arrow(1057, "up"), Qt::LeftButton);
-    QCOMPARE(Buddy(1057)->text(), QString("2.80"));
-    QTest::mouseClick(Arrow(1057, "down"), Qt::LeftButton);
-    QCOMPARE(Buddy(1057)->text(), QString("2.79"));
+    QTest::mouseClick(Arrow(idc::options::kBodyTopSpin, "up"), Qt::LeftButton);
+    QCOMPARE(Buddy(idc::options::kBodyTopSpin)->text(), QString("2.80"));
+    QTest::mouseClick(Arrow(idc::options::kBodyTopSpin, "down"), Qt::LeftButton);
+    QCOMPARE(Buddy(idc::options::kBodyTopSpin)->text(), QString("2.79"));
     QCOMPARE(dialog.layout.Slot(bodyTop), std::string("2.79"));
 
-    QTest::mouseClick(Arrow(1058, "down"), Qt::LeftButton);
-    QCOMPARE(Buddy(1058)->text(), QString("2.90"));
-    QTest::mouseClick(Arrow(1058, "up"), Qt::LeftButton);
-    QTest::mouseClick(Arrow(1058, "up"), Qt::LeftButton);
-    QCOMPARE(Buddy(1058)->text(), QString("2.92"));
+    QTest::mouseClick(Arrow(idc::options::kBodyHeightSpin, "down"), Qt::LeftButton);
+    QCOMPARE(Buddy(idc::options::kBodyHeightSpin)->text(), QString("2.90"));
+    QTest::mouseClick(Arrow(idc::options::kBodyHeightSpin, "up"), Qt::LeftButton);
+    QTest::mouseClick(Arrow(idc::options::kBodyHeightSpin, "up"), Qt::LeftButton);
+    QCOMPARE(Buddy(idc::options::kBodyHeightSpin)->text(), QString("2.92"));
     QCOMPARE(dialog.layout.Slot(bodyHeight), std::string("2.92"));
     // The arrows leave the focus where it was.
-    QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(dialog, 1014));
-    Click(1);
+    QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(dialog, idc::options::kTopMarginBox));
+    Click(idc::kOk);
     QCOMPARE(dialog.layout.Slot(bodyTop), std::string("2.79"));
 }
 
 void OptionsTest::spinFromALowValueKeepsTheBlank() {
     COptionsDlg& dialog = OpenDialog();
     QVERIFY(ShowActive(dialog));
-    ChangeInDetails(1066, "0.50");
-    QCOMPARE(Buddy(1057)->text(), QString("0.50"));
+    ChangeInDetails(idc::details::kBodyTopBox, "0.50");
+    QCOMPARE(Buddy(idc::options::kBodyTopSpin)->text(), QString("0.50"));
     QCOMPARE(dialog.layout.Slot(bodyTop), std::string("0.50"));
-    QTest::mouseClick(Arrow(1057, "up"), Qt::LeftButton);
-    QCOMPARE(Buddy(1057)->text(), QString(" .51"));
+    QTest::mouseClick(Arrow(idc::options::kBodyTopSpin, "up"), Qt::LeftButton);
+    QCOMPARE(Buddy(idc::options::kBodyTopSpin)->text(), QString(" .51"));
     QCOMPARE(dialog.layout.Slot(bodyTop), std::string(" .51"));
     QCOMPARE(InchTextToDevice(100, dialog.layout.Slot(bodyTop)), 51);
-    QTest::mouseClick(Arrow(1057, "down"), Qt::LeftButton);
-    QCOMPARE(Buddy(1057)->text(), QString(" .51"));
+    QTest::mouseClick(Arrow(idc::options::kBodyTopSpin, "down"), Qt::LeftButton);
+    QCOMPARE(Buddy(idc::options::kBodyTopSpin)->text(), QString(" .51"));
 }
 
 void OptionsTest::restoreBringsBackEveryDefault() {
@@ -341,16 +343,16 @@ void OptionsTest::restoreBringsBackEveryDefault() {
     layout.SetSlot(bodyHeight, "3.30");
     COptionsDlg& dialog = OpenDialog(layout);
     QVERIFY(ShowActive(dialog));
-    ChangeInDetails(1074, "5.00");
+    ChangeInDetails(idc::details::kRemarksBox, "5.00");
     QCOMPARE(dialog.layout.Slot(remarksX), std::string("5.00"));
-    QTest::mouseClick(Arrow(1057, "up"), Qt::LeftButton);
-    QCOMPARE(Buddy(1057)->text(), QString("2.63"));
+    QTest::mouseClick(Arrow(idc::options::kBodyTopSpin, "up"), Qt::LeftButton);
+    QCOMPARE(Buddy(idc::options::kBodyTopSpin)->text(), QString("2.63"));
 
-    Click(1061);
+    Click(idc::options::kRestoreButton);
     QVERIFY(dialog.layout == DefaultLayout(0));
-    QCOMPARE(Buddy(1057)->text(), QString("2.62"));
-    QCOMPARE(Buddy(1058)->text(), QString("3.10"));
-    QCOMPARE(Control<UpDownControl>(dialog, 1058)->position(), 310);
+    QCOMPARE(Buddy(idc::options::kBodyTopSpin)->text(), QString("2.62"));
+    QCOMPARE(Buddy(idc::options::kBodyHeightSpin)->text(), QString("3.10"));
+    QCOMPARE(Control<UpDownControl>(dialog, idc::options::kBodyHeightSpin)->position(), 310);
 }
 
 void OptionsTest::cancelledDetailsLeaveTheLayout() {
@@ -359,12 +361,15 @@ void OptionsTest::cancelledDetailsLeaveTheLayout() {
     COptionsDlg& dialog = OpenDialog(layout);
     QVERIFY(ShowActive(dialog));
     DriveModal<CLayoutDetailsDlg>(
-        [&] { Click(1062); },
+        [&] { Click(idc::options::kDetailsButton); },
         [&](CLayoutDetailsDlg& details) {
-            QCOMPARE(Control<QLineEdit>(details, 1074)->text(), QString("5.55"));
-            QTest::mouseClick(Control<QPushButton>(details, 1064), Qt::LeftButton);
-            QCOMPARE(Control<QLineEdit>(details, 1074)->text(), QString("4.65"));
-            QTest::mouseClick(Control<QPushButton>(details, 2), Qt::LeftButton);
+            QCOMPARE(Control<QLineEdit>(details, idc::details::kRemarksBox)->text(),
+                     QString("5.55"));
+            QTest::mouseClick(Control<QPushButton>(details, idc::details::kRestoreButton),
+                              Qt::LeftButton);
+            QCOMPARE(Control<QLineEdit>(details, idc::details::kRemarksBox)->text(),
+                     QString("4.65"));
+            QTest::mouseClick(Control<QPushButton>(details, idc::kCancel), Qt::LeftButton);
         });
     QVERIFY(dialog.layout == layout);
 }
@@ -377,16 +382,16 @@ void OptionsTest::versionChangeWritesTheFileLeftEvenWhenCancelled() {
     COptionsDlg& dialog = OpenDialog();
     dialog.versionCount = 2;
     QVERIFY(ShowActive(dialog));
-    QTest::mouseClick(Arrow(1057, "up"), Qt::LeftButton);
-    auto* list = Control<QListWidget>(dialog, 1067);
+    QTest::mouseClick(Arrow(idc::options::kBodyTopSpin, "up"), Qt::LeftButton);
+    auto* list = Control<QListWidget>(dialog, idc::options::kVersionList);
     QCOMPARE(list->count(), 2);
     QCOMPARE(list->item(1)->text(), QString("S-21-I  Morlet Version 9a"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(1)).center());
     QCOMPARE(dialog.cardVersion, 1);
     QVERIFY(dialog.layout == version1);
-    QCOMPARE(Buddy(1057)->text(), QString("2.32"));
-    QCOMPARE(Buddy(1058)->text(), QString("3.01"));
+    QCOMPARE(Buddy(idc::options::kBodyTopSpin)->text(), QString("2.32"));
+    QCOMPARE(Buddy(idc::options::kBodyHeightSpin)->text(), QString("3.01"));
 
     // The layout left was written as it stood at the change.
     CardLayout left;
@@ -397,9 +402,9 @@ void OptionsTest::versionChangeWritesTheFileLeftEvenWhenCancelled() {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(0)).center());
     QCOMPARE(dialog.cardVersion, 0);
-    QCOMPARE(Buddy(1057)->text(), QString("2.63"));
+    QCOMPARE(Buddy(idc::options::kBodyTopSpin)->text(), QString("2.63"));
 
-    Click(2);
+    Click(idc::kCancel);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     CardLayout written;
     QVERIFY(LoadLayoutFile(written, 1));
@@ -410,10 +415,10 @@ void OptionsTest::versionBeyondTheCountComesBackAsZero() {
     COptionsDlg& dialog = OpenDialog();
     dialog.cardVersion = 2;
     QVERIFY(ShowActive(dialog));
-    auto* list = Control<QListWidget>(dialog, 1067);
+    auto* list = Control<QListWidget>(dialog, idc::options::kVersionList);
     QCOMPARE(list->count(), 1);
     QCOMPARE(list->currentRow(), 0);
-    Click(1);
+    Click(idc::kOk);
     QCOMPARE(dialog.cardVersion, 0);
     QVERIFY(!folder_->Exists("cplot.dat"));
 }
@@ -423,12 +428,12 @@ void OptionsTest::radioButtonsSetTheDateFormat() {
     dialog.dateFormat = 2;
     dialog.fnSort = 1;
     QVERIFY(ShowActive(dialog));
-    QVERIFY(Control<QAbstractButton>(dialog, 1017)->isChecked());
-    Click(1016);
+    QVERIFY(Control<QAbstractButton>(dialog, idc::options::kFirstDateRadio + 2)->isChecked());
+    Click(idc::options::kFirstDateRadio + 1);
     QCOMPARE(dialog.dateFormat, 1);
-    Click(1015);
+    Click(idc::options::kFirstDateRadio);
     QCOMPARE(dialog.dateFormat, 0);
-    Click(1);
+    Click(idc::kOk);
     QCOMPARE(dialog.dateFormat, 0);
     QCOMPARE(dialog.fnSort, 0);  // this edition has no first-name order
 }
@@ -436,32 +441,33 @@ void OptionsTest::radioButtonsSetTheDateFormat() {
 void OptionsTest::readingsAddToTheMargins() {
     COptionsDlg& dialog = OpenDialog();
     QVERIFY(ShowActive(dialog));
-    auto* horizontal = Control<QLineEdit>(dialog, 2341);
-    auto* vertical = Control<QLineEdit>(dialog, 2342);
-    QCOMPARE(Control<QPushButton>(dialog, 2343)->text(), QStringLiteral("Aggiungi ai margini"));
-    QCOMPARE(Control<QGroupBox>(dialog, 2344)->title(),
+    auto* horizontal = Control<QLineEdit>(dialog, idc::options::kHorizontalReadingBox);
+    auto* vertical = Control<QLineEdit>(dialog, idc::options::kVerticalReadingBox);
+    QCOMPARE(Control<QPushButton>(dialog, idc::options::kAddReadingsButton)->text(),
+             QStringLiteral("Aggiungi ai margini"));
+    QCOMPARE(Control<QGroupBox>(dialog, idc::options::kReadingsGroup)->title(),
              QStringLiteral("Letture del foglio di prova"));
     QVERIFY(LabelsShowWhole(dialog));
 
     RetypeAndLeave(horizontal, "+0.06");
     RetypeAndLeave(vertical, "0.1");
-    Click(2343);
-    QCOMPARE(Control<QLineEdit>(dialog, 1019)->text(), QString("0.26"));
-    QCOMPARE(Control<QLineEdit>(dialog, 1014)->text(), QString("0.10"));
+    Click(idc::options::kAddReadingsButton);
+    QCOMPARE(Control<QLineEdit>(dialog, idc::options::kLeftMarginBox)->text(), QString("0.26"));
+    QCOMPARE(Control<QLineEdit>(dialog, idc::options::kTopMarginBox)->text(), QString("0.10"));
     QVERIFY(horizontal->text().isEmpty());
     QVERIFY(vertical->text().isEmpty());
     QVERIFY(messages_.isEmpty());
 
-    // A margin that would fall below 0.00 is refused like any margin: message
-    // 116, the margin stays, the reading waits in its box with the focus.
+    // A margin that would fall below 0.00 is refused like any margin: the
+    // margin help, the margin stays, the reading waits in its box with the focus.
     RetypeAndLeave(vertical, "-0.12");
-    Click(2343);
-    QCOMPARE(messages_, QStringList{Message116()});
-    QCOMPARE(Control<QLineEdit>(dialog, 1014)->text(), QString("0.10"));
+    Click(idc::options::kAddReadingsButton);
+    QCOMPARE(messages_, QStringList{MarginHelp()});
+    QCOMPARE(Control<QLineEdit>(dialog, idc::options::kTopMarginBox)->text(), QString("0.10"));
     QCOMPARE(vertical->text(), QString("-0.12"));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(vertical));
 
-    Click(1);
+    Click(idc::kOk);
     QCOMPARE(dialog.marginLeft, std::string("0.26"));
     QCOMPARE(dialog.marginTop, std::string("0.10"));
 }
@@ -479,9 +485,10 @@ void OptionsTest::alignmentSheetPrintsAtTheDialogsValues() {
         printed = values;
         parent = p;
     };
-    RetypeAndLeave(Control<QLineEdit>(dialog, 1014), "0.33");
-    QCOMPARE(Control<QPushButton>(dialog, 2340)->text(), QStringLiteral("&Foglio di prova"));
-    Click(2340);
+    RetypeAndLeave(Control<QLineEdit>(dialog, idc::options::kTopMarginBox), "0.33");
+    QCOMPARE(Control<QPushButton>(dialog, idc::options::kAlignmentSheetButton)->text(),
+             QStringLiteral("&Foglio di prova"));
+    Click(idc::options::kAlignmentSheetButton);
     QCOMPARE(prints, 1);
     QCOMPARE(parent, static_cast<QWidget*>(&dialog));
     QCOMPARE(printed.marginTop, std::string("0.33"));
@@ -501,10 +508,10 @@ void OptionsTest::printerSetupRunsTheApplicationsSetup() {
         return true;
     };
     QVERIFY(ShowActive(dialog));
-    Click(1012);
+    Click(idc::options::kPrinterSetupButton);
     QCOMPARE(runs, 1);
     QCOMPARE(parent, static_cast<QWidget*>(&dialog));
-    Click(1);
+    Click(idc::kOk);
     QVERIFY(dialog.layout == DefaultLayout(0));
     QCOMPARE(dialog.marginTop, std::string("0.00"));
 }
@@ -516,13 +523,16 @@ std::unique_ptr<CCardDlg> OptionsTest::OpenWindow() {
     if (!ShowActive(*window)) {
         return nullptr;
     }
-    Control<QListWidget>(*window, 1000)->setCurrentRow(2);
+    Control<QListWidget>(*window, idc::card::kPublisherList)->setCurrentRow(2);
     return window;
 }
 
 void OptionsTest::RunOptions(CCardDlg& window, const std::function<void(COptionsDlg&)>& drive) {
     DriveModal<COptionsDlg>(
-        [&] { QTest::mouseClick(Control<QPushButton>(window, 1014), Qt::LeftButton); },
+        [&] {
+            QTest::mouseClick(Control<QPushButton>(window, idc::card::kOptionsButton),
+                              Qt::LeftButton);
+        },
         [&](COptionsDlg& options) {
             current_ = &options;
             drive(options);
@@ -535,10 +545,10 @@ void OptionsTest::windowOkWithoutChangeRebuildsNothing() {
     RunOptions(*window, [&](COptionsDlg& options) {
         QCOMPARE(options.marginLeft, std::string("0.20"));
         QVERIFY(options.layout == window->state().layout);
-        QTest::mouseClick(Control<QPushButton>(options, 1), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(options, idc::kOk), Qt::LeftButton);
     });
     QVERIFY(!window->state().settingsChanged);
-    auto* list = Control<QListWidget>(*window, 1000);
+    auto* list = Control<QListWidget>(*window, idc::card::kPublisherList);
     QCOMPARE(list->currentRow(), 2);
     QCOMPARE(window->focusWidget(), static_cast<QWidget*>(list));
     window->reject();
@@ -551,16 +561,19 @@ void OptionsTest::windowTakesOneChangedLayoutByte() {
     QVERIFY(window);
     RunOptions(*window, [&](COptionsDlg& options) {
         DriveModal<CLayoutDetailsDlg>(
-            [&] { QTest::mouseClick(Control<QPushButton>(options, 1062), Qt::LeftButton); },
+            [&] {
+                QTest::mouseClick(Control<QPushButton>(options, idc::options::kDetailsButton),
+                                  Qt::LeftButton);
+            },
             [&](CLayoutDetailsDlg& details) {
-                RetypeAndLeave(Control<QLineEdit>(details, 1074), "4.66");
-                QTest::mouseClick(Control<QPushButton>(details, 1), Qt::LeftButton);
+                RetypeAndLeave(Control<QLineEdit>(details, idc::details::kRemarksBox), "4.66");
+                QTest::mouseClick(Control<QPushButton>(details, idc::kOk), Qt::LeftButton);
             });
-        QTest::mouseClick(Control<QPushButton>(options, 1), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(options, idc::kOk), Qt::LeftButton);
     });
     QVERIFY(window->state().settingsChanged);
     QCOMPARE(window->state().layout.Slot(remarksX), std::string("4.66"));
-    auto* list = Control<QListWidget>(*window, 1000);
+    auto* list = Control<QListWidget>(*window, idc::card::kPublisherList);
     QCOMPARE(list->currentRow(), 0);  // the list was filled again
     QCOMPARE(window->focusWidget(), static_cast<QWidget*>(list));
     QCOMPARE(window->windowTitle(), QString("Varnoki - S-21-I  12/23"));
@@ -575,20 +588,22 @@ void OptionsTest::windowRebuildsAfterACancelOnceChanged() {
     auto window = OpenWindow();
     QVERIFY(window);
     RunOptions(*window, [&](COptionsDlg& options) {
-        QTest::mouseClick(Control<QAbstractButton>(options, 1017), Qt::LeftButton);
-        QTest::mouseClick(Control<QPushButton>(options, 1), Qt::LeftButton);
+        QTest::mouseClick(Control<QAbstractButton>(options, idc::options::kFirstDateRadio + 2),
+                          Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(options, idc::kOk), Qt::LeftButton);
     });
     QVERIFY(window->state().settingsChanged);
     QCOMPARE(window->state().settings.dateFormat, 2);
 
-    auto* list = Control<QListWidget>(*window, 1000);
+    auto* list = Control<QListWidget>(*window, idc::card::kPublisherList);
     list->setCurrentRow(3);
     window->setWindowTitle("-");
     RunOptions(*window, [&](COptionsDlg& options) {
-        QVERIFY(Control<QAbstractButton>(options, 1017)->isChecked());
-        QTest::mouseClick(Control<QAbstractButton>(options, 1015), Qt::LeftButton);
-        RetypeAndLeave(Control<QLineEdit>(options, 1014), "1.5");
-        QTest::mouseClick(Control<QPushButton>(options, 2), Qt::LeftButton);
+        QVERIFY(Control<QAbstractButton>(options, idc::options::kFirstDateRadio + 2)->isChecked());
+        QTest::mouseClick(Control<QAbstractButton>(options, idc::options::kFirstDateRadio),
+                          Qt::LeftButton);
+        RetypeAndLeave(Control<QLineEdit>(options, idc::options::kTopMarginBox), "1.5");
+        QTest::mouseClick(Control<QPushButton>(options, idc::kCancel), Qt::LeftButton);
     });
     QCOMPARE(window->state().settings.dateFormat, 2);
     QCOMPARE(window->state().settings.marginTop, std::string("0.00"));
@@ -602,10 +617,10 @@ void OptionsTest::windowCancelKeepsItsVersionAndLayout() {
     QVERIFY(window);
     const CardLayout before = window->state().layout;
     RunOptions(*window, [&](COptionsDlg& options) {
-        QTest::mouseClick(Arrow(1057, "down"), Qt::LeftButton);
-        Click(1061);  // restore: back to 2.62
-        QTest::mouseClick(Arrow(1057, "down"), Qt::LeftButton);
-        QTest::mouseClick(Control<QPushButton>(options, 2), Qt::LeftButton);
+        QTest::mouseClick(Arrow(idc::options::kBodyTopSpin, "down"), Qt::LeftButton);
+        Click(idc::options::kRestoreButton);  // restore: back to 2.62
+        QTest::mouseClick(Arrow(idc::options::kBodyTopSpin, "down"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(options, idc::kCancel), Qt::LeftButton);
     });
     QVERIFY(!window->state().settingsChanged);
     QVERIFY(window->state().layout == before);
@@ -621,11 +636,12 @@ void OptionsTest::windowClosingAfterAChangeWritesEveryKey() {
     QCOMPARE(window->state().settings.cardVersion, 0);
     RunOptions(*window, [&](COptionsDlg& options) {
         QCOMPARE(options.cardVersion, 0);
-        RetypeAndLeave(Control<QLineEdit>(options, 1014), "1.5");
-        QTest::mouseClick(Control<QAbstractButton>(options, 1018), Qt::LeftButton);
-        QTest::mouseClick(Control<QPushButton>(options, 1), Qt::LeftButton);
+        RetypeAndLeave(Control<QLineEdit>(options, idc::options::kTopMarginBox), "1.5");
+        QTest::mouseClick(Control<QAbstractButton>(options, idc::options::kFirstDateRadio + 3),
+                          Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(options, idc::kOk), Qt::LeftButton);
     });
-    QTest::mouseClick(Control<QPushButton>(*window, 2), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(*window, idc::card::kDoneButton), Qt::LeftButton);
     profile = ProfileFile(ProfilePath());  // the file as the closing left it
     QCOMPARE(profile.GetString("Format", "Alt Date Format", ""), std::string("3"));
     QCOMPARE(profile.GetString("Format", "Last Name First", ""), std::string("1"));
@@ -670,7 +686,7 @@ int OptionsTest::ChangeFolder(CCardDlg& window, const std::filesystem::path& fol
         if (before) {
             before(options);
         }
-        auto* button = Control<QPushButton>(options, 1013);
+        auto* button = Control<QPushButton>(options, idc::options::kDataFolderButton);
         QVERIFY(button->isVisible());
         DriveModal<QFileDialog>([&] { QTest::mouseClick(button, Qt::LeftButton); },
                                 [&](QFileDialog& chooser) { ChooseIn(chooser, folder); });
@@ -680,7 +696,7 @@ int OptionsTest::ChangeFolder(CCardDlg& window, const std::filesystem::path& fol
 
 QStringList OptionsTest::Entries(CCardDlg& window) {
     QStringList texts;
-    auto* list = Control<QListWidget>(window, 1000);
+    auto* list = Control<QListWidget>(window, idc::card::kPublisherList);
     for (int row = 0; row < list->count(); ++row) {
         texts << list->item(row)->text();
     }
@@ -690,7 +706,7 @@ QStringList OptionsTest::Entries(CCardDlg& window) {
 void OptionsTest::dataFolderButtonShowsOnlyWithAChooser() {
     COptionsDlg& plain = OpenDialog();
     QVERIFY(ShowActive(plain));
-    QVERIFY(!Control<QPushButton>(plain, 1013)->isVisible());
+    QVERIFY(!Control<QPushButton>(plain, idc::options::kDataFolderButton)->isVisible());
 
     COptionsDlg& dialog = OpenDialog();
     int asked = 0;
@@ -701,10 +717,10 @@ void OptionsTest::dataFolderButtonShowsOnlyWithAChooser() {
         return QString();  // cancelled
     };
     QVERIFY(ShowActive(dialog));
-    auto* button = Control<QPushButton>(dialog, 1013);
+    auto* button = Control<QPushButton>(dialog, idc::options::kDataFolderButton);
     QVERIFY(button->isVisible());
     QCOMPARE(button->text(), QString("&Cartella dei dati"));
-    Click(1013);
+    Click(idc::options::kDataFolderButton);
     QCOMPARE(asked, 1);
     QCOMPARE(parent, static_cast<QWidget*>(&dialog));
     QVERIFY(dialog.isVisible());  // a cancelled choice leaves the options open
@@ -716,19 +732,20 @@ void OptionsTest::windowOpensAnotherDataFolder() {
     QVERIFY(window);
     const std::filesystem::path other = OtherFolder();
     QVERIFY(!folder_->Exists("cplot.dat"));
-    Control<QCheckBox>(*window, 1016)->setChecked(true);
+    Control<QCheckBox>(*window, idc::card::kFirstMonthBox + 1)->setChecked(true);
 
     // A date format chosen before the folder button is taken, as OK takes it.
-    const int prompts = ChangeFolder(*window, other, [&](COptionsDlg&) { Click(1017); });
+    const int prompts = ChangeFolder(
+        *window, other, [&](COptionsDlg&) { Click(idc::options::kFirstDateRadio + 2); });
     QCOMPARE(prompts, 0);
     QCOMPARE(window->state().settings.dateFormat, 2);
     QVERIFY(window->state().settingsChanged);
 
     QCOMPARE(Entries(*window), QStringList{"Neri, Carla"});
-    QCOMPARE(Control<QListWidget>(*window, 1000)->currentRow(), 0);
+    QCOMPARE(Control<QListWidget>(*window, idc::card::kPublisherList)->currentRow(), 0);
     QCOMPARE(window->state().selectedPublisher, 1);
-    QVERIFY(!Control<QCheckBox>(*window, 1016)->isChecked());
-    QVERIFY(!Control<QPushButton>(*window, 1)->isEnabled());
+    QVERIFY(!Control<QCheckBox>(*window, idc::card::kFirstMonthBox + 1)->isChecked());
+    QVERIFY(!Control<QPushButton>(*window, idc::card::kPrintButton)->isEnabled());
     QVERIFY(folder_->Exists("cplot.dat"));  // saved in the folder left
     QVERIFY(!std::filesystem::exists(other / "cplot.dat"));
     QCOMPARE(QDir::currentPath(), QDir(QString::fromStdString(other.string())).canonicalPath());

@@ -17,6 +17,7 @@
 #include "dialogs/CPasswordDlg.h"
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
+#include "platform/ResourceIds.h"
 #include "support/TempFolder.h"
 
 using namespace varnok;
@@ -30,10 +31,10 @@ const QString kWrong = QString::fromUtf8("Siamo spiacenti, La Password è errata
 constexpr char kLongPassword[] = "Congregazione-Nord20";
 
 QLineEdit* Entry(QDialog& dialog) {
-    return Control<QLineEdit>(dialog, 244);
+    return Control<QLineEdit>(dialog, idc::password::kEntry);
 }
 QString Prompt(QDialog& dialog) {
-    return Control<QLabel>(dialog, 245)->text();
+    return Control<QLabel>(dialog, idc::password::kPrompt)->text();
 }
 
 }  // namespace
@@ -122,7 +123,7 @@ void PasswordTest::opensAskingWithAMaskedEntry() {
     QCOMPARE(Prompt(dialog), kAsk);
     QCOMPARE(Entry(dialog)->echoMode(), QLineEdit::Password);
     QTRY_VERIFY(Entry(dialog)->hasFocus());
-    QVERIFY(Control<QPushButton>(dialog, 1)->isDefault());
+    QVERIFY(Control<QPushButton>(dialog, idc::kOk)->isDefault());
     QVERIFY(Control<QPushButton>(dialog, 2) == nullptr);  // no cancel button
 }
 
@@ -150,7 +151,8 @@ void PasswordTest::wrongTryWarnsThenTheNextChangeEnds() {
     QCOMPARE(dialog.windowTitle(), kWrong);
     // The error is read whole, and its lines stay clear of the entry box.
     QVERIFY(LabelsShowWhole(dialog));
-    QVERIFY(Control<QLabel>(dialog, 245)->geometry().bottom() < Entry(dialog)->geometry().top());
+    QVERIFY(Control<QLabel>(dialog, idc::password::kPrompt)->geometry().bottom() <
+            Entry(dialog)->geometry().top());
     QTest::keyClicks(Entry(dialog), "s");
     QVERIFY(!dialog.isVisible());
     QVERIFY(!dialog.success());
@@ -160,7 +162,7 @@ void PasswordTest::changeAfterAWarningStillSucceedsWhenItCompletesThePassword() 
     CPasswordDlg dialog("ab");
     dialog.show();
     QTest::keyClicks(Entry(dialog), "a");
-    QTest::mouseClick(Control<QPushButton>(dialog, 1), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>(dialog, idc::kOk), Qt::LeftButton);
     QVERIFY(dialog.wrongTry());
     QTest::keyClicks(Entry(dialog), "b");
     QVERIFY(!dialog.isVisible());
@@ -170,7 +172,7 @@ void PasswordTest::changeAfterAWarningStillSucceedsWhenItCompletesThePassword() 
 void PasswordTest::okTwiceEnds() {
     CPasswordDlg dialog("segreto");
     dialog.show();
-    auto* ok = Control<QPushButton>(dialog, 1);
+    auto* ok = Control<QPushButton>(dialog, idc::kOk);
     QTest::mouseClick(ok, Qt::LeftButton);
     QVERIFY(dialog.isVisible());
     QTest::mouseClick(ok, Qt::LeftButton);
@@ -220,23 +222,23 @@ void PasswordTest::dataWithoutPasswordNeverPrompts() {
     auto window = OpenWindow(" ", [](CPasswordDlg&) {});
     QVERIFY(!window->closedAtStart());
     QCOMPARE(prompts_, 0);
-    QCOMPARE(Control<QListWidget>(*window, 1000)->count(), 5);
+    QCOMPARE(Control<QListWidget>(*window, idc::card::kPublisherList)->count(), 5);
 }
 
 void PasswordTest::cardWindowOpensAfterTheRightPassword() {
     auto window = OpenWindow("Sala", [](CPasswordDlg& prompt) {
-        QTest::keyClicks(Control<QLineEdit>(prompt, 244), "Sala");
+        QTest::keyClicks(Control<QLineEdit>(prompt, idc::password::kEntry), "Sala");
     });
     QCOMPARE(prompts_, 1);
     QVERIFY(!window->closedAtStart());
     QVERIFY(!window->state().accessDenied);
-    QCOMPARE(Control<QListWidget>(*window, 1000)->count(), 5);
+    QCOMPARE(Control<QListWidget>(*window, idc::card::kPublisherList)->count(), 5);
     QCOMPARE(window->windowTitle(), QStringLiteral("Varnoki - S-21-I  12/23"));
 }
 
 void PasswordTest::refusedPasswordClosesTheWindowAndWritesNothing() {
     auto window = OpenWindow("Sala", [](CPasswordDlg& prompt) {
-        QTest::keyClick(Control<QLineEdit>(prompt, 244), Qt::Key_Escape);
+        QTest::keyClick(Control<QLineEdit>(prompt, idc::password::kEntry), Qt::Key_Escape);
     });
     QCOMPARE(prompts_, 1);
     QVERIFY(window->closedAtStart());
@@ -269,11 +271,11 @@ void PasswordTest::wrongTryOfATwentyCharacterPasswordsLengthWarnsOnlyAfterIt() {
 
 void PasswordTest::twentyCharacterPasswordOpensTheCardWindow() {
     auto window = OpenWindow(kLongPassword, [](CPasswordDlg& prompt) {
-        QTest::keyClicks(Control<QLineEdit>(prompt, 244), kLongPassword);
+        QTest::keyClicks(Control<QLineEdit>(prompt, idc::password::kEntry), kLongPassword);
     });
     QCOMPARE(prompts_, 1);
     QVERIFY(!window->closedAtStart());
-    QCOMPARE(Control<QListWidget>(*window, 1000)->count(), 5);
+    QCOMPARE(Control<QListWidget>(*window, idc::card::kPublisherList)->count(), 5);
 }
 
 QTEST_MAIN(PasswordTest)

@@ -21,6 +21,7 @@
 #include "PrintedCard.h"
 #include "app/CCardDlg.h"
 #include "platform/MessageBox.h"
+#include "platform/ResourceIds.h"
 #include "render/CurrentPrinter.h"
 #include "support/TempFolder.h"
 
@@ -120,7 +121,7 @@ void PrintEndToEndTest::OpenCardWindow() {
 }
 
 void PrintEndToEndTest::SelectAndTick() {
-    auto* list = card_->findChild<QListWidget*>(QStringLiteral("1000"));
+    auto* list = card_->findChild<QListWidget*>(QString::number(idc::card::kPublisherList));
     QVERIFY(list != nullptr);
     const QList<QListWidgetItem*> items =
         list->findItems(QStringLiteral("Rossi, Mario"), Qt::MatchExactly);
@@ -129,13 +130,14 @@ void PrintEndToEndTest::SelectAndTick() {
                       list->visualItemRect(items.first()).center());
     QCOMPARE(card_->state().ConfiguredName(), std::string("Mario Rossi"));
 
-    auto* print = card_->findChild<QPushButton*>(QStringLiteral("1"));
+    auto* print = card_->findChild<QPushButton*>(QString::number(idc::card::kPrintButton));
     QVERIFY(print != nullptr);
     QVERIFY(!print->isEnabled());
     const std::array<bool, 12> ticks = PrintedCardTicks();
     for (int row = 0; row < 12; ++row) {
         if (ticks[row]) {
-            auto* box = card_->findChild<QCheckBox*>(QString::number(1015 + row));
+            auto* box =
+                card_->findChild<QCheckBox*>(QString::number(idc::card::kFirstMonthBox + row));
             QVERIFY(box != nullptr);
             QTest::mouseClick(box, Qt::LeftButton, {},
                               QPoint(box->height() / 2, box->height() / 2));
@@ -153,7 +155,8 @@ void PrintEndToEndTest::PressPrintAndWait(QString& pdf) {
     const QString queue = printer_->printer()->printerName();
     const QStringList before = PdfFiles();
     const int completedBefore = CompletedJobs(queue);
-    QTest::mouseClick(card_->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+    QTest::mouseClick(card_->findChild<QPushButton*>(QString::number(idc::card::kPrintButton)),
+                      Qt::LeftButton);
     // The document is whole once CUPS calls the job completed.
     QTRY_VERIFY_WITH_TIMEOUT(CompletedJobs(queue) > completedBefore && QueueIdle(queue),
                              kCupsTimeoutMs);
@@ -193,7 +196,8 @@ void PrintEndToEndTest::printButtonPrintsTheTickedMonths() {
             return;
         }
         documents.append(pdf);
-        QCOMPARE(QApplication::focusWidget(), card_->findChild<QWidget*>(QStringLiteral("1000")));
+        QCOMPARE(QApplication::focusWidget(),
+                 card_->findChild<QWidget*>(QString::number(idc::card::kPublisherList)));
     }
     QVERIFY(documents[0] != documents[1]);
     QVERIFY(messages_.isEmpty());
@@ -261,7 +265,7 @@ void PrintEndToEndTest::headerPrintsAtItsSlots() {
     if (QTest::currentTestFailed()) {
         return;
     }
-    auto* header = card_->findChild<QCheckBox*>(QStringLiteral("1030"));
+    auto* header = card_->findChild<QCheckBox*>(QString::number(idc::card::kPrintHeaderBox));
     QVERIFY(header != nullptr && header->isVisible());
     QTest::mouseClick(header, Qt::LeftButton, {}, QPoint(4, header->height() / 2));
     QVERIFY(header->isChecked());
@@ -272,7 +276,8 @@ void PrintEndToEndTest::headerPrintsAtItsSlots() {
     }
     VerifyPrintedHeader(pdf, card_->state(), PrintableFrame(*printer_->printer()));
     QVERIFY(messages_.isEmpty());
-    const QString line = card_->findChild<QLabel*>(QStringLiteral("2330"))->text();
+    const QString line =
+        card_->findChild<QLabel*>(QString::number(idc::card::kPrintFeedbackLine))->text();
     QVERIFY2(line.startsWith(QStringLiteral("Scheda di Mario Rossi (intestazione, Set, Ott, Nov, "
                                             "Mar, Apr, Ago) inviata a ") +
                              printer_->printer()->printerName()),
@@ -287,14 +292,15 @@ void PrintEndToEndTest::listPrintsInOneJobAndCancelSendsNothing() {
     if (QTest::currentTestFailed()) {
         return;
     }
-    auto* whole = card_->findChild<QCheckBox*>(QStringLiteral("1032"));
+    auto* whole = card_->findChild<QCheckBox*>(QString::number(idc::card::kWholeCardBox));
     QVERIFY(whole != nullptr && whole->isVisible());
     QTest::mouseClick(whole, Qt::LeftButton, {}, QPoint(4, whole->height() / 2));
     QVERIFY(whole->isChecked());
     auto* printList = card_->findChild<QAction*>(QStringLiteral("printList"));
     QVERIFY(printList != nullptr);
     const QString queue = printer_->printer()->printerName();
-    const int listed = card_->findChild<QListWidget*>(QStringLiteral("1000"))->count();
+    const int listed =
+        card_->findChild<QListWidget*>(QString::number(idc::card::kPublisherList))->count();
     QVERIFY(listed >= 2);
 
     // Cancelled after its first page: CUPS never hears of the job.

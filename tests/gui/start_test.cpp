@@ -20,6 +20,7 @@
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileFile.h"
+#include "platform/ResourceIds.h"
 #include "support/TempFolder.h"
 
 using namespace varnok;
@@ -112,7 +113,7 @@ int StartTest::Take(const QStringList& arguments, StartOptions& start) {
 QStringList StartTest::EntriesOfANewWindow() {
     CCardDlg window((root_->path() / "varnok.INI").string());
     QStringList texts;
-    auto* list = Control<QListWidget>(window, 1000);
+    auto* list = Control<QListWidget>(window, idc::card::kPublisherList);
     for (int row = 0; row < list->count(); ++row) {
         texts << list->item(row)->text();
     }

@@ -8,7 +8,8 @@
 namespace varnok {
 
 // Trims and rewrites `text` into the form digit, point, two digits; on a text it
-// cannot take, shows message 116 and returns false (the text stays trimmed).
+// cannot take, shows the margin help (ids::kMarginHelp) and returns false (the
+// text stays trimmed).
 bool NormalizeInchText(std::string& text);
 // The same check without a message, for texts read from a file.
 bool NormalizeInchTextQuietly(std::string& text);

@@ -4,6 +4,7 @@
 
 #include "layout/InchText.h"
 #include "platform/Edition.h"
+#include "platform/ResourceIds.h"
 
 namespace varnok {
 
@@ -49,6 +50,8 @@ void ChangeCardVersion(CardLayout& layout, int& cardVersion, int newVersion) {
 }
 
 int DetailsBoxSlot(int boxId) {
+    using idc::details::kBodyTopBox, idc::details::kFirstHeaderXBox, idc::details::kFirstHeaderYBox,
+        idc::details::kHeaderFields, idc::details::kRemarksBox;
     if (boxId >= kFirstHeaderXBox && boxId < kFirstHeaderXBox + kHeaderFields) {
         return 2 * (boxId - kFirstHeaderXBox);
     }

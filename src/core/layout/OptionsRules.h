@@ -8,7 +8,6 @@
 
 #include "layout/CardLayout.h"
 #include "layout/CardSettings.h"
-#include "platform/ResourceIds.h"
 
 namespace varnok {
 
@@ -31,9 +30,9 @@ std::string SpinStep(std::string_view buddyText, int delta, int low, int high);
 // A card version the dialog may offer: one not below `count` (or negative) is 0.
 int OfferedCardVersion(int cardVersion, int count);
 
-// A margin box lost the focus: the typed text is checked (message 116 when it
-// is refused) and, if accepted, becomes `margin`. Either way the box is to
-// show `margin` afterwards.
+// A margin box lost the focus: the typed text is checked (the margin help,
+// ids::kMarginHelp, when it is refused) and, if accepted, becomes `margin`.
+// Either way the box is to show `margin` afterwards.
 bool TakeMarginText(std::string typed, std::string& margin);
 
 // The card version list moved from `cardVersion` to `newVersion`: the layout
@@ -41,13 +40,8 @@ bool TakeMarginText(std::string typed, std::string& margin);
 // its defaults) is loaded.
 void ChangeCardVersion(CardLayout& layout, int& cardVersion, int newVersion);
 
-// The layout details dialog's boxes (named in ResourceIds.h): X and Y of
-// header field k show slots 2k and 2k + 1, the body boxes the slots 40-48.
-using idc::details::kBodyTopBox;
-using idc::details::kFirstHeaderXBox;
-using idc::details::kFirstHeaderYBox;
-using idc::details::kHeaderFields;
-using idc::details::kRemarksBox;
+// The layout details dialog's boxes (idc::details): X and Y of header field k
+// show slots 2k and 2k + 1, the body boxes the slots 40-48.
 // The slot that box `boxId` shows, or -1 for an id that is no box.
 int DetailsBoxSlot(int boxId);
 

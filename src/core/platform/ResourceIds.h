@@ -76,10 +76,13 @@ namespace details {
 constexpr int kFirstHeaderXBox = 1031;
 constexpr int kFirstHeaderYBox = 1043;
 constexpr int kHeaderFields = 12;
-// The body slots 40 .. 48, in layout order.
+// The body slots 40 .. 48, in layout order, and some of their labels.
 constexpr int kBodyTopBox = 1066;
+constexpr int kReturnVisitsBox = 1072;  // hidden in the template
 constexpr int kSecondStudiesBox = 1073;
 constexpr int kRemarksBox = 1074;
+constexpr int kStudiesLabel = 1075;
+constexpr int kReturnVisitsLabel = 1078;  // hidden in the template
 constexpr int kSecondStudiesLabel = 1079;
 constexpr int kRestoreButton = 1064;
 }  // namespace details
@@ -206,9 +209,9 @@ constexpr int kPrintingCards = 2403;
 constexpr int kSavingPdf = 2404;
 constexpr int kPdfFilter = 2405;
 constexpr int kCancelProgress = 2406;
-constexpr int kCardOfCards = 2407;     // "%1 of %2"
-constexpr int kOneCardTitle = 2408;    // the PDF of one card: "%1" is the name
-constexpr int kListTitle = 2409;       // the PDF or job of a list: "%1" is its group
+constexpr int kCardOfCards = 2407;   // "%1 of %2"
+constexpr int kOneCardTitle = 2408;  // the PDF of one card: "%1" is the name
+constexpr int kListTitle = 2409;     // the PDF or job of a list: "%1" is its group
 constexpr int kPdfNotSaved = 2410;
 constexpr int kListNotPrinted = 2411;
 constexpr int kListEmpty = 2412;

@@ -10,9 +10,9 @@
 #include <QTimer>
 #include <utility>
 
+#include "app/CardBatchCommands.h"
 #include "app/CardWindowLook.h"
 #include "app/DataFolder.h"
-#include "app/CardBatchCommands.h"
 #include "data/CPublisherListBox.h"
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CPasswordDlg.h"
@@ -34,17 +34,6 @@
 #include "render/PrintJob.h"
 
 namespace varnok {
-namespace {
-
-constexpr int kListId = 1000;
-constexpr int kHeaderPreviewId = 1006;
-constexpr int kBodyPreviewId = 129;
-constexpr int kFirstMonthBoxId = 1015;  // September; August is 1026
-constexpr int kGroupButtonId = 1029;
-constexpr int kOptionsButtonId = 1014;
-constexpr int kPrintButtonId = 1;
-
-}  // namespace
 
 CCardDlg::CCardDlg(std::string profilePath, CurrentPrinter* printer, QWidget* parent)
     : QDialog(parent), profile_(std::move(profilePath)), printer_(printer) {
@@ -55,24 +44,24 @@ CCardDlg::CCardDlg(std::string profilePath, CurrentPrinter* printer, QWidget* pa
 }
 
 void CCardDlg::BuildControls() {
-    const DialogTemplate& t = *FindDialogTemplate(102);
+    const DialogTemplate& t = *FindDialogTemplate(idd::kCardWindow);
     BuildDialog(*this, t, [this](const ControlTemplate& c, QWidget* parent) -> QWidget* {
         switch (c.id) {
-            case kListId:
+            case idc::card::kPublisherList:
                 return list_ = new CPublisherListBox(parent);
-            case kHeaderPreviewId:
+            case idc::card::kHeaderPreview:
                 return headerPreview_ = new CHeaderPreview(state_, parent);
-            case kBodyPreviewId:
+            case idc::card::kBodyPreview:
                 return bodyPreview_ = new CBodyPreview(state_, parent);
             default:
                 return nullptr;
         }
     });
     state_.windowFont = CardWindowPreviewFont();
-    groupButton_ = Control<QPushButton>(*this, kGroupButtonId);
-    printButton_ = Control<QPushButton>(*this, kPrintButtonId);
+    groupButton_ = Control<QPushButton>(*this, idc::card::kGroupButton);
+    printButton_ = Control<QPushButton>(*this, idc::card::kPrintButton);
     for (int row = 0; row < 12; ++row) {
-        monthBoxes_[row] = Control<QCheckBox>(*this, kFirstMonthBoxId + row);
+        monthBoxes_[row] = Control<QCheckBox>(*this, idc::card::kFirstMonthBox + row);
         connect(monthBoxes_[row], &QCheckBox::toggled, this,
                 [this, row](bool ticked) { OnMonthBox(row, ticked); });
     }
@@ -92,7 +81,7 @@ void CCardDlg::BuildControls() {
         return FromCodePage(state_.groups.GroupButtonText());
     });
     connect(groupButton_, &QPushButton::clicked, this, &CCardDlg::OnGroupButton);
-    connect(Control<QPushButton>(*this, kOptionsButtonId), &QPushButton::clicked, this,
+    connect(Control<QPushButton>(*this, idc::card::kOptionsButton), &QPushButton::clicked, this,
             &CCardDlg::OnOptions);
     new RepeatedKeyGuard(*this, *printButton_);
 }
@@ -104,7 +93,7 @@ void CCardDlg::OnInitDialog() {
 
     // Window managers own the title bar's menu here, so the about entry lives
     // in the window's context menu (and on F1).
-    QString aboutText = FromCodePage(ResString(101));
+    QString aboutText = FromCodePage(ResString(ids::kAboutCommand));
     if (!aboutText.isEmpty()) {
         aboutAction_ = new QAction(aboutText, this);
         aboutAction_->setShortcut(QKeySequence(Qt::Key_F1));
@@ -159,22 +148,23 @@ void CCardDlg::RepaintPreviews() {
 
 void CCardDlg::SetHiddenBoxes() {
     auto box = [this](int id) { return Control<QCheckBox>(*this, id); };
-    box(1007)->setChecked(state_.settings.lastNameFirst != 0);
-    box(1031)->setChecked(false);
+    box(idc::card::kLastNameFirstBox)->setChecked(state_.settings.lastNameFirst != 0);
+    box(idc::card::kSexBox)->setChecked(false);
     bool firstVersion = state_.settings.cardVersion == 0;
-    for (int id : {1030, 1032, 1027}) {
+    for (int id : {idc::card::kPrintHeaderBox, idc::card::kWholeCardBox, idc::card::kLastYearBox}) {
         if (!firstVersion) {
             box(id)->setChecked(false);
         }
         box(id)->setEnabled(firstVersion);
     }
-    box(1010)->setEnabled(firstVersion);
+    box(idc::card::kUseLongNameBox)->setEnabled(firstVersion);
     // The whole card is offered where the card version allows it.
     box(idc::card::kWholeCardBox)->setVisible(firstVersion);
 }
 
 void CCardDlg::SetTitle() {
-    std::string title = ResString(147) + " - " + ResString(400 + state_.settings.cardVersion);
+    std::string title = ResString(ids::kProgramName) + " - " +
+                        ResString(ids::kFirstCardVersion + state_.settings.cardVersion);
     setWindowTitle(FromCodePage(title));
 }
 

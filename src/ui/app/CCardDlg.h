@@ -1,5 +1,5 @@
 #pragma once
-// The card window (dialog 102), the program's one main window: the publisher
+// The card window (idd::kCardWindow), the program's one main window: the publisher
 // list, the header and body previews, the month boxes and the commands. All
 // state and rules live in its CardState; this class wires widgets to them.
 

@@ -7,7 +7,7 @@ class QDialog;
 
 namespace varnok {
 
-// Applies all of the above to the card window built from template 102.
+// Applies all of the above to the card window built from idd::kCardWindow.
 void MakeMainWindow(QDialog& window);
 
 }  // namespace varnok

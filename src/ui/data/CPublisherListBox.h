@@ -1,5 +1,5 @@
 #pragma once
-// The card window's publisher list (control 1000): entries in table order with
+// The card window's publisher list (idc::card::kPublisherList): entries in table order with
 // the record index as item data, and a first-letters type-ahead in place of
 // the list's own single-letter search.
 

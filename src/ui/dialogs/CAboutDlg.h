@@ -1,5 +1,5 @@
 #pragma once
-// The about box (dialog 100): the program's name, version and icon, and the
+// The about box (idd::kAbout): the program's name, version and icon, and the
 // folder it works in, which is the data folder it reads.
 
 #include <QDialog>
@@ -12,7 +12,7 @@ class CAboutDlg : public QDialog {
 public:
     explicit CAboutDlg(QWidget* parent = nullptr);
 
-    // Shown in static 1068 when the box opens; empty until the caller sets it.
+    // Shown in idc::about::kDirectory when the box opens; empty until the caller sets it.
     QString directoryText;
 
 protected:

@@ -1,6 +1,6 @@
 #pragma once
 // The password prompt shown when the congregation data carries a password
-// (dialog 120): one masked entry box, OK, no cancel.
+// (idd::kPassword): one masked entry box, OK, no cancel.
 
 #include <QDialog>
 #include <string>

@@ -10,6 +10,7 @@
 #include "layout/OptionsRules.h"
 #include "layout/WholeLabels.h"
 #include "platform/DialogBuilder.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 
@@ -17,42 +18,34 @@ namespace varnok {
 
 namespace {
 
-constexpr int kTemplateId = 131;
-constexpr int kRestoreButton = 1064;
-constexpr int kSecondStudiesBox = 1073;
-constexpr int kSecondStudiesLabel = 1079;
-constexpr int kDetailsTitle = 148;
-constexpr int kRestoreText = 149;
-constexpr int kFirstVersionLabel = 400;
-
 // Every box of the dialog, header grid included, in id order.
 QList<int> BoxIds() {
-    QList<int> ids;
-    for (int k = 0; k < kHeaderFields; ++k) {
-        ids << kFirstHeaderXBox + k << kFirstHeaderYBox + k;
+    QList<int> boxes;
+    for (int k = 0; k < idc::details::kHeaderFields; ++k) {
+        boxes << idc::details::kFirstHeaderXBox + k << idc::details::kFirstHeaderYBox + k;
     }
-    for (int id = kBodyTopBox; id <= kRemarksBox; ++id) {
-        ids << id;
+    for (int id = idc::details::kBodyTopBox; id <= idc::details::kRemarksBox; ++id) {
+        boxes << id;
     }
-    return ids;
+    return boxes;
 }
 
 // "<string id> - <label of the card version>"
 QString WithVersionLabel(int id, int cardVersion) {
-    return FromCodePage(ResString(id) + " - " + ResString(kFirstVersionLabel + cardVersion));
+    return FromCodePage(ResString(id) + " - " + ResString(ids::kFirstCardVersion + cardVersion));
 }
 
 }  // namespace
 
 CLayoutDetailsDlg::CLayoutDetailsDlg(QWidget* parent) : QDialog(parent) {
-    BuildDialog(*this, *FindDialogTemplate(kTemplateId));
+    BuildDialog(*this, *FindDialogTemplate(idd::kLayoutDetails));
     ShowWholeLabels(*this);
     for (int id : BoxIds()) {
-        if (id != kRemarksBox) {
+        if (id != idc::details::kRemarksBox) {
             Box(id)->installEventFilter(this);
         }
     }
-    connect(Control<QPushButton>(*this, kRestoreButton), &QPushButton::clicked, this,
+    connect(Control<QPushButton>(*this, idc::details::kRestoreButton), &QPushButton::clicked, this,
             &CLayoutDetailsDlg::OnRestoreDefaults);
 }
 
@@ -69,12 +62,12 @@ void CLayoutDetailsDlg::showEvent(QShowEvent* event) {
 }
 
 void CLayoutDetailsDlg::OnInitDialog() {
-    Control<QLabel>(*this, kSecondStudiesLabel)->hide();
-    Box(kSecondStudiesBox)->hide();
+    Control<QLabel>(*this, idc::details::kSecondStudiesLabel)->hide();
+    Box(idc::details::kSecondStudiesBox)->hide();
     FillBoxes();
-    setWindowTitle(WithVersionLabel(kDetailsTitle, cardVersion));
-    Control<QPushButton>(*this, kRestoreButton)
-        ->setText(WithVersionLabel(kRestoreText, cardVersion));
+    setWindowTitle(WithVersionLabel(ids::kLayoutDetailsTitle, cardVersion));
+    Control<QPushButton>(*this, idc::details::kRestoreButton)
+        ->setText(WithVersionLabel(ids::kRestoreDefaults, cardVersion));
 }
 
 void CLayoutDetailsDlg::FillBoxes() {
@@ -88,8 +81,8 @@ void CLayoutDetailsDlg::OnRestoreDefaults() {
     FillBoxes();
 }
 
-// The check runs after the change of focus has completed, so that message 116
-// and the focus given back do not fight the focus change under way.
+// The check runs after the change of focus has completed, so that the margin
+// help and the focus given back do not fight the focus change under way.
 bool CLayoutDetailsDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
@@ -107,7 +100,7 @@ void CLayoutDetailsDlg::OnCheckBox(int boxId) {
     CheckBox(boxId);
 }
 
-// A refused text (message 116) stays as typed and its box gets the focus back.
+// A refused text (the margin help) stays as typed and its box gets the focus back.
 // While the message is up the box loses the focus to it; that queues no second check.
 bool CLayoutDetailsDlg::CheckBox(int boxId) {
     if (checking_) {
@@ -136,7 +129,7 @@ void CLayoutDetailsDlg::accept() {
         }
     }
     for (int id : shown) {
-        if (id != kRemarksBox && !CheckBox(id)) {
+        if (id != idc::details::kRemarksBox && !CheckBox(id)) {
             return;
         }
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The layout details dialog (template 131): every body measurement of the card
+// The layout details dialog (idd::kLayoutDetails): every body measurement of the card
 // as an inch text, each box checked once the focus has left it. It works on a
 // copy of the layout that the caller takes back after OK.
 

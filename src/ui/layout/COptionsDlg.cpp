@@ -24,34 +24,16 @@
 
 namespace varnok {
 
-namespace {
-
-constexpr int kTemplateId = 130;
-constexpr int kTopMarginBox = 1014;
-constexpr int kLeftMarginBox = 1019;
-constexpr int kFirstDateRadio = 1015;
-constexpr int kPrinterSetupButton = 1012;
-constexpr int kDataFolderButton = 1013;
-constexpr int kBodyTopSpin = 1057;
-constexpr int kBodyHeightSpin = 1058;
-constexpr int kRestoreButton = 1061;
-constexpr int kDetailsButton = 1062;
-constexpr int kVersionList = 1067;
-constexpr int kFnSortCheck = 1082;
-constexpr int kFirstVersionLabel = 400;
-
-}  // namespace
-
 COptionsDlg::COptionsDlg(const OptionsValues& values, QWidget* parent) : COptionsDlg(parent) {
     static_cast<OptionsValues&>(*this) = values;
 }
 
 COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
-    BuildDialog(*this, *FindDialogTemplate(kTemplateId),
+    BuildDialog(*this, *FindDialogTemplate(idd::kOptions),
                 [this](const ControlTemplate& c, QWidget* p) { return MakeControl(c, p); });
     ShowWholeLabels(*this);
-    topBox_ = Control<QLineEdit>(*this, kTopMarginBox);
-    leftBox_ = Control<QLineEdit>(*this, kLeftMarginBox);
+    topBox_ = Control<QLineEdit>(*this, idc::options::kTopMarginBox);
+    leftBox_ = Control<QLineEdit>(*this, idc::options::kLeftMarginBox);
     topBox_->installEventFilter(this);
     leftBox_->installEventFilter(this);
 
@@ -69,13 +51,13 @@ COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
         OnSpin(bodyHeight, heightBuddy_, delta, kBodyHeightLow, kBodyHeightHigh);
     });
 
-    connect(Control<QPushButton>(*this, kPrinterSetupButton), &QPushButton::clicked, this,
-            &COptionsDlg::OnPrinterSetup);
-    connect(Control<QPushButton>(*this, kDataFolderButton), &QPushButton::clicked, this,
-            &COptionsDlg::OnDataFolder);
-    connect(Control<QPushButton>(*this, kRestoreButton), &QPushButton::clicked, this,
+    connect(Control<QPushButton>(*this, idc::options::kPrinterSetupButton), &QPushButton::clicked,
+            this, &COptionsDlg::OnPrinterSetup);
+    connect(Control<QPushButton>(*this, idc::options::kDataFolderButton), &QPushButton::clicked,
+            this, &COptionsDlg::OnDataFolder);
+    connect(Control<QPushButton>(*this, idc::options::kRestoreButton), &QPushButton::clicked, this,
             &COptionsDlg::OnRestoreDefaults);
-    connect(Control<QPushButton>(*this, kDetailsButton), &QPushButton::clicked, this,
+    connect(Control<QPushButton>(*this, idc::options::kDetailsButton), &QPushButton::clicked, this,
             &COptionsDlg::OnLayoutDetails);
     SetUpAlignmentControls();
 }
@@ -111,7 +93,7 @@ QWidget* COptionsDlg::MakeControl(const ControlTemplate& c, QWidget* parent) {
     auto* spin = new UpDownControl(parent);
     spin->SetBuddy(pendingBuddy_);
     pendingBuddy_ = nullptr;
-    (c.id == kBodyTopSpin ? topSpin_ : heightSpin_) = spin;
+    (c.id == idc::options::kBodyTopSpin ? topSpin_ : heightSpin_) = spin;
     return spin;
 }
 
@@ -125,12 +107,12 @@ void COptionsDlg::showEvent(QShowEvent* event) {
 }
 
 void COptionsDlg::OnInitDialog() {
-    if (auto* radio = Control<QAbstractButton>(*this, kFirstDateRadio + dateFormat)) {
+    if (auto* radio = Control<QAbstractButton>(*this, idc::options::kFirstDateRadio + dateFormat)) {
         radio->setChecked(true);
     }
     for (int i = 0; i < kDateFormatCount; ++i) {
-        connect(Control<QAbstractButton>(*this, kFirstDateRadio + i), &QAbstractButton::toggled,
-                this, [this, i](bool checked) {
+        connect(Control<QAbstractButton>(*this, idc::options::kFirstDateRadio + i),
+                &QAbstractButton::toggled, this, [this, i](bool checked) {
                     if (checked) {
                         OnDateFormat(i);
                     }
@@ -142,19 +124,19 @@ void COptionsDlg::OnInitDialog() {
     heightSpin_->SetRange(kBodyHeightLow, kBodyHeightHigh);
     RefreshSpins();
 
-    auto* list = Control<QListWidget>(*this, kVersionList);
+    auto* list = Control<QListWidget>(*this, idc::options::kVersionList);
     for (int i = 0; i < versionCount; ++i) {
-        list->insertItem(i, FromCodePage(ResString(kFirstVersionLabel + i)));
+        list->insertItem(i, FromCodePage(ResString(ids::kFirstCardVersion + i)));
     }
     cardVersion = OfferedCardVersion(cardVersion, versionCount);
     list->setCurrentRow(cardVersion);
     connect(list, &QListWidget::currentRowChanged, this, &COptionsDlg::OnCardVersionSelected);
 
-    if (auto* check = Control<QCheckBox>(*this, kFnSortCheck)) {
+    if (auto* check = Control<QCheckBox>(*this, idc::options::kFnSortCheck)) {
         check->setChecked(fnSort != 0);
         check->setVisible(portuguese);
     }
-    if (auto* folder = Control<QPushButton>(*this, kDataFolderButton)) {
+    if (auto* folder = Control<QPushButton>(*this, idc::options::kDataFolderButton)) {
         folder->setVisible(static_cast<bool>(chooseDataFolder));
         folder->setToolTip(FromCodePage(ResString(ids::kDataFolderButtonTip)));
     }
@@ -190,8 +172,8 @@ bool COptionsDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-// A refused text is replaced by the margin that stood before. While message
-// 116 is up the box loses the focus again; that must not check it twice.
+// A refused text is replaced by the margin that stood before. While the margin
+// help is up the box loses the focus again; that must not check it twice.
 bool COptionsDlg::OnMarginFocusLost(QLineEdit* box, std::string& margin) {
     if (checkingMargin_) {
         return true;
@@ -290,11 +272,11 @@ void COptionsDlg::OnAddReadings() {
 
 void COptionsDlg::accept() {
     if (!TakeFocusedMargin()) {
-        return;  // message 116 has been shown; the dialog stays open
+        return;  // the margin help has been shown; the dialog stays open
     }
     if (!portuguese) {
         fnSort = 0;
-    } else if (auto* check = Control<QCheckBox>(*this, kFnSortCheck)) {
+    } else if (auto* check = Control<QCheckBox>(*this, idc::options::kFnSortCheck)) {
         fnSort = check->isChecked() ? 1 : 0;
     }
     QDialog::accept();

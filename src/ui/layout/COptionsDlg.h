@@ -1,5 +1,5 @@
 #pragma once
-// The options dialog (template 130): margins, date format, card version, the
+// The options dialog (idd::kOptions): margins, date format, card version, the
 // two main body measurements with their spin arrows, the default layout, the
 // layout details and the printer setup. It edits a copy of the options
 // values, which the caller takes back after OK.
@@ -33,7 +33,7 @@ public:
     using OptionsValues::layout;
 
     bool portuguese = false;  // the edition with the first-name order option
-    // The card versions offered in the list (string 146 in this edition).
+    // The card versions offered in the list (ids::kCardVersionCount in this edition).
     int versionCount = cardVersionCount();
     // The application's printer setup, run by "Impost. di stampa".
     std::function<bool(QWidget*)> printerSetup;

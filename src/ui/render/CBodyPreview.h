@@ -1,5 +1,5 @@
 #pragma once
-// The body preview (control 129): the twelve months of the selected
+// The body preview (idc::card::kBodyPreview): the twelve months of the selected
 // publisher's service year, drawn from the card state's sheet of that publisher.
 
 #include "render/PreviewControl.h"

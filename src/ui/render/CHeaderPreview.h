@@ -1,5 +1,5 @@
 #pragma once
-// The header preview (control 1006): name, dates and status boxes of the
+// The header preview (idc::card::kHeaderPreview): name, dates and status boxes of the
 // selected publisher, drawn from the card state's sheet of the selection (so
 // painting it clears a wrong details link and notes the name shown).
 

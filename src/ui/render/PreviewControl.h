@@ -1,5 +1,5 @@
 #pragma once
-// The base of the card window's two previews (controls 1006 and 129):
+// The base of the card window's two previews (idc::card::kHeaderPreview and kBodyPreview):
 // disabled widgets that draw a card sheet of the card state into their client
 // rectangle, on a freshly erased background each time.
 

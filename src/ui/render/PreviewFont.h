@@ -12,7 +12,7 @@ namespace varnok {
 // size, and so does a substitute when no size fits.
 FontSpec FitPreviewFont(const FontSpec& designed, int room);
 
-// The card window's font for its previews: its dialog font (template 102),
+// The card window's font for its previews: its dialog font (idd::kCardWindow),
 // fitted to the body preview's rows. The dialog units stay those of the
 // dialog font.
 FontSpec CardWindowPreviewFont();
