@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <memory>
 
 #include "PdfPages.h"
@@ -49,6 +50,7 @@ private slots:
     void groupPrintCancelledPartWaySendsNothing();
     void groupPrintSendsOneDocumentOfAllPages();
     void commandLineExportsWithoutADisplay();
+    void commandLineExportReadsTheUsersProfile();
 
 private:
     // A card window state on the test congregation, Mario Rossi selected.
@@ -367,10 +369,15 @@ struct ProgramRun {
     QString errors;
 };
 
-// The program as a script runs it: no display, no platform chosen.
-ProgramRun RunVarnok(const QStringList& arguments, const QString& folder) {
+// The program as a script runs it: no display, no platform chosen; with
+// `configHome`, the user's configuration folder is that one.
+ProgramRun RunVarnok(const QStringList& arguments, const QString& folder,
+                     const QString& configHome = QString()) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!configHome.isEmpty()) {
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    }
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.insert(QStringLiteral("DISPLAY"), QString());
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -434,6 +441,10 @@ void PrintTest::commandLineExportsWithoutADisplay() {
         {{"--whole-card", dataFolder}, 2},
         {{"--pdf", "x.pdf", "--group", "2", "--whole-card", dataFolder}, 1},
         {{"--pdf", "x.pdf", "--whole-card", here + QStringLiteral("/missing")}, 2},
+        {{"--pdf", "x.pdf", "--whole-card", dataFolder, dataFolder}, 2},
+        {{"--pdf", "x.pdf", "--whole-card", "--ask-folder", dataFolder}, 2},
+        {{"--pdf", "x.pdf", "--whole-card", "--group", "0", dataFolder}, 2},
+        {{"--pdf", "--whole-card", dataFolder}, 2},
     };
     for (const auto& [arguments, status] : mistakes) {
         run = RunVarnok(arguments, here);
@@ -441,6 +452,33 @@ void PrintTest::commandLineExportsWithoutADisplay() {
         QVERIFY(!run.errors.isEmpty());
         QVERIFY(!QFile::exists(here + QStringLiteral("/x.pdf")));
     }
+}
+
+void PrintTest::commandLineExportReadsTheUsersProfile() {
+    WriteCompanionFiles(folder_->path(), PrintedCardCongregation());
+    const QString dataFolder = QString::fromStdString(folder_->path().string());
+    const QStringList arguments = {"--pdf", "nomi.pdf", "--whole-card"};
+    const QString pdf = PdfPath(QStringLiteral("nomi.pdf"));
+    auto surnameFirst = [&pdf] {
+        return WordsNamed(ReadPdfPages(pdf).value(0), QStringLiteral("Rossi,")).size();
+    };
+
+    // Without a copy of the user's own, the names read as the window's default.
+    TempFolder config;
+    const QString configHome = QString::fromStdString(config.path().string());
+    QCOMPARE(RunVarnok(arguments, dataFolder, configHome).exitCode, 0);
+    QCOMPARE(WordsNamed(ReadPdfPages(pdf).value(0), QStringLiteral("Mario")).size(), 1);
+    QCOMPARE(surnameFirst(), 0);
+
+    // The user's copy, where the window would find it, puts the surname first;
+    // the export reads it and leaves it as it was.
+    const std::string profile = "[Format]\r\nLast Name First=1\r\n";
+    std::filesystem::create_directories(config.path() / "varnok");
+    config.WriteFile("varnok/varnok.INI", profile);
+    QFile::remove(pdf);
+    QCOMPARE(RunVarnok(arguments, dataFolder, configHome).exitCode, 0);
+    QCOMPARE(surnameFirst(), 1);
+    QCOMPARE(config.ReadFile("varnok/varnok.INI"), profile);
 }
 
 QTEST_MAIN(PrintTest)

@@ -294,10 +294,19 @@ void StartTest::helpAndVersionPrintWithoutADisplay() {
     QVERIFY(out.contains("--version"));
     QVERIFY(out.contains("[cartella]"));
     QVERIFY(out.contains("Opzioni:"));  // Qt's own heading, in Italian
+    // The export to PDF is the same program's: its options are listed too.
+    for (const char* option : {"--pdf <file>", "--group <N>", "--whole-card", "--months"}) {
+        QVERIFY2(out.contains(option), option);
+    }
 
     QCOMPARE(run({"--sbagliata"}, out, err), 2);
     QVERIFY(out.isEmpty());
     QVERIFY2(err.contains("sbagliata"), err.constData());
+    QCOMPARE(run({"--whole-card"}, out, err), 2);
+    QVERIFY(out.isEmpty());
+    QVERIFY2(err.contains("--pdf"), err.constData());
+    QCOMPARE(run({"--pdf"}, out, err), 2);  // the file is missing
+    QVERIFY(!err.isEmpty());
     QCOMPARE(run({"/cartella/che/non/esiste"}, out, err), 2);
     QVERIFY(err.contains("/cartella/che/non/esiste"));
 }

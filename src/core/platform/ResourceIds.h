@@ -230,6 +230,7 @@ constexpr int kBadGroupNumber = 2423;  // "%1": the text given
 constexpr int kPdfAbout = 2424;
 constexpr int kNoDataFolder = 2425;  // "%1": the folder given
 constexpr int kNothingTicked = 2426;
+constexpr int kAskFolderNotWithPdf = 2427;
 }  // namespace ids
 
 }  // namespace varnok

@@ -12,9 +12,13 @@
 
 namespace varnok {
 
+std::string CCardApp::ProfilePath() {
+    return ProfilePathFor(QCoreApplication::applicationFilePath().toStdString());
+}
+
 void CCardApp::InitInstance(bool askFolder) {
     MessageBox::InstallAsCoreHandler();
-    std::string profilePath = ProfilePathFor(QCoreApplication::applicationFilePath().toStdString());
+    const std::string profilePath = ProfilePath();
     ApplyEditionLocale(EditionCode());
     if (askFolder && !OpenLastOrChosenFolder(ProfileFile(profilePath))) {
         return;

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <memory>
 
 #include "app/DataFolder.h"
@@ -28,11 +29,15 @@ void Print(std::FILE* stream, const QString& text) {
 CommandLine::CommandLine()
     : help_({QStringLiteral("h"), QStringLiteral("help")}, Text(ids::kHelpHelp)),
       version_({QStringLiteral("v"), QStringLiteral("version")}, Text(ids::kVersionHelp)),
-      askFolder_(QStringLiteral("ask-folder"), Text(ids::kAskFolderHelp)) {
-    parser_.setApplicationDescription(Text(ids::kCommandLineAbout));
-    parser_.addOption(help_);
-    parser_.addOption(version_);
-    parser_.addOption(askFolder_);
+      askFolder_(QStringLiteral("ask-folder"), Text(ids::kAskFolderHelp)),
+      pdf_(QStringLiteral("pdf"), Text(ids::kPdfOptionHelp), Text(ids::kPdfOptionValue)),
+      group_(QStringLiteral("group"), Text(ids::kGroupOptionHelp), QStringLiteral("N")),
+      wholeCard_(QStringLiteral("whole-card"), Text(ids::kWholeCardOptionHelp)),
+      months_(QStringLiteral("months"), Text(ids::kMonthsOptionHelp),
+              QStringLiteral("set,ott,...")) {
+    parser_.setApplicationDescription(Text(ids::kCommandLineAbout) + QLatin1Char('\n') +
+                                      Text(ids::kPdfAbout));
+    parser_.addOptions({help_, version_, askFolder_, pdf_, group_, wholeCard_, months_});
     parser_.addPositionalArgument(
         Text(ids::kFolderArgument), Text(ids::kFolderArgumentHelp),
         QStringLiteral("[") + Text(ids::kFolderArgument) + QStringLiteral("]"));
@@ -51,19 +56,62 @@ CommandLine::Outcome CommandLine::Parse(const QStringList& arguments) {
     if (parser_.isSet(version_)) {
         return Outcome::ShowVersion;
     }
+    options_.exportPdf = parser_.isSet(pdf_);
+    if (options_.exportPdf && !TakePdfOptions()) {
+        return Outcome::Error;
+    }
+    if (!options_.exportPdf &&
+        (parser_.isSet(group_) || parser_.isSet(wholeCard_) || parser_.isSet(months_))) {
+        error_ = Text(ids::kPdfOnlyOptions);
+        return Outcome::Error;
+    }
     const QStringList folders = parser_.positionalArguments();
     if (folders.size() > 1) {
-        error_ = Text(ids::kOneFolderOnly);
+        error_ = options_.exportPdf ? Text(ids::kNoDataFolder).arg(folders.join(QLatin1Char(' ')))
+                                    : Text(ids::kOneFolderOnly);
         return Outcome::Error;
     }
     options_.dataFolder = folders.value(0);
     options_.askFolder = parser_.isSet(askFolder_);
-    return Outcome::Run;
+    return options_.exportPdf ? Outcome::ExportPdf : Outcome::Run;
+}
+
+bool CommandLine::TakePdfOptions() {
+    PdfExportRequest& request = options_.pdf;
+    if (parser_.isSet(askFolder_)) {
+        // A script names its data folder; the export never opens the chooser.
+        error_ = Text(ids::kAskFolderNotWithPdf);
+        return false;
+    }
+    // The file is named from the caller's folder, before the data folder is entered.
+    request.output = QFileInfo(parser_.value(pdf_)).absoluteFilePath();
+    request.wholeCard = parser_.isSet(wholeCard_);
+    if (parser_.isSet(months_)) {
+        QString unknown;
+        if (!ParseMonthNames(parser_.value(months_), request.months, unknown)) {
+            error_ = Text(ids::kUnknownMonth).arg(unknown);
+            return false;
+        }
+    }
+    if (!request.wholeCard && request.months == std::array<bool, 12>{}) {
+        error_ = Text(ids::kNothingToExport);
+        return false;
+    }
+    if (parser_.isSet(group_)) {
+        bool number = false;
+        request.group = parser_.value(group_).toInt(&number);
+        if (!number || request.group < 1) {
+            error_ = Text(ids::kBadGroupNumber).arg(parser_.value(group_));
+            return false;
+        }
+    }
+    return true;
 }
 
 int CommandLine::Report(Outcome outcome, std::FILE* out, std::FILE* err) const {
     switch (outcome) {
         case Outcome::Run:
+        case Outcome::ExportPdf:
             return 0;
         case Outcome::ShowHelp:
             Print(out, parser_.helpText());
@@ -91,6 +139,15 @@ QStringList ArgumentsOf(int argc, char** argv) {
 int TakeCommandLine(int argc, char** argv, StartOptions& start) {
     CommandLine commandLine;
     const CommandLine::Outcome outcome = commandLine.Parse(ArgumentsOf(argc, argv));
+    if (outcome == CommandLine::Outcome::ExportPdf) {
+        start = commandLine.options();
+        if (!start.dataFolder.isEmpty() && !EnterDataFolder(start.dataFolder)) {
+            Print(stderr, QCoreApplication::applicationName() + QStringLiteral(": ") +
+                              Text(ids::kNoDataFolder).arg(start.dataFolder) + QLatin1Char('\n'));
+            return 2;
+        }
+        return ExportPdfWithoutDisplay(argc, argv, start.pdf);
+    }
     if (outcome == CommandLine::Outcome::Run) {
         start = commandLine.options();
         if (start.dataFolder.isEmpty()) {

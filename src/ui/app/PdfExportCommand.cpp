@@ -1,12 +1,14 @@
 #include "PdfExportCommand.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <cstdio>
 #include <iostream>
 #include <vector>
 
+#include "app/CCardApp.h"
 #include "app/CardState.h"
 #include "platform/Clock.h"
+#include "platform/Edition.h"
 #include "platform/ProfileFile.h"
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
@@ -95,6 +97,15 @@ int RunPdfExport(const PdfExportRequest& request, const std::string& profilePath
         return Fail(Text(ids::kPdfNotSaved) + QStringLiteral(" ") + request.output);
     }
     return 0;
+}
+
+int ExportPdfWithoutDisplay(int argc, char** argv, const PdfExportRequest& request) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    ApplyEditionLocale(EditionCode());
+    return RunPdfExport(request, CCardApp::ProfilePath());
 }
 
 }  // namespace varnok

@@ -26,4 +26,9 @@ bool ParseMonthNames(const QString& text, std::array<bool, 12>& rows, QString& u
 // status: 0 when the file was written; otherwise 1, having said why on stderr.
 int RunPdfExport(const PdfExportRequest& request, const std::string& profilePath);
 
+// RunPdfExport in the current folder with the profile the window would use,
+// inside an application of its own that needs no screen (fonts and the PDF
+// writer want one). `argc` and `argv` are main()'s.
+int ExportPdfWithoutDisplay(int argc, char** argv, const PdfExportRequest& request);
+
 }  // namespace varnok

@@ -6,7 +6,6 @@
 
 #include "app/CCardApp.h"
 #include "app/CommandLine.h"
-#include "app/PdfCommandLine.h"
 #include "app/ProfileLocation.h"
 #include "platform/AppIcon.h"
 #include "platform/QtTranslations.h"
@@ -14,10 +13,7 @@
 int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("varnok"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VARNOK_VERSION));
-    // An export to PDF runs on its own and ends the program.
-    if (int status = varnok::TakePdfCommandLine(argc, argv); status >= 0) {
-        return status;
-    }
+    // Help, version, mistakes and the export to PDF end the program here.
     varnok::StartOptions start;
     if (int status = varnok::TakeCommandLine(argc, argv, start); status >= 0) {
         return status;
