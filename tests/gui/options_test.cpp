@@ -73,6 +73,7 @@ private slots:
     void radioButtonsSetTheDateFormat();
     void printerSetupRunsTheApplicationsSetup();
     void readingsAddToTheMargins();
+    void okTakesTheReadingsStillInTheirBoxes();
     void alignmentSheetPrintsAtTheDialogsValues();
 
     // The card window's options command.
@@ -470,6 +471,39 @@ void OptionsTest::readingsAddToTheMargins() {
     Click(idc::kOk);
     QCOMPARE(dialog.marginLeft, std::string("0.26"));
     QCOMPARE(dialog.marginTop, std::string("0.10"));
+}
+
+void OptionsTest::okTakesTheReadingsStillInTheirBoxes() {
+    COptionsDlg& dialog = OpenDialog();
+    QVERIFY(ShowActive(dialog));
+    auto* horizontal = Control<QLineEdit>(dialog, idc::options::kHorizontalReadingBox);
+    auto* vertical = Control<QLineEdit>(dialog, idc::options::kVerticalReadingBox);
+    auto* top = Control<QLineEdit>(dialog, idc::options::kTopMarginBox);
+
+    // Refused on OK as by the button: the margin help, the dialog stays open,
+    // the reading waits with the focus and the one before it is taken.
+    RetypeAndLeave(horizontal, "-0.05");
+    RetypeAndLeave(vertical, "-0.12");
+    Click(idc::kOk);
+    QCOMPARE(messages_, QStringList{MarginHelp()});
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(Control<QLineEdit>(dialog, idc::options::kLeftMarginBox)->text(), QString("0.15"));
+    QVERIFY(horizontal->text().isEmpty());
+    QCOMPARE(vertical->text(), QString("-0.12"));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(vertical));
+
+    // Corrected, then OK while a retyped margin still has the focus: the
+    // margin is taken first, then the reading moves it.
+    QTest::keyClick(vertical, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(vertical, "+.04");
+    QTest::mouseClick(top, Qt::LeftButton);
+    QTest::keyClick(top, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(top, "1");
+    Click(idc::kOk);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.marginLeft, std::string("0.15"));
+    QCOMPARE(dialog.marginTop, std::string("1.04"));
+    QCOMPARE(messages_.size(), 1);
 }
 
 void OptionsTest::alignmentSheetPrintsAtTheDialogsValues() {

@@ -253,8 +253,8 @@ void COptionsDlg::OnAlignmentSheet() {
 
 // Each reading moves its margin: the horizontal one the left margin, the
 // vertical one the top. A refused reading stays in its box, with the focus,
-// to be corrected; the readings after it wait.
-void COptionsDlg::OnAddReadings() {
+// to be corrected; the readings after it wait. False when one was refused.
+bool COptionsDlg::OnAddReadings() {
     auto take = [](QLineEdit* reading, QLineEdit* box, std::string& margin) {
         if (!AddVernierReading(ToCodePage(reading->text()), margin)) {
             reading->setFocus(Qt::OtherFocusReason);
@@ -264,14 +264,15 @@ void COptionsDlg::OnAddReadings() {
         box->setText(FromCodePage(margin));
         return true;
     };
-    if (take(Control<QLineEdit>(*this, idc::options::kHorizontalReadingBox), leftBox_,
-             marginLeft)) {
-        take(Control<QLineEdit>(*this, idc::options::kVerticalReadingBox), topBox_, marginTop);
-    }
+    return take(Control<QLineEdit>(*this, idc::options::kHorizontalReadingBox), leftBox_,
+                marginLeft) &&
+           take(Control<QLineEdit>(*this, idc::options::kVerticalReadingBox), topBox_, marginTop);
 }
 
 void COptionsDlg::accept() {
-    if (!TakeFocusedMargin()) {
+    // A reading still in its box counts as if "Aggiungi ai margini" had been
+    // pressed: OK never drops what the user typed.
+    if (!TakeFocusedMargin() || !OnAddReadings()) {
         return;  // the margin help has been shown; the dialog stays open
     }
     if (!portuguese) {

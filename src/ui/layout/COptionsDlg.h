@@ -67,7 +67,7 @@ private:
     void OnCardVersionSelected(int row);
     void SetUpAlignmentControls();
     void OnAlignmentSheet();
-    void OnAddReadings();
+    bool OnAddReadings();
 
     QLineEdit* topBox_ = nullptr;
     QLineEdit* leftBox_ = nullptr;
