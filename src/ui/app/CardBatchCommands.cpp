@@ -90,13 +90,20 @@ bool CardBatchCommands::HasSomethingToDraw() const {
     return false;
 }
 
-void CardBatchCommands::OnPrintList() {
-    const std::vector<int> publishers = list_.ListedPublishers();
+std::vector<int> CardBatchCommands::ListToDraw() const {
     if (!HasSomethingToDraw()) {
-        return;
+        return {};
     }
+    std::vector<int> publishers = list_.ListedPublishers();
     if (publishers.empty()) {
         MessageBox::Show(Text(ids::kListEmpty), &window_);
+    }
+    return publishers;
+}
+
+void CardBatchCommands::OnPrintList() {
+    const std::vector<int> publishers = ListToDraw();
+    if (publishers.empty()) {
         return;
     }
     QPrinter* printer = printer_ != nullptr ? printer_->printer() : nullptr;
@@ -125,12 +132,8 @@ void CardBatchCommands::OnSaveCardPdf() {
 }
 
 void CardBatchCommands::OnSaveListPdf() {
-    const std::vector<int> publishers = list_.ListedPublishers();
-    if (!HasSomethingToDraw()) {
-        return;
-    }
+    const std::vector<int> publishers = ListToDraw();
     if (publishers.empty()) {
-        MessageBox::Show(Text(ids::kListEmpty), &window_);
         return;
     }
     SavePdf(publishers, Text(ids::kListTitle).arg(listTitle_()));

@@ -38,6 +38,8 @@ private:
     QString CardTitle() const;
     // False, having said so, when nothing is ticked to go on the pages.
     bool HasSomethingToDraw() const;
+    // The listed publishers, or none, having said why, when there is nothing to draw.
+    std::vector<int> ListToDraw() const;
 
     QWidget& window_;
     const CardState& state_;
