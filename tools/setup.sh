@@ -13,6 +13,12 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fontconfig
   desktop-file-utils appstream dpkg-dev
   clang libclang-rt-14-dev
+  # Real printer drivers for the printing tests' queues
+  openprinting-ppds printer-driver-hpcups
+  # The package check and the translations of Qt's dialogs
+  lintian qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools
+  # The core built for Windows and its tests run under Wine
+  mingw-w64 g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()
