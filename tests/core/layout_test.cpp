@@ -280,7 +280,11 @@ TEST(LayoutKeeper, ADamagedFileThatCannotBeKeptAsideIsNotReplacedUnlessChanged) 
 TEST(LayoutKeeper, ALinkedLayoutFileNeverWritesItsTarget) {
     TempFolder folder;
     folder.WriteFile("elsewhere", PatternRecord());
-    std::filesystem::create_symlink(folder.path() / "elsewhere", "cplot.dat");
+    std::error_code cannot;
+    std::filesystem::create_symlink(folder.path() / "elsewhere", "cplot.dat", cannot);
+    if (cannot) {
+        GTEST_SKIP() << "this system cannot create symbolic links here: " << cannot.message();
+    }
     LayoutKeeper keeper;
     CardLayout layout;
     keeper.Load(layout, 0);
@@ -292,6 +296,9 @@ TEST(LayoutKeeper, ALinkedLayoutFileNeverWritesItsTarget) {
 }
 
 TEST(LayoutKeeper, AFifoOrAnEndlessDeviceAsTheLayoutFileReadsAsMissing) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no FIFOs and no /dev/zero; device names are tested in SafeFile";
+#else
     TempFolder folder;
     ASSERT_EQ(mkfifo("cplot.dat", 0600), 0);
     std::filesystem::create_symlink("/dev/zero", "cplot1.dat");
@@ -312,6 +319,7 @@ TEST(LayoutKeeper, AFifoOrAnEndlessDeviceAsTheLayoutFileReadsAsMissing) {
     EXPECT_TRUE(std::filesystem::is_fifo("cplot.dat"));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], SaveFailureText("cplot.dat", kNotRegularFile));
+#endif
 }
 
 // Two copies of the program on one folder: the one closed last must not write

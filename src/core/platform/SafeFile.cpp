@@ -1,20 +1,17 @@
+// The steps of reading and saving files; the system calls themselves are in
+// SystemCalls*.cpp, one file per system.
 #include "platform/SafeFile.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <mutex>
 #include <random>
 #include <utility>
 
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
+#include "platform/SystemCalls.h"
 
 namespace varnok {
 
@@ -30,13 +27,6 @@ int InjectedFault(FileStep step, const std::string& target) {
     return FaultHook() ? FaultHook()(step, target) : 0;
 }
 
-// A file-size limit would otherwise kill the program in the middle of a save;
-// ignored, it makes the write fail and the save report it.
-void IgnoreFileSizeSignal() {
-    static std::once_flag once;
-    std::call_once(once, [] { std::signal(SIGXFSZ, SIG_IGN); });
-}
-
 std::string FolderOf(const std::string& path) {
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     return parent.empty() ? std::string(".") : parent.string();
@@ -47,42 +37,48 @@ std::string FolderOf(const std::string& path) {
 std::string TempNameFor(const std::string& path) {
     static std::atomic<unsigned> counter{0};
     static std::mt19937 random{std::random_device{}()};
-    const std::filesystem::path target(path);
-    const std::string name = "." + target.filename().string() + ".tmp" + std::to_string(getpid()) +
-                             "-" + std::to_string(counter++) + "-" +
-                             std::to_string(random() % 100000);
-    return (target.parent_path() / name).string();
+    // Split as bytes: a narrow path converted by the library may not come
+    // back the same on Windows, where it need not be read as UTF-8.
+    const size_t slash = path.find_last_of(sys::kPathSeparators);
+    const size_t start = slash == std::string::npos ? 0 : slash + 1;
+    return path.substr(0, start) + "." + path.substr(start) + ".tmp" +
+           std::to_string(sys::ProcessId()) + "-" + std::to_string(counter++) + "-" +
+           std::to_string(random() % 100000);
 }
 
-int CreateTemp(const std::string& path, std::string& tempPath, mode_t mode) {
+// The temporary file, created exclusively; kNoFile with the errno value in `error`.
+sys::FileHandle CreateTemp(const std::string& path, std::string& tempPath, unsigned mode,
+                           int& error) {
+    error = EEXIST;
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = TempNameFor(path);
         if (int fault = InjectedFault(FileStep::CreateTemp, path)) {
-            errno = fault;
-            return -1;
+            error = fault;
+            return sys::kNoFile;
         }
-        const int fd =
-            open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
+        const sys::FileHandle file = sys::CreateExclusive(tempPath, mode, error);
+        if (file != sys::kNoFile || error != EEXIST) {
+            return file;
         }
     }
-    return -1;
+    return sys::kNoFile;
 }
 
 // Writes everything or gives the errno value of the failure.
-int WriteAll(int fd, std::string_view bytes, const std::string& path) {
+int WriteAll(sys::FileHandle file, std::string_view bytes, const std::string& path) {
     size_t done = 0;
     while (done < bytes.size()) {
         if (int fault = InjectedFault(FileStep::Write, path)) {
             return fault;
         }
-        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+        int error = 0;
+        const int64_t written =
+            sys::WriteSome(file, bytes.data() + done, bytes.size() - done, error);
         if (written < 0) {
-            if (errno == EINTR) {
+            if (error == EINTR) {
                 continue;
             }
-            return errno;
+            return error;
         }
         if (written == 0) {
             return EIO;
@@ -98,35 +94,26 @@ int Step(FileStep step, const std::string& path, Call call) {
     if (int fault = InjectedFault(step, path)) {
         return fault;
     }
-    return call() < 0 ? errno : 0;
+    return call();
 }
 
 // Writes, flushes and closes the temporary file; the errno value of the first failure.
-int FillTemp(int fd, std::string_view bytes, const std::string& path) {
-    int error = WriteAll(fd, bytes, path);
+int FillTemp(sys::FileHandle file, std::string_view bytes, const std::string& path) {
+    int error = WriteAll(file, bytes, path);
     if (error == 0) {
-        error = Step(FileStep::Sync, path, [fd] { return fsync(fd); });
+        error = Step(FileStep::Sync, path, [file] { return sys::FlushToDisk(file); });
     }
     // The close is checked too: some file systems report a full disk only there.
-    const int closeResult = close(fd);
+    const int closeResult = sys::CloseFile(file);
     const int closeError = Step(FileStep::Close, path, [closeResult] { return closeResult; });
     return error != 0 ? error : closeError;
-}
-
-// The new name must reach the disk too, or a crash could bring back the old file.
-void SyncFolder(const std::string& folder) {
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
 }
 
 std::string ErrorReason(int error) {
     switch (error) {
         case ENOSPC:
             return ResString(ids::kDiskFull);
-        case EDQUOT:
+        case sys::kQuotaExceeded:
             return ResString(ids::kQuotaExceeded);
         case EACCES:
         case EPERM:
@@ -148,25 +135,20 @@ std::string ErrorReason(int error) {
 
 }  // namespace
 
-RegularFile::RegularFile(const std::string& path) {
-    // Non-blocking, so that a FIFO planted in the data folder cannot hang the open.
-    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return;
+RegularFile::RegularFile(const std::string& path) : file_(sys::OpenRegularForReading(path, size_)) {
+    if (file_ == sys::kNoFile) {
+        size_ = 0;
     }
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        return;
-    }
-    fd_ = fd;
-    size_ = static_cast<uint64_t>(info.st_size);
 }
 
 RegularFile::~RegularFile() {
-    if (fd_ >= 0) {
-        close(fd_);
+    if (IsOpen()) {
+        sys::CloseFile(file_);
     }
+}
+
+bool RegularFile::IsOpen() const {
+    return file_ != sys::kNoFile;
 }
 
 size_t RegularFile::ReadAt(uint64_t offset, void* buffer, size_t length) const {
@@ -179,11 +161,7 @@ size_t RegularFile::ReadAt(uint64_t offset, void* buffer, size_t length) const {
     auto* out = static_cast<char*>(buffer);
     size_t done = 0;
     while (done < length) {
-        const ssize_t got =
-            pread(fd_, out + done, length - done, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
+        const int64_t got = sys::ReadAt(file_, offset + done, out + done, length - done);
         if (got <= 0) {
             break;  // an error, or the file shrank since it was opened
         }
@@ -203,51 +181,35 @@ std::optional<std::string> ReadRegularFile(const std::string& path, size_t limit
 }
 
 FileStamp StampOf(const std::string& path) {
-    FileStamp stamp;
-    struct stat info {};
-    if (lstat(path.c_str(), &info) != 0) {
-        return stamp;
-    }
-    stamp.exists = true;
-    stamp.device = static_cast<uint64_t>(info.st_dev);
-    stamp.inode = static_cast<uint64_t>(info.st_ino);
-    stamp.size = static_cast<uint64_t>(info.st_size);
-    stamp.modifiedSeconds = static_cast<int64_t>(info.st_mtim.tv_sec);
-    stamp.modifiedNanoseconds = static_cast<int64_t>(info.st_mtim.tv_nsec);
-    return stamp;
+    return sys::StampOf(path);
 }
 
 SaveResult SaveFileAtomically(const std::string& path, std::string_view bytes) {
-    IgnoreFileSizeSignal();
+    sys::PrepareForSaving();
     // The new file keeps the old one's permissions; a link or a new file gets
     // the usual ones.
-    mode_t mode = 0666;
-    struct stat info {};
-    if (lstat(path.c_str(), &info) == 0) {
-        if (S_ISREG(info.st_mode)) {
-            mode = info.st_mode & 07777;
-        } else if (!S_ISLNK(info.st_mode)) {
-            return {false, kNotRegularFile};
-        }
+    const sys::SaveTarget target = sys::InspectSaveTarget(path);
+    if (target.kind == sys::TargetKind::Other) {
+        return {false, kNotRegularFile};
     }
     std::string tempPath;
-    const int fd = CreateTemp(path, tempPath, mode);
-    if (fd < 0) {
-        return {false, errno};
-    }
-    if (S_ISREG(info.st_mode)) {
-        fchmod(fd, mode);  // the umask may have narrowed it
-    }
-    int error = FillTemp(fd, bytes, path);
-    if (error == 0) {
-        error =
-            Step(FileStep::Rename, path, [&] { return rename(tempPath.c_str(), path.c_str()); });
-    }
-    if (error != 0) {
-        unlink(tempPath.c_str());
+    int error = 0;
+    const sys::FileHandle file = CreateTemp(path, tempPath, target.mode, error);
+    if (file == sys::kNoFile) {
         return {false, error};
     }
-    SyncFolder(FolderOf(path));
+    if (target.kind == sys::TargetKind::Regular) {
+        sys::KeepMode(file, target.mode);
+    }
+    error = FillTemp(file, bytes, path);
+    if (error == 0) {
+        error = Step(FileStep::Rename, path, [&] { return sys::ReplaceWith(tempPath, path); });
+    }
+    if (error != 0) {
+        sys::RemoveFile(tempPath);
+        return {false, error};
+    }
+    sys::SyncFolder(FolderOf(path));
     return {};
 }
 

@@ -22,15 +22,15 @@ public:
     RegularFile(const RegularFile&) = delete;
     RegularFile& operator=(const RegularFile&) = delete;
 
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const;
     // The size when the file was opened; reads never go past it.
     uint64_t size() const { return size_; }
     // Reads up to `length` bytes from `offset`; returns how many were read.
     size_t ReadAt(uint64_t offset, void* buffer, size_t length) const;
 
 private:
-    int fd_ = -1;
     uint64_t size_ = 0;
+    std::intptr_t file_;  // the system's handle of the open file
 };
 
 // The whole content of a regular file, at most `limit` bytes; nothing when the
