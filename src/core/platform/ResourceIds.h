@@ -178,6 +178,8 @@ constexpr int kShortLayoutKept = 2110;     // %1 the layout file, %2 the copy ke
 constexpr int kShortLayoutNotKept = 2111;  // %1 the layout file
 constexpr int kYes = 2112;
 constexpr int kNo = 2113;
+constexpr int kProtectedFile = 2114;       // a reason: a data or layout file
+constexpr int kClosingSaveFailed = 2115;   // on stderr at a session's end: %1 the file, %2 why
 
 // The alignment sheet.
 constexpr int kAlignmentSheet = 2300;  // "Foglio di prova": the command and the sheet's title

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -54,16 +55,19 @@ std::string TempNameFor(const std::string& path) {
     return (target.parent_path() / name).string();
 }
 
-int CreateTemp(const std::string& path, std::string& tempPath, mode_t mode) {
+// Creates the temporary file exclusively, never through a link: at `fixedPath`
+// when given, or under a fresh name beside `path`.
+int CreateTemp(const std::string& path, const std::string& fixedPath, std::string& tempPath,
+               mode_t mode) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = TempNameFor(path);
+        tempPath = fixedPath.empty() ? TempNameFor(path) : fixedPath;
         if (int fault = InjectedFault(FileStep::CreateTemp, path)) {
             errno = fault;
             return -1;
         }
         const int fd =
             open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST) {
+        if (fd >= 0 || errno != EEXIST || !fixedPath.empty()) {
             return fd;
         }
     }
@@ -101,18 +105,6 @@ int Step(FileStep step, const std::string& path, Call call) {
     return call() < 0 ? errno : 0;
 }
 
-// Writes, flushes and closes the temporary file; the errno value of the first failure.
-int FillTemp(int fd, std::string_view bytes, const std::string& path) {
-    int error = WriteAll(fd, bytes, path);
-    if (error == 0) {
-        error = Step(FileStep::Sync, path, [fd] { return fsync(fd); });
-    }
-    // The close is checked too: some file systems report a full disk only there.
-    const int closeResult = close(fd);
-    const int closeError = Step(FileStep::Close, path, [closeResult] { return closeResult; });
-    return error != 0 ? error : closeError;
-}
-
 // The new name must reach the disk too, or a crash could bring back the old file.
 void SyncFolder(const std::string& folder) {
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -141,6 +133,8 @@ std::string ErrorReason(int error) {
         case kNotRegularFile:
         case EISDIR:
             return ResString(ids::kNotARegularFile);
+        case kProtectedFile:
+            return ResString(ids::kProtectedFile);
         default:
             return ResStringWith(ids::kOtherSaveError, {std::strerror(error)});
     }
@@ -217,38 +211,129 @@ FileStamp StampOf(const std::string& path) {
     return stamp;
 }
 
-SaveResult SaveFileAtomically(const std::string& path, std::string_view bytes) {
-    IgnoreFileSizeSignal();
-    // The new file keeps the old one's permissions; a link or a new file gets
-    // the usual ones.
-    mode_t mode = 0666;
+FileKind KindOf(const std::string& path) {
     struct stat info {};
-    if (lstat(path.c_str(), &info) == 0) {
-        if (S_ISREG(info.st_mode)) {
-            mode = info.st_mode & 07777;
-        } else if (!S_ISLNK(info.st_mode)) {
-            return {false, kNotRegularFile};
-        }
-    }
-    std::string tempPath;
-    const int fd = CreateTemp(path, tempPath, mode);
-    if (fd < 0) {
-        return {false, errno};
+    if (lstat(path.c_str(), &info) != 0) {
+        return FileKind::missing;
     }
     if (S_ISREG(info.st_mode)) {
-        fchmod(fd, mode);  // the umask may have narrowed it
+        return FileKind::regular;
     }
-    int error = FillTemp(fd, bytes, path);
-    if (error == 0) {
-        error =
-            Step(FileStep::Rename, path, [&] { return rename(tempPath.c_str(), path.c_str()); });
+    return S_ISLNK(info.st_mode) ? FileKind::link : FileKind::other;
+}
+
+SaveResult SaveFileAtomically(const std::string& path, std::string_view bytes) {
+    PendingFile file(path, PendingFile::Permissions::keepTarget);
+    file.Write(bytes);
+    return file.Commit();
+}
+
+PendingFile::PendingFile(std::string target, Permissions permissions, const std::string& tempName)
+    : target_(std::move(target)) {
+    IgnoreFileSizeSignal();
+    // A new file gets the usual permissions; a replaced one keeps its own when asked.
+    mode_t mode = 0666;
+    struct stat info {};
+    const bool exists = lstat(target_.c_str(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
+        error_ = kNotRegularFile;
+        return;
     }
-    if (error != 0) {
-        unlink(tempPath.c_str());
-        return {false, error};
+    const bool keepMode = exists && S_ISREG(info.st_mode) && permissions == Permissions::keepTarget;
+    if (keepMode) {
+        mode = info.st_mode & 07777;
     }
-    SyncFolder(FolderOf(path));
+    const std::string fixedPath =
+        tempName.empty() ? std::string()
+                         : (std::filesystem::path(FolderOf(target_)) / tempName).string();
+    fd_ = CreateTemp(target_, fixedPath, tempPath_, mode);
+    if (fd_ < 0) {
+        error_ = errno;
+        tempPath_.clear();
+        return;
+    }
+    if (keepMode) {
+        fchmod(fd_, mode);  // the umask may have narrowed it
+    }
+}
+
+PendingFile::~PendingFile() {
+    if (!committed_) {
+        Discard();
+    }
+}
+
+bool PendingFile::Write(std::string_view bytes) {
+    if (error_ != 0) {
+        return false;
+    }
+    error_ = WriteAll(fd_, bytes, target_);
+    return error_ == 0;
+}
+
+SaveResult PendingFile::Commit() {
+    if (error_ == 0) {
+        error_ = Step(FileStep::Sync, target_, [this] { return fsync(fd_); });
+    }
+    if (fd_ >= 0) {
+        // The close is checked too: some file systems report a full disk only there.
+        const int closeResult = close(fd_);
+        fd_ = -1;
+        const int closeError =
+            Step(FileStep::Close, target_, [closeResult] { return closeResult; });
+        if (error_ == 0) {
+            error_ = closeError;
+        }
+    }
+    if (error_ == 0) {
+        error_ = Step(FileStep::Rename, target_,
+                      [this] { return rename(tempPath_.c_str(), target_.c_str()); });
+    }
+    if (error_ != 0) {
+        Discard();
+        return {false, error_};
+    }
+    committed_ = true;
+    SyncFolder(FolderOf(target_));
     return {};
+}
+
+void PendingFile::Discard() {
+    if (fd_ >= 0) {
+        close(fd_);
+        fd_ = -1;
+    }
+    if (!tempPath_.empty()) {
+        unlink(tempPath_.c_str());
+        tempPath_.clear();
+    }
+}
+
+void RemoveLeftoverFiles(const std::string& folder,
+                         const std::function<bool(const std::string& name)>& ownName,
+                         int64_t before) {
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+    if (error) {
+        return;
+    }
+    for (const std::filesystem::directory_entry& entry : entries) {
+        const std::string name = entry.path().filename().string();
+        if (!ownName(name)) {
+            continue;
+        }
+        struct stat info {};
+        if (lstat(entry.path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            static_cast<int64_t>(info.st_mtim.tv_sec) < before) {
+            unlink(entry.path().c_str());
+        }
+    }
+}
+
+int64_t FileClockNow() {
+    struct timespec now {};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<int64_t>(now.tv_sec);
 }
 
 std::string AbsolutePath(const std::string& path) {
