@@ -79,24 +79,26 @@ bool LayoutKeeper::Changed(const CardLayout& layout, int cardVersion) const {
     return cardVersion != version_ || layout != loaded_;
 }
 
-void LayoutKeeper::Save(const CardLayout& layout, int cardVersion) {
+bool LayoutKeeper::Save(const CardLayout& layout, int cardVersion) {
     const std::string name = LayoutFileName(cardVersion);
     const bool changed = Changed(layout, cardVersion);
     if (!changed && (protectDamaged_ || UsableFileAt(name))) {
-        return;
+        return true;
     }
     // Another copy of the program wrote other bytes since this one read the file.
     const auto known = known_.find(cardVersion);
     if (changed && known != known_.end() && LayoutBytesOnDisk(name) != known->second &&
         !AskQuestion(ResStringWith(ids::kOverwriteChangedLayout, {AbsolutePath(name)}))) {
-        return;
+        return true;
     }
-    if (SaveLayoutFile(layout, cardVersion)) {
-        loaded_ = layout;
-        version_ = cardVersion;
-        known_[cardVersion] = std::string(layout.bytes.data(), layout.bytes.size());
-        protectDamaged_ = false;
+    if (!SaveLayoutFile(layout, cardVersion)) {
+        return false;
     }
+    loaded_ = layout;
+    version_ = cardVersion;
+    known_[cardVersion] = std::string(layout.bytes.data(), layout.bytes.size());
+    protectDamaged_ = false;
+    return true;
 }
 
 }  // namespace varnok

@@ -22,8 +22,9 @@ public:
     void Load(CardLayout& layout, int cardVersion);
     // What the user should be told when the window opens; empty for nothing.
     const std::string& notice() const { return notice_; }
-    // Writes `layout` to the version's file when needed (see above).
-    void Save(const CardLayout& layout, int cardVersion);
+    // Writes `layout` to the version's file when needed (see above). False
+    // only when a write failed.
+    bool Save(const CardLayout& layout, int cardVersion);
     // Reads another version's layout as Load does, for the card version
     // change; the layout kept for closing stays the one loaded by Load.
     void Read(CardLayout& layout, int cardVersion);
