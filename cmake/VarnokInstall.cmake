@@ -46,13 +46,15 @@ set(CPACK_PACKAGE_VENDOR Varnok)
 set(CPACK_PACKAGE_CONTACT "Varnok <varnok@varnok.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "Stampa la scheda S-21 del proclamatore dai dati della congregazione")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Varnok stampa la scheda del proclamatore (modulo S-21) sul modulo prestampato, \
-dai dati della congregazione tenuti dal programma Morlet, di cui legge i file \
-senza mai modificarli. Mostra l'anteprima dell'intestazione e dei dodici mesi \
-dell'anno di servizio e stampa i mesi spuntati nelle posizioni regolate in \
-pollici; stampa anche la carta intera su carta bianca, l'elenco in un solo \
-lavoro e salva le schede in PDF, anche dalla riga di comando.")
+# Lines of at most 80 characters, as Debian's description field wants them.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Varnok stampa la scheda del proclamatore (modulo S-21) sul modulo"
+  "prestampato, dai dati della congregazione tenuti dal programma Morlet, di"
+  "cui legge i file senza mai modificarli. Mostra l'anteprima"
+  "dell'intestazione e dei dodici mesi dell'anno di servizio e stampa i mesi"
+  "spuntati nelle posizioni regolate in pollici; stampa anche la carta intera"
+  "su carta bianca, l'elenco in un solo lavoro e salva le schede in PDF,"
+  "anche dalla riga di comando.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
