@@ -265,8 +265,11 @@ TEST(LayoutKeeper, AShortFileIsKeptAsBadAndTheUserIsTold) {
 TEST(LayoutKeeper, ADamagedFileThatCannotBeKeptAsideIsNotReplacedUnlessChanged) {
     TempFolder folder;
     folder.WriteFile("cplot.dat", "0.95");
+    // Every name a damaged copy could take is taken.
     std::filesystem::create_directory("cplot.dat.bad");
-    std::filesystem::create_directory("cplot.dat.bad/full");  // rename cannot replace it
+    for (int n = 1; n < 1000; ++n) {
+        std::filesystem::create_directory("cplot.dat.bad." + std::to_string(n));
+    }
     LayoutKeeper keeper;
     CardLayout layout;
     keeper.Load(layout, 0);
@@ -361,6 +364,36 @@ TEST(LayoutKeeper, TwoCopiesOnOneFolderKeepEachOthersChanges) {
     }
     ASSERT_TRUE(LoadLayoutFile(onDisk, 0));
     EXPECT_EQ(onDisk, second);
+}
+
+TEST(LayoutKeeper, OnlyAChangedContentAsksAndAnOlderBadCopyIsKept) {
+    TempFolder folder;
+    folder.WriteFile("cplot.dat", DefaultBytes());
+    CardLayout layout;
+    LayoutKeeper keeper;
+    keeper.Load(layout, 0);
+    // Another copy wrote the same bytes again: a new time, no new content.
+    folder.WriteFile("cplot.dat", DefaultBytes());
+    layout.SetSlot(hoursX, "4.40");
+    {
+        QuestionRecorder questions(false);
+        keeper.Save(layout, 0);
+        EXPECT_TRUE(questions.asked.empty());
+    }
+    CardLayout onDisk;
+    ASSERT_TRUE(LoadLayoutFile(onDisk, 0));
+    EXPECT_EQ(onDisk, layout);
+
+    // Two damaged files in turn: the first copy kept is not replaced by the second.
+    folder.WriteFile("cplot.dat", "first cut");
+    LayoutKeeper().Load(layout, 0);
+    folder.WriteFile("cplot.dat", "second cut");
+    LayoutKeeper second;
+    second.Load(layout, 0);
+    EXPECT_EQ(folder.ReadFile("cplot.dat.bad"), "first cut");
+    EXPECT_EQ(folder.ReadFile("cplot.dat.bad.1"), "second cut");
+    const std::string whole = (folder.path() / "cplot.dat").string();
+    EXPECT_EQ(second.notice(), ResStringWith(ids::kShortLayoutKept, {whole, whole + ".bad.1"}));
 }
 
 // A full disk or a read-only data folder (injected: the tests run as root).

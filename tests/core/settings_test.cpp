@@ -205,6 +205,32 @@ TEST(ProfileFile, ByteOrderMarkAndAnyLineEndsAreReadAndKept) {
               "[Format]\r\nCard Version=0\nLast Name First=1\r\n[Other]\rx=1");
 }
 
+// Two copies on one profile, each changing one margin: the one saving last
+// keeps the other's change, and writes what it changed itself.
+TEST(ProfileFile, TwoCopiesMergeTheirChangesKeyByKey) {
+    TempFolder folder;
+    folder.WriteFile(kProfile, "[Format]\nCard Version=1\n[Margins]\nTop=0.10\nLeft=0.20\n");
+    const ProfileFile firstRead(kProfile);
+    const ProfileFile secondRead(kProfile);
+    CardSettings first;
+    CardSettings second;
+    LoadSettings(first, firstRead);
+    LoadSettings(second, secondRead);
+    const CardSettings firstLoaded = first;
+    const CardSettings secondLoaded = second;
+
+    second.marginLeft = "0.35";
+    ASSERT_TRUE(SaveSettingsMerged(second, secondLoaded, secondRead, "Ita"));
+    first.marginTop = "0.50";
+    ASSERT_TRUE(SaveSettingsMerged(first, firstLoaded, firstRead, "Ita"));
+    const ProfileFile saved(kProfile);
+    EXPECT_EQ(saved.GetString("Margins", "Top", ""), "0.50");
+    EXPECT_EQ(saved.GetString("Margins", "Left", ""), "0.35");
+    // Alone, a copy writes every key as before: the card version read as 0 goes back as 0.
+    EXPECT_EQ(saved.GetString("Format", "Card Version", ""), "0");
+    EXPECT_EQ(saved.GetString("Format", "Alt Date Format", ""), "0");
+}
+
 TEST(ProfileFile, AZeroByteEndsAValue) {
     TempFolder folder;
     folder.WriteFile(kProfile, std::string("[Margins]\nTop=1.25\0garbage\nLeft=\0\n", 34));
@@ -413,6 +439,7 @@ TEST(OpenCard, TakesTheReportDateTheProfileAndTheVersionsLayout) {
     TempFolder folder;
     companion::CompanionData data;
     data.publishers.publishers.push_back({});
+    data.publishers.publishers.back().firstName = "Anna";  // a zero-filled last record is none
     companion::WriteCompanionFiles(folder.path(), data);
     folder.WriteFile(kProfile, "[Format]\nAlt Date Format=2\n[Margins]\nTop=0.50\n");
     CardLayout saved;

@@ -46,18 +46,20 @@ std::string TempNameFor(const std::string& path) {
            std::to_string(random() % 100000);
 }
 
-// The temporary file, created exclusively; kNoFile with the errno value in `error`.
-sys::FileHandle CreateTemp(const std::string& path, std::string& tempPath, unsigned mode,
-                           int& error) {
+// Creates the temporary file exclusively, never through a link: at `fixedPath`
+// when given, or under a fresh name beside `path`.
+// kNoFile with the errno value in `error` on a failure.
+sys::FileHandle CreateTemp(const std::string& path, const std::string& fixedPath,
+                           std::string& tempPath, unsigned mode, int& error) {
     error = EEXIST;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = TempNameFor(path);
+        tempPath = fixedPath.empty() ? TempNameFor(path) : fixedPath;
         if (int fault = InjectedFault(FileStep::CreateTemp, path)) {
             error = fault;
             return sys::kNoFile;
         }
         const sys::FileHandle file = sys::CreateExclusive(tempPath, mode, error);
-        if (file != sys::kNoFile || error != EEXIST) {
+        if (file != sys::kNoFile || error != EEXIST || !fixedPath.empty()) {
             return file;
         }
     }
@@ -97,18 +99,6 @@ int Step(FileStep step, const std::string& path, Call call) {
     return call();
 }
 
-// Writes, flushes and closes the temporary file; the errno value of the first failure.
-int FillTemp(sys::FileHandle file, std::string_view bytes, const std::string& path) {
-    int error = WriteAll(file, bytes, path);
-    if (error == 0) {
-        error = Step(FileStep::Sync, path, [file] { return sys::FlushToDisk(file); });
-    }
-    // The close is checked too: some file systems report a full disk only there.
-    const int closeResult = sys::CloseFile(file);
-    const int closeError = Step(FileStep::Close, path, [closeResult] { return closeResult; });
-    return error != 0 ? error : closeError;
-}
-
 std::string ErrorReason(int error) {
     switch (error) {
         case ENOSPC:
@@ -128,6 +118,8 @@ std::string ErrorReason(int error) {
         case kNotRegularFile:
         case EISDIR:
             return ResString(ids::kNotARegularFile);
+        case kProtectedFile:
+            return ResString(ids::kProtectedFile);
         default:
             return ResStringWith(ids::kOtherSaveError, {std::strerror(error)});
     }
@@ -184,33 +176,126 @@ FileStamp StampOf(const std::string& path) {
     return sys::StampOf(path);
 }
 
+FileKind KindOf(const std::string& path) {
+    switch (sys::InspectSaveTarget(path).kind) {
+        case sys::TargetKind::Missing:
+            return FileKind::missing;
+        case sys::TargetKind::Regular:
+            return FileKind::regular;
+        case sys::TargetKind::Link:
+            return FileKind::link;
+        default:
+            return FileKind::other;
+    }
+}
+
 SaveResult SaveFileAtomically(const std::string& path, std::string_view bytes) {
+    PendingFile file(path, PendingFile::Permissions::keepTarget);
+    file.Write(bytes);
+    return file.Commit();
+}
+
+PendingFile::PendingFile(std::string target, Permissions permissions, const std::string& tempName)
+    : target_(std::move(target)) {
     sys::PrepareForSaving();
-    // The new file keeps the old one's permissions; a link or a new file gets
-    // the usual ones.
-    const sys::SaveTarget target = sys::InspectSaveTarget(path);
-    if (target.kind == sys::TargetKind::Other) {
-        return {false, kNotRegularFile};
+    // A new file gets the usual permissions; a replaced one keeps its own when asked.
+    const sys::SaveTarget standing = sys::InspectSaveTarget(target_);
+    if (standing.kind == sys::TargetKind::Other) {
+        error_ = kNotRegularFile;
+        return;
     }
-    std::string tempPath;
-    int error = 0;
-    const sys::FileHandle file = CreateTemp(path, tempPath, target.mode, error);
-    if (file == sys::kNoFile) {
-        return {false, error};
+    const bool keepMode =
+        standing.kind == sys::TargetKind::Regular && permissions == Permissions::keepTarget;
+    const unsigned mode = keepMode ? standing.mode : 0666;
+    const std::string fixedPath =
+        tempName.empty() ? std::string()
+                         : (std::filesystem::path(FolderOf(target_)) / tempName).string();
+    file_ = CreateTemp(target_, fixedPath, tempPath_, mode, error_);
+    if (file_ == sys::kNoFile) {
+        tempPath_.clear();
+        return;
     }
-    if (target.kind == sys::TargetKind::Regular) {
-        sys::KeepMode(file, target.mode);
+    error_ = 0;
+    if (keepMode) {
+        sys::KeepMode(file_, mode);  // the umask may have narrowed it
     }
-    error = FillTemp(file, bytes, path);
-    if (error == 0) {
-        error = Step(FileStep::Rename, path, [&] { return sys::ReplaceWith(tempPath, path); });
+}
+
+PendingFile::~PendingFile() {
+    if (!committed_) {
+        Discard();
     }
-    if (error != 0) {
-        sys::RemoveFile(tempPath);
-        return {false, error};
+}
+
+bool PendingFile::Write(std::string_view bytes) {
+    if (error_ != 0) {
+        return false;
     }
-    sys::SyncFolder(FolderOf(path));
+    error_ = WriteAll(file_, bytes, target_);
+    return error_ == 0;
+}
+
+SaveResult PendingFile::Commit() {
+    if (error_ == 0) {
+        error_ = Step(FileStep::Sync, target_, [this] { return sys::FlushToDisk(file_); });
+    }
+    if (file_ != sys::kNoFile) {
+        // The close is checked too: some file systems report a full disk only there.
+        const int closeResult = sys::CloseFile(file_);
+        file_ = sys::kNoFile;
+        const int closeError =
+            Step(FileStep::Close, target_, [closeResult] { return closeResult; });
+        if (error_ == 0) {
+            error_ = closeError;
+        }
+    }
+    if (error_ == 0) {
+        error_ = Step(FileStep::Rename, target_,
+                      [this] { return sys::ReplaceWith(tempPath_, target_); });
+    }
+    if (error_ != 0) {
+        Discard();
+        return {false, error_};
+    }
+    committed_ = true;
+    sys::SyncFolder(FolderOf(target_));
     return {};
+}
+
+void PendingFile::Discard() {
+    if (file_ != sys::kNoFile) {
+        sys::CloseFile(file_);
+        file_ = sys::kNoFile;
+    }
+    if (!tempPath_.empty()) {
+        sys::RemoveFile(tempPath_);
+        tempPath_.clear();
+    }
+}
+
+void RemoveLeftoverFiles(const std::string& folder,
+                         const std::function<bool(const std::string& name)>& ownName,
+                         int64_t before) {
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+    if (error) {
+        return;
+    }
+    for (const std::filesystem::directory_entry& entry : entries) {
+        const std::string name = entry.path().filename().string();
+        if (!ownName(name)) {
+            continue;
+        }
+        const std::string path = entry.path().string();
+        if (sys::InspectSaveTarget(path).kind == sys::TargetKind::Regular &&
+            sys::StampOf(path).modifiedSeconds < before) {
+            sys::RemoveFile(path);
+        }
+    }
+}
+
+int64_t FileClockNow() {
+    return sys::ClockSeconds();
 }
 
 std::string AbsolutePath(const std::string& path) {

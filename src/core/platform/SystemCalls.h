@@ -19,7 +19,7 @@ namespace varnok::sys {
 #ifdef EDQUOT
 constexpr int kQuotaExceeded = EDQUOT;
 #else
-constexpr int kQuotaExceeded = -2;
+constexpr int kQuotaExceeded = -3;  // beside kNotRegularFile and kProtectedFile
 #endif
 
 // The characters that end a folder's name in a path.
@@ -73,6 +73,9 @@ int ReplaceWith(const std::string& from, const std::string& to);
 void RemoveFile(const std::string& path);
 // Brings a folder's names to the disk, where the system needs it.
 void SyncFolder(const std::string& folder);
+
+// The current time in seconds since the epoch, as file times count it.
+int64_t ClockSeconds();
 
 // The local date and time of `now`.
 std::tm LocalTime(std::time_t now);

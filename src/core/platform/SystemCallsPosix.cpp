@@ -1,6 +1,7 @@
 // The core's system calls on Linux and other POSIX systems.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -121,6 +122,12 @@ void SyncFolder(const std::string& folder) {
         fsync(fd);
         close(fd);
     }
+}
+
+int64_t ClockSeconds() {
+    struct timespec now {};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<int64_t>(now.tv_sec);
 }
 
 std::tm LocalTime(std::time_t now) {

@@ -280,6 +280,10 @@ void RemoveFile(const std::string& path) {
 // to the disk; a folder cannot be flushed on its own.
 void SyncFolder(const std::string& /*folder*/) {}
 
+int64_t ClockSeconds() {
+    return static_cast<int64_t>(std::time(nullptr));
+}
+
 std::tm LocalTime(std::time_t now) {
     std::tm local{};
     localtime_s(&local, &now);
