@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFile>
 #include <cstdio>
-#include <iostream>
 #include <vector>
 
 #include "app/CCardApp.h"
@@ -32,9 +31,14 @@ int Fail(const QString& message) {
 }
 
 // A script gives the password on standard input; a terminal gets no prompt.
+// Read through stdio: the C++ streams would set up their locales at every start.
 bool PasswordFromInput(const std::string& expected) {
     std::string line;
-    if (!std::getline(std::cin, line)) {
+    int c = 0;
+    while ((c = std::getchar()) != EOF && c != '\n') {
+        line += static_cast<char>(c);
+    }
+    if (c == EOF && line.empty()) {
         return false;
     }
     if (!line.empty() && line.back() == '\r') {
