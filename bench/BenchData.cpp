@@ -1,5 +1,7 @@
 #include "BenchData.h"
 
+#include <benchmark/benchmark.h>
+
 #include <array>
 #include <cstdio>
 
@@ -33,6 +35,16 @@ DataFolder::DataFolder(Congregation which) {
     CardLayout layout;
     LoadDefaultLayout(layout, 0);
     SaveLayoutFile(layout, 0);  // "cplot.dat", read back at every start-up
+}
+
+int RunBenchmarks(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 std::vector<ListEntry> OpenCard(CardState& state, const ProfileFile& profile) {

@@ -47,6 +47,10 @@ private:
     std::string profilePath_;
 };
 
+// Google Benchmark's run of every registered benchmark the command line picks;
+// 1 for an option it does not know.
+int RunBenchmarks(int argc, char** argv);
+
 // What the card window does at start-up, without widgets: the report date,
 // the data files, the list's entries, the settings and the layout.
 std::vector<ListEntry> OpenCard(CardState& state, const ProfileFile& profile);

@@ -205,11 +205,5 @@ int main(int argc, char** argv) {
     } else {
         qputenv("QT_QPA_PLATFORM", platform);
     }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return varnok::bench::RunBenchmarks(argc, argv);
 }
