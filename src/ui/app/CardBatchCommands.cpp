@@ -14,7 +14,7 @@
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 #include "render/CurrentPrinter.h"
-#include "render/GroupPrint.h"
+#include "render/BatchPrint.h"
 #include "render/PageProgress.h"
 #include "render/WholeCard.h"
 
@@ -27,13 +27,15 @@ QString Text(int id) {
 
 // One page per publisher, each drawn from a sheet of its own when its turn comes.
 PageRun PagesOf(const CardState& state, const std::vector<int>& publishers,
-                PageProgress& progress) {
+                PageProgress* progress) {
     PageRun run;
     run.pageCount = static_cast<int>(publishers.size());
     run.drawPage = [&state, &publishers](int page, Surface& surface) {
         DrawPrintedPage(state.CardSheetFor(publishers[page]), surface);
     };
-    run.pageDone = [&progress](int done) { return progress(done); };
+    if (progress != nullptr) {
+        run.pageDone = [progress](int done) { return (*progress)(done); };
+    }
     return run;
 }
 
@@ -107,16 +109,14 @@ void CardBatchCommands::OnPrintList() {
         return;
     }
     QPrinter* printer = printer_ != nullptr ? printer_->printer() : nullptr;
-    if (printer == nullptr) {
-        MessageBox::Show(QStringLiteral("No Printer"), &window_);
-        return;
-    }
-    PageProgress progress(&window_, Text(ids::kPrintingCards), static_cast<int>(publishers.size()));
-    const RunResult result = PrintPageRun(*printer, Text(ids::kListTitle).arg(listTitle_()),
-                                          PagesOf(state_, publishers, progress));
-    progress.dialog().close();
-    if (result == RunResult::failed) {
+    const PrintOutcome outcome =
+        PrintBatch(&window_, printer, Text(ids::kListTitle).arg(listTitle_()),
+                   PagesOf(state_, publishers, nullptr), Text(ids::kPrintingCards));
+    if (outcome.result == PrintOutcome::Failed) {
         MessageBox::Show(Text(ids::kListNotPrinted), &window_);
+    }
+    if (reportPrint) {
+        reportPrint(outcome);
     }
 }
 
@@ -156,7 +156,7 @@ bool CardBatchCommands::SavePdf(const std::vector<int>& publishers, const QStrin
     }
     PageProgress progress(&window_, Text(ids::kSavingPdf), static_cast<int>(publishers.size()));
     const RunResult result =
-        WritePdf(chooser.selectedFiles().first(), title, PagesOf(state_, publishers, progress));
+        WritePdf(chooser.selectedFiles().first(), title, PagesOf(state_, publishers, &progress));
     progress.dialog().close();
     if (result == RunResult::failed) {
         MessageBox::Show(Text(ids::kPdfNotSaved), &window_);
