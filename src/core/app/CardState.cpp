@@ -1,6 +1,7 @@
 #include "CardState.h"
 
 #include "platform/Edition.h"
+#include "platform/ProfileFile.h"
 #include "platform/Trim.h"
 
 namespace varnok {
@@ -19,10 +20,24 @@ bool CardState::OpenCard(const LocalDate& today, const ProfileFile& profile,
     }
     useLongName = true;
     LoadSettings(settings, profile);
+    settingsAsLoaded = settings;
     if (!accessDenied) {
         layoutFile.Load(layout, settings.cardVersion);
     }
     return loaded;
+}
+
+bool CardState::SaveAtClosing(ProfileFile& profile) {
+    bool saved = true;
+    if (settingsChanged) {
+        saved = SaveSettingsMerged(settings, settingsAsLoaded, profile, editionCode);
+        if (saved) {
+            // A later save (a session end that did not end the program) starts from here.
+            settingsAsLoaded = settings;
+            profile = ProfileFile(profile.path());
+        }
+    }
+    return layoutFile.Save(layout, settings.cardVersion) && saved;
 }
 
 void CardState::FixReportDate(const LocalDate& today) {
