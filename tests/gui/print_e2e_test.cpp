@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -254,6 +255,25 @@ void PrintEndToEndTest::printButtonPrintsTheTickedMonths() {
     QVERIFY(documents[0] != documents[1]);
     QVERIFY(messages_.isEmpty());
     QVERIFY(card_->isVisible());
+
+    // A publisher whose names are blank: nothing goes to the queue, and the
+    // line stops showing Mario Rossi's card as the latest print.
+    const QString queue = printer_->printer()->printerName();
+    const int jobsBefore = AllJobs(queue);
+    auto* list = card_->findChild<QListWidget*>(QString::number(idc::card::kPublisherList));
+    for (int row = 0; row < list->count(); ++row) {
+        if (list->item(row)->text() != QStringLiteral("Rossi, Mario")) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(row)).center());
+        }
+    }
+    QCOMPARE(card_->state().ConfiguredName(), std::string());
+    QTest::mouseClick(card_->findChild<QPushButton*>(QString::number(idc::card::kPrintButton)),
+                      Qt::LeftButton);
+    QCOMPARE(FeedbackLine(),
+             QStringLiteral("Niente stampato alle 00:00: il proclamatore scelto non ha nome"));
+    QVERIFY(messages_.isEmpty());
+    QCOMPARE(AllJobs(queue), jobsBefore);
 }
 
 void PrintEndToEndTest::printerChosenInSetupTakesTheNextJob() {
@@ -392,9 +412,9 @@ void PrintEndToEndTest::listPrintsInOneJobAndCancelSendsNothing() {
     }
     QCOMPARE(WordsNamed(pages[0], QStringLiteral("Mario")).size(), 1);
     QCOMPARE(messages_, QStringList{question});
-    QCOMPARE(FeedbackLine(), QStringLiteral("%1 schede (carta intera) inviate a %2 alle 00:00")
-                                 .arg(listed)
-                                 .arg(queue));
+    QCOMPARE(
+        FeedbackLine(),
+        QStringLiteral("%1 schede (carta intera) inviate a %2 alle 00:00").arg(listed).arg(queue));
 }
 
 QString PrintEndToEndTest::FeedbackLine() const {
@@ -423,8 +443,9 @@ void PrintEndToEndTest::rejectingQueueIsReportedAndNothingPrinted() {
         return;
     }
     const int jobsBefore = AllJobs(queue);
-    const QString refusedLine = QStringLiteral("Niente stampato alle 00:00: %1 non ha accettato "
-                                               "la stampa (")
+    const QString refusedLine = QStringLiteral(
+                                    "Niente stampato alle 00:00: %1 non ha accettato "
+                                    "la stampa (")
                                     .arg(queue);
     QTest::mouseClick(card_->findChild<QPushButton*>(QString::number(idc::card::kPrintButton)),
                       Qt::LeftButton);
@@ -528,8 +549,23 @@ void PrintEndToEndTest::batchQuestionAnsweredNoSendsNothing() {
     const int jobsBefore = AllJobs(queue);
     const int listed =
         card_->findChild<QListWidget*>(QString::number(idc::card::kPublisherList))->count();
-    PrintTheList(false);
-    QCOMPARE(messages_, QStringList{QStringLiteral("Stampare %1 schede su %2?").arg(listed).arg(queue)});
+    // The real box: Sì and No, No the default, so Enter sends nothing.
+    MessageBox::SetRecorder(nullptr);
+    auto* printList = card_->findChild<QAction*>(QStringLiteral("printList"));
+    QString buttons;
+    QTimer::singleShot(0, [&buttons] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            for (QAbstractButton* button : box->buttons()) {
+                buttons += button->text() + QLatin1Char(' ');
+            }
+            buttons += box->defaultButton()->text();
+        }
+    });
+    const QStringList asked = AnswerMessageBoxes([printList] { printList->trigger(); });
+    QCOMPARE(asked,
+             QStringList{QStringLiteral("Stampare %1 schede su %2?").arg(listed).arg(queue)});
+    QVERIFY2(buttons.contains(QStringLiteral("S\u00ec")) && buttons.endsWith(QStringLiteral(" No")),
+             qPrintable(buttons));
     QCOMPARE(AllJobs(queue), jobsBefore);
     // The line no longer shows the card printed before.
     QCOMPARE(FeedbackLine(), QStringLiteral("Niente stampato alle 00:00: stampa non confermata"));

@@ -71,10 +71,9 @@ void CCardDlg::ReportPrint(const PrintOutcome& outcome, PrintKind kind) {
             }
             break;
         case PrintOutcome::Refused:
-            text = NothingPrintedFeedback(
-                ToCodePage(FromCodePage(ResString(ids::kQueueRefused))
-                               .arg(outcome.destination, outcome.reason)),
-                now);
+            text = NothingPrintedFeedback(ToCodePage(FromCodePage(ResString(ids::kQueueRefused))
+                                                         .arg(outcome.destination, outcome.reason)),
+                                          now);
             break;
         case PrintOutcome::NothingToPrint:
         case PrintOutcome::Failed:

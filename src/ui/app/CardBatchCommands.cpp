@@ -14,8 +14,8 @@
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
-#include "render/CurrentPrinter.h"
 #include "render/BatchPrint.h"
+#include "render/CurrentPrinter.h"
 #include "render/PageProgress.h"
 #include "render/WholeCard.h"
 
@@ -110,9 +110,9 @@ void CardBatchCommands::OnPrintList() {
         return;
     }
     QPrinter* printer = printer_ != nullptr ? printer_->printer() : nullptr;
-    const PrintOutcome outcome =
-        PrintBatch(&window_, printer, Text(ids::kListTitle).arg(listTitle_()),
-                   PagesOf(state_, publishers, nullptr), Text(ids::kPrintingCards));
+    const PrintOutcome outcome = PrintBatch(
+        &window_, printer, Text(ids::kListTitle).arg(listTitle_()),
+        PagesOf(state_, publishers, nullptr), Text(ids::kPrintingCards), Text(ids::kAskPrintCards));
     if (outcome.result == PrintOutcome::Failed) {
         MessageBox::Show(Text(ids::kListNotPrinted), &window_);
     }
@@ -158,7 +158,8 @@ bool CardBatchCommands::SavePdf(const std::vector<int>& publishers, const QStrin
     const QString path = chooser.selectedFiles().first();
     PageProgress progress(&window_, Text(ids::kSavingPdf), static_cast<int>(publishers.size()));
     SaveResult failure;
-    const RunResult result = WritePdf(path, title, PagesOf(state_, publishers, &progress), &failure);
+    const RunResult result =
+        WritePdf(path, title, PagesOf(state_, publishers, &progress), &failure);
     progress.dialog().close();
     if (result == RunResult::failed) {
         // Which file, and why: a full disk, a folder that cannot be written, a data file.

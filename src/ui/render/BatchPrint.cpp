@@ -11,8 +11,8 @@
 
 namespace varnok {
 
-PrintOutcome PrintBatch(QWidget* parent, QPrinter* printer, const QString& docName,
-                        PageRun pages, const QString& progressLabel) {
+PrintOutcome PrintBatch(QWidget* parent, QPrinter* printer, const QString& docName, PageRun pages,
+                        const QString& progressLabel, const QString& question) {
     PrintOutcome outcome;
     if (printer == nullptr || printer->printerName().isEmpty()) {
         if (printer == nullptr || printer->outputFormat() != QPrinter::PdfFormat) {
@@ -21,11 +21,9 @@ PrintOutcome PrintBatch(QWidget* parent, QPrinter* printer, const QString& docNa
             return outcome;
         }
     }
-    const QString where = printer->printerName().isEmpty() ? printer->outputFileName()
-                                                           : printer->printerName();
-    const QString question =
-        FromCodePage(ResString(ids::kAskPrintCards)).arg(pages.pageCount).arg(where);
-    if (!MessageBox::Ask(question, parent)) {
+    const QString where =
+        printer->printerName().isEmpty() ? printer->outputFileName() : printer->printerName();
+    if (!MessageBox::Ask(QString(question).arg(pages.pageCount).arg(where), parent)) {
         outcome.reason = FromCodePage(ResString(ids::kPrintNotConfirmed));
         return outcome;
     }

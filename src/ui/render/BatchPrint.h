@@ -14,9 +14,12 @@ class QWidget;
 
 namespace varnok {
 
-// With no printer, "No Printer". Answered No: nothing is sent and the outcome
-// says the print was not confirmed. `pages.pageDone` is the progress's own.
-PrintOutcome PrintBatch(QWidget* parent, QPrinter* printer, const QString& docName,
-                        PageRun pages, const QString& progressLabel);
+// With no printer, "No Printer". Otherwise `question` is asked first, its "%1"
+// the number of pages and "%2" the printer's name (the list print asks
+// "Stampare %1 schede su %2?", string kAskPrintCards); answered No, nothing is
+// sent and the outcome says the print was not confirmed. `pages.pageDone` is
+// the progress's own.
+PrintOutcome PrintBatch(QWidget* parent, QPrinter* printer, const QString& docName, PageRun pages,
+                        const QString& progressLabel, const QString& question);
 
 }  // namespace varnok

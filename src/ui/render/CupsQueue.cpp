@@ -46,8 +46,8 @@ struct Library {
         getNamedDest = reinterpret_cast<GetNamedDestFn>(cups.resolve("cupsGetNamedDest"));
         freeDests = reinterpret_cast<FreeDestsFn>(cups.resolve("cupsFreeDests"));
         getOption = reinterpret_cast<GetOptionFn>(cups.resolve("cupsGetOption"));
-        loaded = lastError && lastErrorString && getJobs && freeJobs && getNamedDest &&
-                 freeDests && getOption;
+        loaded = lastError && lastErrorString && getJobs && freeJobs && getNamedDest && freeDests &&
+                 getOption;
     }
 };
 

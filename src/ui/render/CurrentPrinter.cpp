@@ -3,8 +3,8 @@
 #include <QAbstractPrintDialog>
 #include <QDialogButtonBox>
 #include <QPrintDialog>
-#include <QPrinter>
 #include <QPrintEngine>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 

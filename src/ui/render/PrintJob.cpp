@@ -7,11 +7,11 @@
 
 #include "app/CardState.h"
 #include "platform/MessageBox.h"
-#include "render/CupsQueue.h"
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 #include "render/AlignmentSheet.h"
+#include "render/CupsQueue.h"
 #include "render/QtSurface.h"
 #include "render/WholeCard.h"
 
@@ -80,8 +80,8 @@ PrintOutcome DocumentOutcome(const QPrinter& printer, bool ended, int pages, QWi
         outcome.result = PrintOutcome::Refused;
         outcome.reason = Text(ids::kJobAborted);
     } else if (printer.outputFormat() == QPrinter::NativeFormat) {
-        const CupsQueue::Check check = CupsQueue::CheckSubmission(printer.printerName(),
-                                                                  printer.docName());
+        const CupsQueue::Check check =
+            CupsQueue::CheckSubmission(printer.printerName(), printer.docName());
         outcome.jobId = check.jobId;
         outcome.reason = check.reason;
         if (check.state == CupsQueue::Check::Refused) {
