@@ -1,7 +1,8 @@
 // Linked into a program (the card window's or the bare dialog's) to time its
 // start-up from outside: once every widget named in VARNOK_PROBE_PAINTED
-// (object names, separated by commas) has had its first paint, the process
-// ends at once, so its lifetime is the time to those paints. Without the
+// (object names, separated by commas) has had its first paint and the window's
+// picture has gone to the screen, the process ends at once, so its lifetime is
+// the time to those paints. Without the
 // variable the program runs as usual. A program that never paints them ends
 // after ten seconds with status 3. With VARNOK_PROBE_TRACE set it tells on
 // standard error the processor time spent when the application was made, when
@@ -54,13 +55,22 @@ protected:
         if (event->type() == QEvent::Paint && watched->isWidgetType() &&
             awaited_.remove(watched->objectName())) {
             Trace("paint", watched->objectName());
+        }
+        // A window paints its widgets and puts the picture on the screen while
+        // it handles an expose or update request: handled here, so that the
+        // process ends the moment that picture holds every awaited widget,
+        // before anything the program queued for after its first paint.
+        const bool repaint =
+            event->type() == QEvent::Expose || event->type() == QEvent::UpdateRequest;
+        if (repaint && watched->isWindowType() && !awaited_.isEmpty() && !delivering_) {
+            delivering_ = true;
+            const bool handled = static_cast<QObject*>(watched)->event(event);
+            delivering_ = false;
             if (awaited_.isEmpty()) {
-                // After the paint and the flush that follow this event.
-                QTimer::singleShot(0, [] {
-                    Trace("end");
-                    _exit(0);
-                });
+                Trace("end");
+                _exit(0);
             }
+            return handled;
         }
         return false;
     }
@@ -68,6 +78,7 @@ protected:
 private:
     QSet<QString> awaited_;
     bool shown_ = false;
+    bool delivering_ = false;
 };
 
 void InstallFirstPaintWatch() {
