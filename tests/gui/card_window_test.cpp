@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -299,10 +300,21 @@ void CardWindowTest::startUpFillsTheListAndSelectsTheFirstEntry() {
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list));
 }
 
+// The card version, then the open folder: two congregations' windows differ.
 void CardWindowTest::titleNamesTheCardVersion() {
     auto window = OpenWindow();
-    QCOMPARE(window->windowTitle(), QStringLiteral("Varnoki - S-21-I  12/23"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Varnoki - S-21-I  12/23 - ") +
+                                        QString::fromStdString(folder_->path().string()));
     QVERIFY(!window->windowIcon().isNull());
+
+    const std::filesystem::path other = folder_->path() / "Congregazione Nord";
+    std::filesystem::create_directories(other);
+    WriteCompanionFiles(other, CardCongregation());
+    QVERIFY(QDir::setCurrent(QString::fromStdString(other.string())));
+    auto second = OpenWindow();
+    QCOMPARE(second->windowTitle(),
+             QStringLiteral("Varnoki - S-21-I  12/23 - ") + QString::fromStdString(other.string()));
+    QVERIFY(QDir::setCurrent(QString::fromStdString(folder_->path().string())));
 }
 
 void CardWindowTest::controlsFollowTheTemplate() {

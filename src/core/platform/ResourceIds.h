@@ -178,8 +178,8 @@ constexpr int kShortLayoutKept = 2110;     // %1 the layout file, %2 the copy ke
 constexpr int kShortLayoutNotKept = 2111;  // %1 the layout file
 constexpr int kYes = 2112;
 constexpr int kNo = 2113;
-constexpr int kProtectedFile = 2114;       // a reason: a data or layout file
-constexpr int kClosingSaveFailed = 2115;   // on stderr at a session's end: %1 the file, %2 why
+constexpr int kProtectedFile = 2114;      // a reason: a data or layout file
+constexpr int kClosingSaveFailed = 2115;  // on stderr at a session's end: %1 the file, %2 why
 
 // The alignment sheet.
 constexpr int kAlignmentSheet = 2300;  // "Foglio di prova": the command and the sheet's title
@@ -243,6 +243,9 @@ constexpr int kAcrossSuffix = 2605;  // "%1": a header slot's name, its X box
 constexpr int kDownSuffix = 2606;    // "%1": a header slot's name, its Y box
 constexpr int kSpinUpName = 2607;
 constexpr int kSpinDownName = 2608;
+// A folder that holds no congregation data.
+constexpr int kNotADataFolder = 2700;       // "%1": the folder
+constexpr int kChooseAnotherFolder = 2701;  // after it, when the chooser comes again
 }  // namespace ids
 
 }  // namespace varnok
