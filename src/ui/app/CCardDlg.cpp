@@ -83,6 +83,9 @@ void CCardDlg::BuildControls() {
     batchCommands_ = new CardBatchCommands(*this, state_, *list_, printer_, [this] {
         return FromCodePage(state_.groups.GroupButtonText());
     });
+    batchCommands_->reportPrint = [this](const PrintOutcome& outcome) {
+        ReportPrint(outcome, PrintKind::Cards);
+    };
     connect(groupButton_, &QPushButton::clicked, this, &CCardDlg::OnGroupButton);
     connect(Control<QPushButton>(*this, idc::card::kOptionsButton), &QPushButton::clicked, this,
             &CCardDlg::OnOptions);
@@ -293,8 +296,8 @@ void CCardDlg::OnAbout() {
 // The focus goes back to the list only when a card was sent.
 void CCardDlg::accept() {
     const PrintOutcome outcome = PrintSelectedCard(state_, CurrentQPrinter(), this);
-    ReportPrint(outcome, false);
-    if (outcome.result == PrintOutcome::Printed) {
+    ReportPrint(outcome, PrintKind::Card);
+    if (outcome.Reached()) {
         list_->setFocus();
     }
 }

@@ -87,7 +87,10 @@ private:
     void UpdatePrintButton();
     // The alignment sheet with the given margins, card version and layout.
     void PrintSheet(QWidget* parent, const CardSettings& settings, const CardLayout& layout);
-    void ReportPrint(const PrintOutcome& outcome, bool sheet);
+    enum class PrintKind { Card, Sheet, Cards };
+    // The line after every print: what was sent, where, whether it still waits,
+    // or that nothing was printed and why.
+    void ReportPrint(const PrintOutcome& outcome, PrintKind kind);
     QPrinter* CurrentQPrinter();
 
     CardState state_;

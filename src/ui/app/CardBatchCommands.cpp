@@ -14,8 +14,8 @@
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
+#include "render/BatchPrint.h"
 #include "render/CurrentPrinter.h"
-#include "render/GroupPrint.h"
 #include "render/PageProgress.h"
 #include "render/WholeCard.h"
 
@@ -28,13 +28,15 @@ QString Text(int id) {
 
 // One page per publisher, each drawn from a sheet of its own when its turn comes.
 PageRun PagesOf(const CardState& state, const std::vector<int>& publishers,
-                PageProgress& progress) {
+                PageProgress* progress) {
     PageRun run;
     run.pageCount = static_cast<int>(publishers.size());
     run.drawPage = [&state, &publishers](int page, Surface& surface) {
         DrawPrintedPage(state.CardSheetFor(publishers[page]), surface);
     };
-    run.pageDone = [&progress](int done) { return progress(done); };
+    if (progress != nullptr) {
+        run.pageDone = [progress](int done) { return (*progress)(done); };
+    }
     return run;
 }
 
@@ -108,16 +110,14 @@ void CardBatchCommands::OnPrintList() {
         return;
     }
     QPrinter* printer = printer_ != nullptr ? printer_->printer() : nullptr;
-    if (printer == nullptr) {
-        MessageBox::Show(QStringLiteral("No Printer"), &window_);
-        return;
-    }
-    PageProgress progress(&window_, Text(ids::kPrintingCards), static_cast<int>(publishers.size()));
-    const RunResult result = PrintPageRun(*printer, Text(ids::kListTitle).arg(listTitle_()),
-                                          PagesOf(state_, publishers, progress));
-    progress.dialog().close();
-    if (result == RunResult::failed) {
+    const PrintOutcome outcome = PrintBatch(
+        &window_, printer, Text(ids::kListTitle).arg(listTitle_()),
+        PagesOf(state_, publishers, nullptr), Text(ids::kPrintingCards), Text(ids::kAskPrintCards));
+    if (outcome.result == PrintOutcome::Failed) {
         MessageBox::Show(Text(ids::kListNotPrinted), &window_);
+    }
+    if (reportPrint) {
+        reportPrint(outcome);
     }
 }
 
@@ -158,7 +158,8 @@ bool CardBatchCommands::SavePdf(const std::vector<int>& publishers, const QStrin
     const QString path = chooser.selectedFiles().first();
     PageProgress progress(&window_, Text(ids::kSavingPdf), static_cast<int>(publishers.size()));
     SaveResult failure;
-    const RunResult result = WritePdf(path, title, PagesOf(state_, publishers, progress), &failure);
+    const RunResult result =
+        WritePdf(path, title, PagesOf(state_, publishers, &progress), &failure);
     progress.dialog().close();
     if (result == RunResult::failed) {
         // Which file, and why: a full disk, a folder that cannot be written, a data file.

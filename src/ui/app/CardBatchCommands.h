@@ -17,6 +17,7 @@ namespace varnok {
 class CardState;
 class CPublisherListBox;
 class CurrentPrinter;
+struct PrintOutcome;
 
 class CardBatchCommands : public QObject {
     Q_OBJECT
@@ -26,6 +27,9 @@ public:
                       CurrentPrinter* printer, std::function<QString()> listTitle);
 
     void AddTo(QMenu& menu) const;
+
+    // Told what became of every print the commands send (the window's line).
+    std::function<void(const PrintOutcome&)> reportPrint;
 
     void OnPrintList();
     void OnSaveCardPdf();
