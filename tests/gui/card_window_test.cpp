@@ -918,6 +918,16 @@ void CardWindowTest::alignmentSheetFromTheContextMenu() {
     }
     // Without the header box, no header labels.
     QVERIFY(WordsNamed(pages.first(), QStringLiteral("Anziano")).isEmpty());
+
+    // With it, the header's crosses and labels, and the rulers still there.
+    Control<QCheckBox>(*window, idc::card::kPrintHeaderBox)->setChecked(true);
+    QFile::remove(pdf);
+    window->OnAlignmentSheet();
+    const QList<PdfPage> withHeader = ReadPdfPages(pdf);
+    QCOMPARE(withHeader.size(), 1);
+    for (const char* word : {"Anziano", "Nome", "pollici", "cm", "Foglio"}) {
+        QVERIFY2(!WordsNamed(withHeader.first(), QString::fromLatin1(word)).isEmpty(), word);
+    }
 }
 
 void CardWindowTest::mouseClickChoosesTheClickedEntry() {
