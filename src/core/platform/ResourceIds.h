@@ -248,6 +248,10 @@ constexpr int kNoNameToPrint = 2510;
 constexpr int kPrintNotConfirmed = 2511;
 constexpr int kPrintStopped = 2512;
 constexpr int kListNotSpooled = 2513;
+constexpr int kPrinterInUse = 2514;  // "%1" the printer
+constexpr int kRememberedPrinterMissing =
+    2515;  // "%1" the printer remembered, "%2" the line in use
+constexpr int kNoPrinterInUse = 2516;
 // Screen readers: the names of unlabelled controls and the previews' text.
 constexpr int kOptionsDialogName = 2600;
 constexpr int kCardVersionListName = 2601;

@@ -54,13 +54,14 @@ QString SuggestedFileName(const QString& title) {
 }  // namespace
 
 CardBatchCommands::CardBatchCommands(QWidget& window, const CardState& state,
-                                     const CPublisherListBox& list, CurrentPrinter* printer,
+                                     const CPublisherListBox& list,
+                                     std::function<QPrinter*()> printer,
                                      std::function<QString()> listTitle)
     : QObject(&window),
       window_(window),
       state_(state),
       list_(list),
-      printer_(printer),
+      printer_(std::move(printer)),
       listTitle_(std::move(listTitle)) {
     AddAction("printList", ids::kPrintListCommand, &CardBatchCommands::OnPrintList);
     AddAction("saveCardPdf", ids::kSaveCardPdfCommand, &CardBatchCommands::OnSaveCardPdf);
@@ -109,7 +110,7 @@ void CardBatchCommands::OnPrintList() {
     if (publishers.empty()) {
         return;
     }
-    QPrinter* printer = printer_ != nullptr ? printer_->printer() : nullptr;
+    QPrinter* printer = printer_();
     const PrintOutcome outcome = PrintBatch(
         &window_, printer, Text(ids::kListTitle).arg(listTitle_()),
         PagesOf(state_, publishers, nullptr), Text(ids::kPrintingCards), Text(ids::kAskPrintCards));

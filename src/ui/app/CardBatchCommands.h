@@ -10,21 +10,22 @@
 
 class QAction;
 class QMenu;
+class QPrinter;
 class QWidget;
 
 namespace varnok {
 
 class CardState;
 class CPublisherListBox;
-class CurrentPrinter;
 struct PrintOutcome;
 
 class CardBatchCommands : public QObject {
     Q_OBJECT
 public:
-    // `listTitle` names what the list shows (the group button's text).
+    // `listTitle` names what the list shows (the group button's text);
+    // `printer` gives the printer every print goes to (nullptr: none).
     CardBatchCommands(QWidget& window, const CardState& state, const CPublisherListBox& list,
-                      CurrentPrinter* printer, std::function<QString()> listTitle);
+                      std::function<QPrinter*()> printer, std::function<QString()> listTitle);
 
     void AddTo(QMenu& menu) const;
 
@@ -48,7 +49,7 @@ private:
     QWidget& window_;
     const CardState& state_;
     const CPublisherListBox& list_;
-    CurrentPrinter* printer_;
+    std::function<QPrinter*()> printer_;
     std::function<QString()> listTitle_;
     std::vector<QAction*> actions_;
 };
