@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -302,15 +303,26 @@ void CardWindowTest::startUpFillsTheListAndSelectsTheFirstEntry() {
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list));
 }
 
+// The card version, then the open folder: two congregations' windows differ.
 // The icon is no part of the first picture: it is set once the window has painted.
 void CardWindowTest::titleNamesTheCardVersion() {
     auto window = OpenWindow();
-    QCOMPARE(window->windowTitle(), QStringLiteral("Varnoki - S-21-I  12/23"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Varnoki - S-21-I  12/23 - ") +
+                                        QString::fromStdString(folder_->path().string()));
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QTRY_VERIFY(!window->windowIcon().isNull());
     QVERIFY(!window->windowIcon().pixmap(32).isNull());
     QCOMPARE(QApplication::windowIcon().cacheKey(), window->windowIcon().cacheKey());
+
+    const std::filesystem::path other = folder_->path() / "Congregazione Nord";
+    std::filesystem::create_directories(other);
+    WriteCompanionFiles(other, CardCongregation());
+    QVERIFY(QDir::setCurrent(QString::fromStdString(other.string())));
+    auto second = OpenWindow();
+    QCOMPARE(second->windowTitle(),
+             QStringLiteral("Varnoki - S-21-I  12/23 - ") + QString::fromStdString(other.string()));
+    QVERIFY(QDir::setCurrent(QString::fromStdString(folder_->path().string())));
 }
 
 void CardWindowTest::controlsFollowTheTemplate() {
@@ -915,6 +927,16 @@ void CardWindowTest::alignmentSheetFromTheContextMenu() {
     }
     // Without the header box, no header labels.
     QVERIFY(WordsNamed(pages.first(), QStringLiteral("Anziano")).isEmpty());
+
+    // With it, the header's crosses and labels, and the rulers still there.
+    Control<QCheckBox>(*window, idc::card::kPrintHeaderBox)->setChecked(true);
+    QFile::remove(pdf);
+    window->OnAlignmentSheet();
+    const QList<PdfPage> withHeader = ReadPdfPages(pdf);
+    QCOMPARE(withHeader.size(), 1);
+    for (const char* word : {"Anziano", "Nome", "pollici", "cm", "Foglio"}) {
+        QVERIFY2(!WordsNamed(withHeader.first(), QString::fromLatin1(word)).isEmpty(), word);
+    }
 }
 
 void CardWindowTest::mouseClickChoosesTheClickedEntry() {

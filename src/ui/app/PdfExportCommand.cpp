@@ -11,6 +11,7 @@
 #include "platform/Edition.h"
 #include "platform/ProfileFile.h"
 #include "platform/ResourceIds.h"
+#include "platform/SecretInput.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 #include "render/PageRun.h"
@@ -30,19 +31,15 @@ int Fail(const QString& message) {
     return 1;
 }
 
-// A script gives the password on standard input; a terminal gets no prompt.
-// Read through stdio: the C++ streams would set up their locales at every start.
+// A script gives the password on standard input; at a terminal it is asked
+// for on standard error and typed unseen.
 bool PasswordFromInput(const std::string& expected) {
+    const QByteArray prompt = (QCoreApplication::applicationName() + QStringLiteral(": ") +
+                               FromCodePage(ResString(ids::kPasswordPrompt)) + QStringLiteral(": "))
+                                  .toLocal8Bit();
     std::string line;
-    int c = 0;
-    while ((c = std::getchar()) != EOF && c != '\n') {
-        line += static_cast<char>(c);
-    }
-    if (c == EOF && line.empty()) {
+    if (!ReadSecretLine(prompt.toStdString(), line)) {
         return false;
-    }
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
     }
     return ToCodePage(QString::fromLocal8Bit(line.c_str())) == expected;
 }
@@ -98,10 +95,12 @@ int RunPdfExport(const PdfExportRequest& request, const std::string& profilePath
         DrawPrintedPage(state.CardSheetFor(entries[page].publisher), surface);
     };
     const QString title = Text(ids::kListTitle).arg(FromCodePage(state.groups.GroupButtonText()));
+    const std::string target = request.outputBytes.empty()
+                                   ? QFile::encodeName(request.output).toStdString()
+                                   : request.outputBytes;
     SaveResult failure;
-    if (WritePdf(request.output, title, run, &failure) != RunResult::done) {
-        return Fail(FromCodePage(
-            SaveFailureText(QFile::encodeName(request.output).toStdString(), failure.error)));
+    if (WritePdf(target, title, run, &failure) != RunResult::done) {
+        return Fail(FromCodePage(SaveFailureText(target, failure.error)));
     }
     return 0;
 }
