@@ -2,6 +2,7 @@
 // choosing a publisher by mouse and keyboard, type-ahead, month boxes and the
 // print button, previews, and what closing writes.
 
+#include <sys/stat.h>
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -1367,6 +1368,23 @@ void CardWindowTest::listSavedAsPdfHasOnePagePerEntry() {
     QVERIFY(info.waitForFinished(30000));
     QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
                 .contains(QStringLiteral("Schede: Gruppo 1")));
+
+    // The file has the permissions of any new file, under each umask.
+    for (mode_t mask : {mode_t{022}, mode_t{077}}) {
+        const QString named = path + QString::number(mask, 8) + ".pdf";
+        QTimer::singleShot(0, [&] {
+            if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                chooser->selectFile(named);
+                QMetaObject::invokeMethod(chooser, "accept");
+            }
+        });
+        const mode_t before = umask(mask);
+        save->trigger();
+        umask(before);
+        struct stat made {};
+        QCOMPARE(stat(QFile::encodeName(named).constData(), &made), 0);
+        QCOMPARE(made.st_mode & 0777, 0666 & ~mask);
+    }
 }
 
 #include "card_window_test.moc"

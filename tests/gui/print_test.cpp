@@ -563,6 +563,16 @@ void PrintTest::commandLineExportReadsTheUsersProfile() {
     QCOMPARE(RunVarnok(arguments, dataFolder, configHome).exitCode, 0);
     QCOMPARE(surnameFirst(), 1);
     QCOMPARE(config.ReadFile("varnok/varnok.INI"), profile);
+
+    // The profile under another name (here a second link to it) is not replaced either.
+    std::filesystem::create_hard_link(config.path() / "varnok/varnok.INI",
+                                      folder_->path() / "impostazioni.pdf");
+    const ProgramRun onProfile =
+        RunVarnok({"--pdf", "impostazioni.pdf", "--whole-card"}, dataFolder, configHome);
+    QCOMPARE(onProfile.exitCode, 1);
+    QVERIFY2(onProfile.errors.contains(QStringLiteral("impostazioni.pdf")),
+             qPrintable(onProfile.errors));
+    QCOMPARE(folder_->ReadFile("impostazioni.pdf"), profile);
 }
 
 namespace {

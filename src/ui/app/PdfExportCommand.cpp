@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 #include "app/CCardApp.h"
@@ -66,6 +67,14 @@ bool ParseMonthNames(const QString& text, std::array<bool, 12>& rows, QString& u
 }
 
 int RunPdfExport(const PdfExportRequest& request, const std::string& profilePath) {
+    const std::string target = request.outputBytes.empty()
+                                   ? QFile::encodeName(request.output).toStdString()
+                                   : request.outputBytes;
+    // The program's own settings, whatever the profile is called.
+    std::error_code error;
+    if (std::filesystem::equivalent(target, profilePath, error)) {
+        return Fail(FromCodePage(SaveFailureText(target, kProtectedFile)));
+    }
     CardState state;
     if (!state.OpenCard(Today(), ProfileFile(profilePath), PasswordFromInput)) {
         return Fail(QStringLiteral("Couldn't allocate memory"));
@@ -95,9 +104,6 @@ int RunPdfExport(const PdfExportRequest& request, const std::string& profilePath
         DrawPrintedPage(state.CardSheetFor(entries[page].publisher), surface);
     };
     const QString title = Text(ids::kListTitle).arg(FromCodePage(state.groups.GroupButtonText()));
-    const std::string target = request.outputBytes.empty()
-                                   ? QFile::encodeName(request.output).toStdString()
-                                   : request.outputBytes;
     SaveResult failure;
     if (WritePdf(target, title, run, &failure) != RunResult::done) {
         return Fail(FromCodePage(SaveFailureText(target, failure.error)));
