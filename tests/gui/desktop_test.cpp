@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QStyleFactory>
 #include <QTest>
+#include <QtMath>
 #include <memory>
 
 #include "CardCongregation.h"
@@ -26,6 +27,7 @@
 #include "platform/TextCodec.h"
 #include "render/CBodyPreview.h"
 #include "render/CHeaderPreview.h"
+#include "render/PreviewControl.h"
 #include "render/QtSurface.h"
 #include "support/RecordingSurface.h"
 #include "support/TempFolder.h"
@@ -217,6 +219,29 @@ void DesktopTest::previewsReadAsACardUnderEveryPalette() {
                         Rect{0, 0, body->width(), body->height()}, bodyRecording);
         ExpectReadable(headerImage, headerRecording, header->logicalDpiY());
         ExpectReadable(bodyImage, bodyRecording, body->logicalDpiY());
+        // Framed on all four edges at every scale a desktop sets, within the control.
+        const QColor frame = palette.color(QPalette::Active, QPalette::Dark);
+        for (qreal scale : {1.0, 1.5, 2.0}) {
+            for (PreviewControl* preview :
+                 {static_cast<PreviewControl*>(header), static_cast<PreviewControl*>(body)}) {
+                QImage image(preview->size() * scale, QImage::Format_RGB32);
+                image.setDevicePixelRatio(scale);
+                image.fill(Qt::magenta);
+                preview->render(&image);
+                const int right = qFloor(preview->width() * scale) - 1;
+                const int bottom = qFloor(preview->height() * scale) - 1;
+                const QString where =
+                    QStringLiteral("%1 at %2").arg(preview->objectName()).arg(scale);
+                for (QPoint p : {QPoint(right / 2, 0), QPoint(right / 2, bottom),
+                                 QPoint(0, bottom / 2), QPoint(right, bottom / 2)}) {
+                    QVERIFY2(image.pixel(p) == frame.rgb(),
+                             qPrintable(where + QStringLiteral(" %1,%2 %3")
+                                                    .arg(p.x())
+                                                    .arg(p.y())
+                                                    .arg(image.pixelColor(p).name())));
+                }
+            }
+        }
         // The window itself follows the palette.
         QCOMPARE(window->grab().toImage().pixelColor(2, 2), palette.color(QPalette::Window));
     }

@@ -25,10 +25,17 @@ void PreviewControl::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), CardFace());
     QtSurface surface(painter);
     Draw(state_, clientRect, surface);
-    // The frame that sets the card apart from the window, in the desktop's own shade.
-    painter.setPen(palette().color(QPalette::Active, QPalette::Dark));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    // The frame that sets the card apart from the window, in the desktop's own
+    // shade: one screen dot wide along each edge at any scale (a line drawn
+    // on the edge loses its top at 1.5).
+    const QColor frame = palette().color(QPalette::Active, QPalette::Dark);
+    const qreal dot = 1.0 / devicePixelRatioF();
+    const qreal w = width();
+    const qreal h = height();
+    painter.fillRect(QRectF(0, 0, w, dot), frame);
+    painter.fillRect(QRectF(0, h - dot, w, dot), frame);
+    painter.fillRect(QRectF(0, 0, dot, h), frame);
+    painter.fillRect(QRectF(w - dot, 0, dot, h), frame);
     ++paintCount_;
     TellScreenReaders();
 }
