@@ -1,5 +1,8 @@
 #include "CardState.h"
 
+#include <chrono>
+#include <thread>
+
 #include "platform/Edition.h"
 #include "platform/Trim.h"
 
@@ -21,6 +24,7 @@ bool CardState::OpenCard(const LocalDate& today, const ProfileFile& profile,
     LoadSettings(settings, profile);
     if (!accessDenied) {
         layoutFile.Load(layout, settings.cardVersion);
+        printRegister.Load();
     }
     return loaded;
 }
@@ -40,14 +44,98 @@ bool CardState::LoadCongregationData(const std::function<bool(const std::string&
     if (!table.AllocatePublisherTable()) {
         return false;
     }
-    table.ReadPublisherFiles();
+    ReadDataFiles(table, details, remarks);
     std::string password = table.Password();
     if (password != " " && !(askPassword && askPassword(password))) {
         accessDenied = true;
+    } else {
+        acceptedPassword_ = password;
     }
-    details.CountDetailsRecords();
-    remarks.LoadRemarks(table);
     return true;
+}
+
+void CardState::ReadDataFiles(PublisherTable& intoTable, DetailsFile& intoDetails,
+                              RemarksTable& intoRemarks) {
+    // A read is whole when no file changed while it ran, and the files are
+    // old enough that a write in the same step of the file system's clock
+    // would have shown in their stamps.
+    constexpr int kAttempts = 5;
+    constexpr int kSettleMilliseconds = 15;
+    readOverlappedWrite = false;
+    for (int attempt = 1;; ++attempt) {
+        const CompanionStamp before = StampCompanionFiles();
+        intoTable.ReadPublisherFiles();
+        intoDetails.CountDetailsRecords();
+        intoRemarks.LoadRemarks(intoTable);
+        loadedStamp = StampCompanionFiles();
+        if (loadedStamp == before && !WrittenWithin(loadedStamp, kSettleMilliseconds)) {
+            return;
+        }
+        if (attempt == kAttempts) {
+            // Still being written after all the tries: what was read stands,
+            // and the user hears of it.
+            readOverlappedWrite = true;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(kSettleMilliseconds * attempt));
+    }
+}
+
+bool CardState::ReloadCongregationData(const std::function<bool(const std::string&)>& askPassword) {
+    PublisherTable freshTable;
+    if (!freshTable.AllocatePublisherTable()) {
+        return false;
+    }
+    DetailsFile freshDetails;
+    RemarksTable freshRemarks;
+    const CompanionStamp previousStamp = loadedStamp;
+    ReadDataFiles(freshTable, freshDetails, freshRemarks);
+    const std::string password = freshTable.Password();
+    if (password != " " && password != acceptedPassword_ &&
+        !(askPassword && askPassword(password))) {
+        loadedStamp = previousStamp;
+        return false;
+    }
+    acceptedPassword_ = password;
+    const unsigned selectedId = selectedPublisher != 0 ? table.PublisherId(selectedPublisher) : 0;
+    table = std::move(freshTable);
+    details = std::move(freshDetails);
+    remarks = std::move(freshRemarks);
+    if (EditionTraitsOf(editionCode).firstNameSort && table.recordCount() >= 1) {
+        SortPublishersByName(table, settings.fnSort != 0);
+    }
+    selectedPublisher = 0;
+    for (int index = 1; selectedId != 0 && index < table.recordCount(); ++index) {
+        if (table.PublisherId(index) == selectedId) {
+            selectedPublisher = index;
+            break;
+        }
+    }
+    UpdateMarks();
+    return true;
+}
+
+void CardState::UpdateMarks() {
+    selectedMarks = MarksFor(printRegister, SheetWithoutName(selectedPublisher));
+}
+
+void CardState::RecordPrintedPages(const std::vector<int>& publishers, const std::string& printer,
+                                   const LocalDate& at,
+                                   const std::vector<std::array<bool, 12>>& ticked) {
+    std::vector<PrintedRow> rows;
+    for (size_t i = 0; i < publishers.size(); ++i) {
+        CardSheet sheet = SheetWithoutName(publishers[i]);
+        if (i < ticked.size()) {
+            sheet.monthTicked = ticked[i];
+            sheet.wholeCard = false;
+        }
+        std::vector<PrintedRow> page = RowsOnPage(sheet, at, printer);
+        rows.insert(rows.end(), std::make_move_iterator(page.begin()),
+                    std::make_move_iterator(page.end()));
+    }
+    printRegister.Record(std::move(rows));
+    printRegister.Save();
+    UpdateMarks();
 }
 
 bool CardState::AnyMonthTicked() const {

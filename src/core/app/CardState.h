@@ -7,6 +7,9 @@
 #include <functional>
 #include <string>
 
+#include "app/CardMarks.h"
+#include "app/PrintRegister.h"
+#include "data/CompanionFolder.h"
 #include "data/DetailsFile.h"
 #include "data/PublisherList.h"
 #include "data/PublisherTable.h"
@@ -23,10 +26,20 @@ class ProfileFile;
 
 class CardState {
 public:
-    // Congregation data, read once when the window opens.
+    // Congregation data, read when the window opens and again when the
+    // companion's files change.
     PublisherTable table;
     DetailsFile details;
     RemarksTable remarks;
+    // The companion's files as they stood when the data was read.
+    CompanionStamp loadedStamp;
+    // The files kept changing while they were read: what was read last stands.
+    bool readOverlappedWrite = false;
+
+    // Which rows went onto which cards; loaded with the layout.
+    PrintRegister printRegister;
+    // The register's marks for the selected publisher's card (see UpdateMarks).
+    CardMarks selectedMarks;
 
     CardSettings settings;
     CardLayout layout;
@@ -67,6 +80,22 @@ public:
     // accessDenied. False when the table could not be reserved.
     bool LoadCongregationData(const std::function<bool(const std::string&)>& askPassword);
 
+    // Reads the companion's files again as at start, into the window's data
+    // only when the read succeeds: the password is asked only when it is not
+    // the one given before, and a refusal leaves everything as it was (false).
+    // The selected publisher is the same person again, found by publisherId
+    // (0 when gone); the list's group mode and the month boxes are the caller's.
+    bool ReloadCongregationData(const std::function<bool(const std::string&)>& askPassword);
+
+    // Recomputes selectedMarks for the selected publisher.
+    void UpdateMarks();
+    // Records the rows of a page that reached `printer`, for each publisher
+    // in `publishers` drawn from its sheet (CardSheetFor, or `ticked` rows when
+    // given), and saves the register.
+    void RecordPrintedPages(const std::vector<int>& publishers, const std::string& printer,
+                            const LocalDate& at,
+                            const std::vector<std::array<bool, 12>>& ticked = {});
+
     bool AnyMonthTicked() const;
     // Whether "Stampa" has anything to put on the page.
     bool HasAnythingToPrint() const;
@@ -83,6 +112,12 @@ public:
     CardSheet CardSheetFor(int publisher) const;
 
 private:
+    // Reads the four files into the given objects, again while they change
+    // under the read (a few times); sets readOverlappedWrite and loadedStamp.
+    void ReadDataFiles(PublisherTable& intoTable, DetailsFile& intoDetails,
+                       RemarksTable& intoRemarks);
+
+    std::string acceptedPassword_ = " ";
     // Everything but the name.
     CardSheet SheetWithoutName(int publisher) const;
     // The header's name, given the publisher's long name ("" for none).

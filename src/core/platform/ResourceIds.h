@@ -231,6 +231,36 @@ constexpr int kPdfAbout = 2424;
 constexpr int kNoDataFolder = 2425;  // "%1": the folder given
 constexpr int kNothingTicked = 2426;
 constexpr int kAskFolderNotWithPdf = 2427;
+// The print register, what the window shows from it, and data read again.
+constexpr int kRegisterKeptAside = 2700;     // %1 the register, %2 the copy kept
+constexpr int kRegisterNotKeptAside = 2701;  // %1 the register
+constexpr int kRowPrintedTip = 2702;         // %1 the date, %2 the printer
+constexpr int kRowChangedLine = 2703;        // %1 the column, %2 as printed, %3 now
+constexpr int kTickedWord = 2704;
+constexpr int kClearWord = 2705;
+constexpr int kNoRemarkWord = 2706;
+constexpr int kCardMarksCounts = 2707;  // %1 rows due, %2 rows changed
+constexpr int kDataReadDuringWrite = 2708;
+constexpr int kDataReloaded = 2709;  // %1 the time
+constexpr int kDataChangedBeforePrint = 2710;
+constexpr int kSelectDueMonthsCommand = 2711;
+constexpr int kUpdateListCardsCommand = 2712;
+constexpr int kUpdateListQuestion = 2713;  // %1 cards, %2 rows, %3 the printer
+constexpr int kListUpToDate = 2714;
+constexpr int kReloadPasswordRefused = 2715;
+constexpr int kFeedbackSeparator = 2716;
+// The card window's menu bar.
+constexpr int kCardMenu = 2720;
+constexpr int kListMenu = 2721;
+constexpr int kHelpMenu = 2722;
+constexpr int kPrintMenuItem = 2723;
+constexpr int kPrintListMenuItem = 2724;
+constexpr int kAlignmentSheetMenuItem = 2725;
+constexpr int kSaveCardPdfMenuItem = 2726;
+constexpr int kSaveListPdfMenuItem = 2727;
+constexpr int kDataFolderMenuItem = 2728;
+constexpr int kCloseMenuItem = 2729;
+constexpr int kAboutMenuItem = 2730;
 }  // namespace ids
 
 }  // namespace varnok

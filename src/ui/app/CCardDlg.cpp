@@ -118,6 +118,13 @@ void CCardDlg::OnInitDialog() {
         return;
     }
     openingNotice_ = state_.layoutFile.notice();
+    for (const std::string& more :
+         {state_.printRegister.notice(),
+          state_.readOverlappedWrite ? ResString(ids::kDataReadDuringWrite) : std::string()}) {
+        if (!more.empty()) {
+            openingNotice_ += (openingNotice_.empty() ? "" : "\n\n") + more;
+        }
+    }
     SetTitle();
     printButton_->setEnabled(false);
     list_->setFocus();
@@ -138,7 +145,23 @@ void CCardDlg::FillPublisherList() {
 
 void CCardDlg::RefreshSelection() {
     state_.selectedPublisher = list_->SelectedPublisher();
+    state_.UpdateMarks();
+    UpdateMonthTips();
     RepaintPreviews();
+}
+
+// A month box already printed on this card says when and where, and what
+// changed since, below its own tip.
+void CCardDlg::UpdateMonthTips() {
+    for (int row = 0; row < 12; ++row) {
+        if (monthTips_[row].isEmpty()) {
+            monthTips_[row] = monthBoxes_[row]->toolTip();
+        }
+        const std::string extra = PrintedRowTip(state_.selectedMarks, row);
+        monthBoxes_[row]->setToolTip(extra.empty() ? monthTips_[row]
+                                                   : monthTips_[row] + QLatin1Char('\n') +
+                                                         FromCodePage(extra));
+    }
 }
 
 void CCardDlg::RepaintPreviews() {
@@ -228,6 +251,7 @@ void CCardDlg::OnOptions() {
 
 bool CCardDlg::ChangeDataFolder(const QString& folder) {
     SaveLayoutFile(state_.layout, state_.settings.cardVersion);
+    state_.printRegister.Save();
     const QString previous = QDir::currentPath();
     if (!EnterDataFolder(folder)) {
         return false;
@@ -245,6 +269,8 @@ bool CCardDlg::ChangeDataFolder(const QString& folder) {
     state_.table = std::move(fresh.table);
     state_.details = std::move(fresh.details);
     state_.remarks = std::move(fresh.remarks);
+    state_.loadedStamp = fresh.loadedStamp;
+    state_.printRegister = std::move(fresh.printRegister);
     state_.FixReportDate(Today());
     if (EditionTraitsOf(state_.editionCode).firstNameSort && state_.table.recordCount() >= 1) {
         SortPublishersByName(state_.table, state_.settings.fnSort != 0);
@@ -279,6 +305,11 @@ void CCardDlg::accept() {
     const PrintOutcome outcome = PrintSelectedCard(state_, CurrentQPrinter(), this);
     ReportPrint(outcome, false);
     if (outcome.result == PrintOutcome::Printed) {
+        // The page reached the printer: its rows go into the print register.
+        state_.RecordPrintedPages({state_.selectedPublisher}, ToCodePage(outcome.destination),
+                                  Today());
+        UpdateMonthTips();
+        RepaintPreviews();
         list_->setFocus();
     }
 }
@@ -293,6 +324,7 @@ void CCardDlg::reject() {
         SaveSettings(state_.settings, profile_, state_.editionCode);
     }
     state_.layoutFile.Save(state_.layout, state_.settings.cardVersion);
+    state_.printRegister.Save();
     QDialog::reject();
 }
 

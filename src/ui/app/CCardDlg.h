@@ -77,6 +77,7 @@ private:
     void OnMonthBox(int row, bool ticked);
     void OnWholeCardBox(bool ticked);
     void RepaintPreviews();
+    void UpdateMonthTips();
     // Printing: defined in CCardDlgPrinting.cpp.
     void OnHeaderBox(bool ticked);
     void UpdatePrintButton();
@@ -97,6 +98,7 @@ private:
     QPushButton* groupButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
     std::array<QCheckBox*, 12> monthBoxes_{};
+    std::array<QString, 12> monthTips_;  // the boxes' own tips
     QAction* aboutAction_ = nullptr;
     QAction* sheetAction_ = nullptr;
     QLabel* feedbackLine_ = nullptr;

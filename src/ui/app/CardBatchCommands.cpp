@@ -3,12 +3,15 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPrinter>
 #include <QStandardPaths>
 
+#include "app/CardMarks.h"
 #include "app/CardState.h"
 #include "data/CPublisherListBox.h"
+#include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
@@ -37,6 +40,27 @@ PageRun PagesOf(const CardState& state, const std::vector<int>& publishers,
     return run;
 }
 
+// One page per publisher carrying the rows given for it, and nothing else.
+PageRun RowPagesOf(const CardState& state, const std::vector<int>& publishers,
+                   const std::vector<std::array<bool, 12>>& rows, PageProgress& progress) {
+    PageRun run;
+    run.pageCount = static_cast<int>(publishers.size());
+    run.drawPage = [&state, &publishers, &rows](int page, Surface& surface) {
+        CardSheet sheet = state.CardSheetFor(publishers[page]);
+        sheet.monthTicked = rows[page];
+        sheet.printHeader = false;
+        sheet.wholeCard = false;
+        DrawPrintedPage(sheet, surface);
+    };
+    run.pageDone = [&progress](int done) { return progress(done); };
+    return run;
+}
+
+QString PrinterName(const QPrinter& printer) {
+    return printer.printerName().isEmpty() ? QFileInfo(printer.outputFileName()).fileName()
+                                           : printer.printerName();
+}
+
 // A file name made of the title's letters, digits and blanks.
 QString SuggestedFileName(const QString& title) {
     QString name;
@@ -50,7 +74,7 @@ QString SuggestedFileName(const QString& title) {
 
 }  // namespace
 
-CardBatchCommands::CardBatchCommands(QWidget& window, const CardState& state,
+CardBatchCommands::CardBatchCommands(QWidget& window, CardState& state,
                                      const CPublisherListBox& list, CurrentPrinter* printer,
                                      std::function<QString()> listTitle)
     : QObject(&window),
@@ -62,6 +86,8 @@ CardBatchCommands::CardBatchCommands(QWidget& window, const CardState& state,
     AddAction("printList", ids::kPrintListCommand, &CardBatchCommands::OnPrintList);
     AddAction("saveCardPdf", ids::kSaveCardPdfCommand, &CardBatchCommands::OnSaveCardPdf);
     AddAction("saveListPdf", ids::kSaveListPdfCommand, &CardBatchCommands::OnSaveListPdf);
+    updateList_ = AddAction("updateListCards", ids::kUpdateListCardsCommand,
+                            &CardBatchCommands::OnUpdateListCards);
 }
 
 QAction* CardBatchCommands::AddAction(const char* name, int textId,
@@ -101,14 +127,30 @@ std::vector<int> CardBatchCommands::ListToDraw() const {
     return publishers;
 }
 
-void CardBatchCommands::OnPrintList() {
-    const std::vector<int> publishers = ListToDraw();
-    if (publishers.empty()) {
-        return;
-    }
+QPrinter* CardBatchCommands::UsablePrinter() const {
     QPrinter* printer = printer_ != nullptr ? printer_->printer() : nullptr;
     if (printer == nullptr) {
         MessageBox::Show(QStringLiteral("No Printer"), &window_);
+    }
+    return printer;
+}
+
+// The pages reached the printer: their rows go into the print register.
+void CardBatchCommands::Record(const std::vector<int>& publishers, const QPrinter& printer,
+                               const std::vector<std::array<bool, 12>>& rows) {
+    state_.RecordPrintedPages(publishers, ToCodePage(PrinterName(printer)), Today(), rows);
+    if (pagesRecorded) {
+        pagesRecorded();
+    }
+}
+
+void CardBatchCommands::OnPrintList() {
+    const std::vector<int> publishers = ListToDraw();
+    if (publishers.empty() || (dataIsCurrent && !dataIsCurrent())) {
+        return;
+    }
+    QPrinter* printer = UsablePrinter();
+    if (printer == nullptr) {
         return;
     }
     PageProgress progress(&window_, Text(ids::kPrintingCards), static_cast<int>(publishers.size()));
@@ -117,6 +159,53 @@ void CardBatchCommands::OnPrintList() {
     progress.dialog().close();
     if (result == RunResult::failed) {
         MessageBox::Show(Text(ids::kListNotPrinted), &window_);
+    } else if (result == RunResult::done) {
+        Record(publishers, *printer);
+    }
+}
+
+void CardBatchCommands::OnUpdateListCards() {
+    if (dataIsCurrent && !dataIsCurrent()) {
+        return;
+    }
+    const std::vector<int> listed = list_.ListedPublishers();
+    if (listed.empty()) {
+        MessageBox::Show(Text(ids::kListEmpty), &window_);
+        return;
+    }
+    std::vector<int> publishers;
+    std::vector<std::array<bool, 12>> rows;
+    int rowCount = 0;
+    for (int publisher : listed) {
+        const CardMarks marks = MarksFor(state_.printRegister, state_.CardSheetFor(publisher));
+        if (marks.RowsToPrintCount() > 0) {
+            publishers.push_back(publisher);
+            rows.push_back(marks.RowsToPrint());
+            rowCount += marks.RowsToPrintCount();
+        }
+    }
+    if (publishers.empty()) {
+        MessageBox::Show(Text(ids::kListUpToDate), &window_);
+        return;
+    }
+    QPrinter* printer = UsablePrinter();
+    if (printer == nullptr) {
+        return;
+    }
+    const QString question = FromCodePage(ResStringWith(
+        ids::kUpdateListQuestion, {std::to_string(publishers.size()), std::to_string(rowCount),
+                                   ToCodePage(PrinterName(*printer))}));
+    if (!MessageBox::Ask(question, &window_)) {
+        return;
+    }
+    PageProgress progress(&window_, Text(ids::kPrintingCards), static_cast<int>(publishers.size()));
+    const RunResult result = PrintPageRun(*printer, Text(ids::kListTitle).arg(listTitle_()),
+                                          RowPagesOf(state_, publishers, rows, progress));
+    progress.dialog().close();
+    if (result == RunResult::failed) {
+        MessageBox::Show(Text(ids::kListNotPrinted), &window_);
+    } else if (result == RunResult::done) {
+        Record(publishers, *printer, rows);
     }
 }
 

@@ -1,15 +1,18 @@
 #pragma once
 // The card window's commands for many pages at once, offered in its context
-// menu: the list's publishers printed in one job, and the selected card or the
-// whole list saved as a PDF file, one page per publisher.
+// menu and menu bar: the list's publishers printed in one job, their cards
+// brought up to date (each card's due and changed rows, one job), and the
+// selected card or the whole list saved as a PDF file, one page per publisher.
 
 #include <QObject>
 #include <QString>
+#include <array>
 #include <functional>
 #include <vector>
 
 class QAction;
 class QMenu;
+class QPrinter;
 class QWidget;
 
 namespace varnok {
@@ -22,12 +25,24 @@ class CardBatchCommands : public QObject {
     Q_OBJECT
 public:
     // `listTitle` names what the list shows (the group button's text).
-    CardBatchCommands(QWidget& window, const CardState& state, const CPublisherListBox& list,
+    CardBatchCommands(QWidget& window, CardState& state, const CPublisherListBox& list,
                       CurrentPrinter* printer, std::function<QString()> listTitle);
 
     void AddTo(QMenu& menu) const;
+    // Before anything goes to a printer: false, having said why, while the
+    // companion's files differ from the data shown.
+    std::function<bool()> dataIsCurrent;
+    // After pages reached a printer and went into the print register.
+    std::function<void()> pagesRecorded;
+
+    QAction* printListAction() const { return actions_[0]; }
+    QAction* saveCardPdfAction() const { return actions_[1]; }
+    QAction* saveListPdfAction() const { return actions_[2]; }
+    QAction* updateListAction() const { return updateList_; }
 
     void OnPrintList();
+    // "Aggiorna le schede dell'elenco".
+    void OnUpdateListCards();
     void OnSaveCardPdf();
     void OnSaveListPdf();
 
@@ -41,12 +56,18 @@ private:
     // The listed publishers, or none, having said why, when there is nothing to draw.
     std::vector<int> ListToDraw() const;
 
+    // The printer to send a list to, or null having said "No Printer".
+    QPrinter* UsablePrinter() const;
+    void Record(const std::vector<int>& publishers, const QPrinter& printer,
+                const std::vector<std::array<bool, 12>>& rows = {});
+
     QWidget& window_;
-    const CardState& state_;
+    CardState& state_;
     const CPublisherListBox& list_;
     CurrentPrinter* printer_;
     std::function<QString()> listTitle_;
     std::vector<QAction*> actions_;
+    QAction* updateList_ = nullptr;
 };
 
 }  // namespace varnok
