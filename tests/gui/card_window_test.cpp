@@ -1223,7 +1223,8 @@ void CardWindowTest::contextMenuOffersTheCommandsForManyCards() {
     QApplication::sendEvent(window.get(), &event);
     QCOMPARE(offered,
              (QStringList{"Foglio di prova", "Stampa tutto l'elenco", "Salva la scheda in PDF...",
-                          "Salva l'elenco in PDF...", "A proposito di Varnoki..."}));
+                          "Salva l'elenco in PDF...", "&Aggiorna le schede dell'elenco",
+                          "A proposito di Varnoki..."}));
 }
 
 void CardWindowTest::listSavedAsPdfHasOnePagePerEntry() {
