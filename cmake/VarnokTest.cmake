@@ -1,7 +1,18 @@
 # varnok_add_test(NAME <name> SOURCES <files...> LIBS <libs...> [GUI])
 # One test executable per module. GUI tests link Qt Test and run on the
 # offscreen platform so they need no display.
-find_package(GTest REQUIRED)
+# A cross build for Windows has no GoogleTest of its target to find: it builds
+# one from Debian's source package (googletest) with the same compiler.
+if(CMAKE_CROSSCOMPILING AND BUILD_TESTING)
+  set(VARNOK_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for a cross build")
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${VARNOK_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # Its own warnings are not this program's to fix.
+  set_target_properties(gtest gtest_main PROPERTIES COMPILE_WARNING_AS_ERROR OFF)
+elseif(BUILD_TESTING)
+  find_package(GTest REQUIRED)
+endif()
 
 function(varnok_add_test)
   cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})

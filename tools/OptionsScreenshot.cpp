@@ -13,8 +13,14 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QStringList args = QApplication::arguments();
-    if (args.size() < 3) {
-        std::fprintf(stderr, "usage: varnok-options-screenshot OPTIONS.png DETAILS.png\n");
+    constexpr const char* kUsage = "usage: varnok-options-screenshot OPTIONS.png DETAILS.png\n";
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (args.size() < 3 || args[1].startsWith(QLatin1Char('-')) ||
+        args[2].startsWith(QLatin1Char('-'))) {
+        std::fputs(kUsage, stderr);
         return 2;
     }
     varnok::CardLayout layout;

@@ -4,13 +4,22 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <string_view>
 
 #include "companion/SampleCongregation.h"
 #include "platform/Clock.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: varnok-sample FOLDER\n";
+    constexpr const char* kUsage = "usage: varnok-sample FOLDER\n";
+    const std::string_view first = argc > 1 ? argv[1] : "";
+    if (first == "-h" || first == "--help") {
+        std::cout
+            << kUsage
+            << "Writes the sample congregation's data files into FOLDER (made when missing).\n";
+        return 0;
+    }
+    if (argc != 2 || first.starts_with('-')) {
+        std::cerr << kUsage;
         return 2;
     }
     try {

@@ -5,6 +5,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The card window needs a desktop; say so rather than let Qt abort in English.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "Varnok ha bisogno di una sessione grafica del desktop: avviarlo dal desktop," >&2
+  echo "oppure, su un server, salvarne un'immagine con tools/screenshot.sh." >&2
+  exit 1
+fi
+
 bash tools/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc 2>/dev/null || echo 2)" --target varnok varnok-sample

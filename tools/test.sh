@@ -25,3 +25,6 @@ cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
 bash tools/fuzz.sh 20
+
+# The core and its tests once more, built for Windows and run under Wine.
+bash tools/windows-test.sh build-windows

@@ -86,6 +86,23 @@ TEST(PublisherFile, MoreRecordsThanTheTableHoldsAreIgnored) {
     EXPECT_EQ(table.FindPublisherById(100 + 910), 0);
 }
 
+TEST(PublisherFile, TrailingZeroFilledRecordsAreNoPublishers) {
+    TempFolder folder;
+    PublisherFile file;
+    file.publishers = {Publisher("Anna", "Rossi", 11), Publisher("Bruno", "Bianchi", 12)};
+    const std::string bytes = PublisherFileBytes(file);
+    // A file grown ahead of its data: zero records after the last publisher.
+    folder.WriteFile("tdat9.bin", bytes + std::string(869u * kPublisherRecordSize, '\0'));
+    EXPECT_EQ(Load().recordCount(), 3);
+    // A zero record between publishers stays a record: only the trailing run goes.
+    folder.WriteFile("tdat9.bin", bytes.substr(0, 2u * kPublisherRecordSize) +
+                                      std::string(kPublisherRecordSize, '\0') +
+                                      bytes.substr(2u * kPublisherRecordSize));
+    PublisherTable table = Load();
+    EXPECT_EQ(table.recordCount(), 4);
+    EXPECT_EQ(table.LastName(3), "Bianchi");
+}
+
 TEST(PublisherFile, PlainMarkerLeavesTextsAsStored) {
     TempFolder folder;
     PublisherFile file;

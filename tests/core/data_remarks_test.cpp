@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -97,6 +99,21 @@ TEST(Remarks, RecordsNamingNoPublisherOrMonthAreSkipped) {
             }
         }
     }
+}
+
+TEST(Remarks, AHugeSparseFileIsReadNoFurtherThanAFullTable) {
+    TempFolder folder;
+    PublisherTable table = LoadFivePublishers(folder);
+    std::string bytes(kRemarksRecordSize, 'h');
+    bytes += RemarkRecordBytes({"prima", 3, 26, 11});
+    folder.WriteFile("remark9.dat", bytes);
+    // 2 GB of holes after the records: no disk space, and nothing to read.
+    std::filesystem::resize_file(folder.path() / "remark9.dat", uint64_t{2} << 30);
+    const auto start = std::chrono::steady_clock::now();
+    RemarksTable remarks;
+    remarks.LoadRemarks(table);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(remarks.GetRemarkText(table, 1, 2, 0), "prima");
 }
 
 TEST(Remarks, HeaderOnlyOrMissingFileGivesNoRemarks) {

@@ -16,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PublisherTable& table = fuzz::SharedTable();
     table.ReadPublisherFiles();
     const int whole = static_cast<int>(size / kPublisherRecordSize);
-    fuzz::Check(table.recordCount() == std::clamp(whole, 1, kPublisherTableCapacity),
+    // Trailing all-zero records are dropped, so the count may fall short of the whole records.
+    fuzz::Check(table.recordCount() >= 1 &&
+                    table.recordCount() <= std::clamp(whole, 1, kPublisherTableCapacity),
                 "whole records only, at most the table's capacity");
     for (int pub = 0; pub < table.recordCount(); ++pub) {
         fuzz::Check(table.FirstName(pub).size() <= 21 && table.LastName(pub).size() <= 21,

@@ -1,6 +1,11 @@
 // The print command on a PDF printer: its messages, the empty-name check, and
 // the page it draws.
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#include <utime.h>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -10,6 +15,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
 #include <filesystem>
 #include <memory>
 
@@ -20,6 +26,7 @@
 #include "layout/InchText.h"
 #include "platform/MessageBox.h"
 #include "platform/QtTranslations.h"
+#include "platform/SafeFile.h"
 #include "render/CurrentPrinter.h"
 #include "render/GroupPrint.h"
 #include "render/PageProgress.h"
@@ -51,6 +58,10 @@ private slots:
     void groupPrintSendsOneDocumentOfAllPages();
     void commandLineExportsWithoutADisplay();
     void commandLineExportReadsTheUsersProfile();
+    void exportFailureLeavesTheOldFileAndNothingElse();
+    void exportGetsTheUmasksPermissionsAndClearsLeftovers();
+    void commandLineExportRefusesWhatIsNotItsToReplace();
+    void commandLineExportOnAFullDiskFails();
 
 private:
     // A card window state on the test congregation, Mario Rossi selected.
@@ -479,6 +490,149 @@ void PrintTest::commandLineExportReadsTheUsersProfile() {
     QCOMPARE(RunVarnok(arguments, dataFolder, configHome).exitCode, 0);
     QCOMPARE(surnameFirst(), 1);
     QCOMPARE(config.ReadFile("varnok/varnok.INI"), profile);
+}
+
+namespace {
+
+// The hidden files an export works in, left in `folder`.
+QStringList ExportLeftovers(const std::filesystem::path& folder) {
+    QStringList names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(".varnok-", 0) == 0) {
+            names << QString::fromStdString(name);
+        }
+    }
+    return names;
+}
+
+mode_t ModeOf(const QString& path) {
+    struct stat info {};
+    return stat(QFile::encodeName(path).constData(), &info) == 0 ? (info.st_mode & 07777) : 0;
+}
+
+}  // namespace
+
+void PrintTest::exportFailureLeavesTheOldFileAndNothingElse() {
+    const QString path = PdfPath(QStringLiteral("good.pdf"));
+    folder_->WriteFile("good.pdf", "%PDF-1.4 a good old file");
+    // Each step of the file fails in turn, as a full disk would make it.
+    for (FileStep failing : {FileStep::CreateTemp, FileStep::Write, FileStep::Sync, FileStep::Close,
+                             FileStep::Rename}) {
+        const FileFaultHook previous = SetFileFaultHook(
+            [failing](FileStep step, const std::string&) { return step == failing ? ENOSPC : 0; });
+        SaveResult failure;
+        const RunResult result =
+            WritePdf(path, QStringLiteral("Schede"), CardsRun(state_, {1, 1}), &failure);
+        SetFileFaultHook(previous);
+        QCOMPARE(result, RunResult::failed);
+        QCOMPARE(failure.error, ENOSPC);
+        QCOMPARE(folder_->ReadFile("good.pdf"), std::string("%PDF-1.4 a good old file"));
+        QCOMPARE(ExportLeftovers(folder_->path()), QStringList());
+    }
+    // The reason the user reads names the file.
+    const std::string text = SaveFailureText(QFile::encodeName(path).toStdString(), ENOSPC);
+    QVERIFY(text.find("good.pdf") != std::string::npos);
+}
+
+void PrintTest::exportGetsTheUmasksPermissionsAndClearsLeftovers() {
+    const QString path = PdfPath(QStringLiteral("modes.pdf"));
+    for (mode_t mask : {mode_t{022}, mode_t{077}, mode_t{002}}) {
+        const mode_t before = umask(mask);
+        const RunResult result = WritePdf(path, QStringLiteral("Schede"), CardsRun(state_, {1}));
+        umask(before);
+        QCOMPARE(result, RunResult::done);
+        // Replacing a file of other permissions too: an export is a new file.
+        QCOMPARE(ModeOf(path), mode_t(0666 & ~mask));
+    }
+
+    // A killed export's file goes; a running one's (changed since this export
+    // began) and files of other names stay.
+    folder_->WriteFile(".varnok-k1ll3d.pdf", "half");
+    folder_->WriteFile(".varnok-ab12cd-7.pdf", "half");
+    folder_->WriteFile(".varnok-running-1.pdf", "other");
+    folder_->WriteFile(".varnok-notes.txt", "mine");
+    folder_->WriteFile(".varnok-fresh1-3.pdf", "now");
+    const utimbuf longAgo{1000000000, 1000000000};
+    for (const char* name : {".varnok-k1ll3d.pdf", ".varnok-ab12cd-7.pdf", ".varnok-running-1.pdf",
+                             ".varnok-notes.txt"}) {
+        QCOMPARE(utime((folder_->path() / name).c_str(), &longAgo), 0);
+    }
+    QCOMPARE(WritePdf(path, QStringLiteral("Schede"), CardsRun(state_, {1})), RunResult::done);
+    QStringList left = ExportLeftovers(folder_->path());
+    left.sort();
+    QCOMPARE(left,
+             (QStringList{".varnok-fresh1-3.pdf", ".varnok-notes.txt", ".varnok-running-1.pdf"}));
+}
+
+void PrintTest::commandLineExportRefusesWhatIsNotItsToReplace() {
+    WriteCompanionFiles(folder_->path(), PrintedCardCongregation());
+    const QString dataFolder = QString::fromStdString(folder_->path().string());
+    const std::string records = folder_->ReadFile("tdat9.bin");
+    QCOMPARE(mkfifo((folder_->path() / "queue.pdf").c_str(), 0600), 0);
+    const bool device =
+        mknod((folder_->path() / "zero.pdf").c_str(), S_IFCHR | 0600, makedev(1, 5)) == 0;
+    std::filesystem::create_directory(folder_->path() / "folder.pdf");
+    folder_->WriteFile("Cplot.dat", std::string(400, '1'));
+    TempFolder elsewhere;
+    elsewhere.WriteFile("xten7.dat", "another congregation's");
+
+    QStringList targets = {
+        "queue.pdf",  "folder.pdf",
+        "tdat9.bin",  "Cplot.dat",
+        "cplot3.dat", QString::fromStdString((elsewhere.path() / "xten7.dat").string())};
+    if (device) {
+        targets << "zero.pdf";
+    }
+    for (const QString& target : targets) {
+        const ProgramRun run = RunVarnok({"--pdf", target, "--whole-card", dataFolder}, dataFolder);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.errors.contains(QFileInfo(target).fileName()), qPrintable(run.errors));
+    }
+    QCOMPARE(folder_->ReadFile("tdat9.bin"), records);
+    QCOMPARE(folder_->ReadFile("Cplot.dat"), std::string(400, '1'));
+    QCOMPARE(elsewhere.ReadFile("xten7.dat"), std::string("another congregation's"));
+    QVERIFY(!folder_->Exists("cplot3.dat"));
+    struct stat info {};
+    QVERIFY(lstat((folder_->path() / "queue.pdf").c_str(), &info) == 0 && S_ISFIFO(info.st_mode));
+    QVERIFY(!device ||
+            (lstat((folder_->path() / "zero.pdf").c_str(), &info) == 0 && S_ISCHR(info.st_mode)));
+    QVERIFY(std::filesystem::is_directory(folder_->path() / "folder.pdf"));
+    QCOMPARE(ExportLeftovers(folder_->path()), QStringList());
+
+    // A link is replaced itself; the file it pointed to stays as it was.
+    folder_->WriteFile("kept.txt", "not a PDF");
+    std::filesystem::create_symlink("kept.txt", folder_->path() / "link.pdf");
+    QCOMPARE(RunVarnok({"--pdf", "link.pdf", "--whole-card"}, dataFolder).exitCode, 0);
+    QVERIFY(!std::filesystem::is_symlink(folder_->path() / "link.pdf"));
+    QCOMPARE(folder_->ReadFile("kept.txt"), std::string("not a PDF"));
+
+    // The file a script gets has the permissions of any new file.
+    const mode_t before = umask(027);
+    const ProgramRun run = RunVarnok({"--pdf", "masked.pdf", "--whole-card"}, dataFolder);
+    umask(before);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(ModeOf(PdfPath(QStringLiteral("masked.pdf"))), mode_t(0640));
+}
+
+void PrintTest::commandLineExportOnAFullDiskFails() {
+    WriteCompanionFiles(folder_->path(), PrintedCardCongregation());
+    const QString dataFolder = QString::fromStdString(folder_->path().string());
+    TempFolder small;
+    if (mount("tmpfs", small.path().c_str(), "tmpfs", 0, "size=24k") != 0) {
+        QSKIP("mounting a small file system needs root; the write hook test covers the rest");
+    }
+    const std::string good = "%PDF-1.4 good " + std::string(16000, 'g');
+    small.WriteFile("one.pdf", good);
+    const QString target = QString::fromStdString((small.path() / "one.pdf").string());
+    const ProgramRun run = RunVarnok({"--pdf", target, "--whole-card", dataFolder}, dataFolder);
+    const std::string after = small.ReadFile("one.pdf");
+    const QStringList left = ExportLeftovers(small.path());
+    umount(small.path().c_str());
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.errors.contains(QStringLiteral("one.pdf")), qPrintable(run.errors));
+    QVERIFY(after == good);
+    QCOMPARE(left, QStringList());
 }
 
 QTEST_MAIN(PrintTest)

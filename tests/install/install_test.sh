@@ -17,6 +17,8 @@ expected=(
   "share/metainfo/$id.metainfo.xml"
   share/man/man1/varnok.1.gz
   "share/icons/hicolor/scalable/apps/$id.svg"
+  share/doc/varnok/copyright
+  share/doc/varnok/changelog.gz
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
@@ -43,6 +45,8 @@ grep -qx 'Exec=varnok --ask-folder' "$desktop"
 grep -qx 'Categories=Office;' "$desktop"
 grep -qx "Icon=$id" "$desktop"
 grep -q '^Comment=Stampa ' "$desktop"
+# An X11 dock matches the window (class "varnok") to its launcher.
+grep -qx 'StartupWMClass=varnok' "$desktop"
 
 metainfo="$prefix/share/metainfo/$id.metainfo.xml"
 appstreamcli validate --no-net "$metainfo"

@@ -1,18 +1,27 @@
 #include "support/TempFolder.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace varnok::test {
 
+// A new folder of its own, as mkdtemp makes one, on every system.
 TempFolder::TempFolder() : previous_(std::filesystem::current_path()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "varnok-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
+    static std::mt19937 random{std::random_device{}()};
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        const std::filesystem::path candidate =
+            base / ("varnok-test-" + std::to_string(random() % 100000000u));
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) {
+            path_ = candidate;
+        }
+    }
+    if (path_.empty()) {
         throw std::runtime_error("cannot create a temporary folder");
     }
-    path_ = pattern;
     std::filesystem::current_path(path_);
 }
 

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "platform/Edition.h"
+#include "platform/ProfileFile.h"
 #include "platform/Trim.h"
 
 namespace varnok {
@@ -22,11 +23,27 @@ bool CardState::OpenCard(const LocalDate& today, const ProfileFile& profile,
     }
     useLongName = true;
     LoadSettings(settings, profile);
+    settingsAsLoaded = settings;
     if (!accessDenied) {
         layoutFile.Load(layout, settings.cardVersion);
         printRegister.Load();
     }
     return loaded;
+}
+
+bool CardState::SaveAtClosing(ProfileFile& profile) {
+    bool saved = true;
+    if (settingsChanged) {
+        saved = SaveSettingsMerged(settings, settingsAsLoaded, profile, editionCode);
+        if (saved) {
+            // A later save (a session end that did not end the program) starts from here.
+            settingsAsLoaded = settings;
+            profile = ProfileFile(profile.path());
+        }
+    }
+    // Rows a failed save could not write yet get their last chance here.
+    const bool registerSaved = printRegister.Save();
+    return layoutFile.Save(layout, settings.cardVersion) && saved && registerSaved;
 }
 
 void CardState::FixReportDate(const LocalDate& today) {

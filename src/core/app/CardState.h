@@ -42,6 +42,7 @@ public:
     CardMarks selectedMarks;
 
     CardSettings settings;
+    CardSettings settingsAsLoaded;  // as the profile gave them, or as last saved
     CardLayout layout;
     LayoutKeeper layoutFile;  // loads `layout` and saves it at closing
     SelectionGroups groups;
@@ -70,6 +71,12 @@ public:
     // version's layout. False when the table could not be reserved.
     bool OpenCard(const LocalDate& today, const ProfileFile& profile,
                   const std::function<bool(const std::string&)>& askPassword);
+
+    // The closing command's saves: the settings if they changed, merged key by
+    // key into the profile as it is now (`profile` is the one they were read
+    // from, read again once saved), and the layout if it changed. False when a
+    // save failed (the failure was told through the messages).
+    bool SaveAtClosing(ProfileFile& profile);
 
     // Fixes reportMonth, currentYear, reportYear and reportSlot from the local date.
     void FixReportDate(const LocalDate& today);

@@ -1,9 +1,8 @@
 #include "app/ProfileLocation.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
+
+#include "platform/SystemCalls.h"
 
 namespace varnok {
 
@@ -23,20 +22,12 @@ bool FolderWritable(const std::string& folder) {
     if (WritableCheck()) {
         return (*WritableCheck())(folder);
     }
-    return access(folder.c_str(), W_OK) == 0;
+    return sys::FolderWritable(folder);
 }
 
 // The folder for the user's own settings.
 fs::path UserConfigFolder() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome != nullptr && fs::path(configHome).is_absolute()) {
-        return fs::path(configHome) / "varnok";
-    }
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && *home != '\0') {
-        return fs::path(home) / ".config" / "varnok";
-    }
-    return {};
+    return fs::path(sys::UserConfigFolder());
 }
 
 bool IsRegularFile(const std::string& path) {

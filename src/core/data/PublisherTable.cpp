@@ -108,6 +108,12 @@ void PublisherTable::ReadPublisherFiles() {
         }
         ++recordCount_;
     }
+    // Zero-filled records at the end (a file grown ahead of its data) are no publishers.
+    while (recordCount_ > 1 &&
+           std::all_of(Record(recordCount_ - 1), Record(recordCount_ - 1) + kPublisherRecordSize,
+                       [](uint8_t b) { return b == 0; })) {
+        --recordCount_;
+    }
 
     if (recordCount_ > 0 && records_[pubfield::lastName] != kPlainMarker) {
         for (int i = 0; i < recordCount_; ++i) {

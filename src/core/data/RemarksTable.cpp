@@ -54,9 +54,12 @@ void RemarksTable::LoadRemarks(PublisherTable& table) {
 
     const RegularFile file(kRemarksFileName);
     uint8_t record[kRemarksRecordSize];
-    // The first record is a header. Every pass moves one record on, so the
-    // loop ends at the file's size whatever the records hold.
-    for (uint64_t offset = kRemarksRecordSize; offset < file.size() && remarkCount_ < kLastEntry;
+    // The first record is a header. Every pass moves one record on, and the
+    // companion's file holds no more records than the table has entries, so a
+    // huge or sparse file is read no further than a full one.
+    const uint64_t end =
+        std::min<uint64_t>(file.size(), uint64_t{kRemarksTableSize} * kRemarksRecordSize);
+    for (uint64_t offset = kRemarksRecordSize; offset < end && remarkCount_ < kLastEntry;
          offset += kRemarksRecordSize) {
         std::memset(record, 0, sizeof record);
         file.ReadAt(offset, record, kRemarksRecordSize);

@@ -1,5 +1,7 @@
 #include "layout/CardSettings.h"
 
+#include <vector>
+
 #include "layout/CardLayout.h"
 #include "layout/InchText.h"
 #include "platform/Edition.h"
@@ -59,6 +61,54 @@ void StoreSettings(const CardSettings& settings, ProfileFile& profile,
     if (EditionTraitsOf(editionCode).firstNameSort) {
         profile.SetString(kFnSort, "Enabled", std::to_string(settings.fnSort));
     }
+}
+
+namespace {
+
+// Each key the settings write, with its text for `settings`.
+struct SettingKey {
+    const char* section;
+    const char* key;
+    std::string text;
+};
+std::vector<SettingKey> SettingKeys(const CardSettings& settings, const std::string& editionCode) {
+    std::vector<SettingKey> keys = {
+        {kFormat, "Alt Date Format", std::to_string(settings.dateFormat)},
+        {kFormat, "Last Name First", std::to_string(settings.lastNameFirst)},
+        {kFormat, "Card Version", std::to_string(settings.cardVersion)},
+        {kMargins, "Top", settings.marginTop},
+        {kMargins, "Left", settings.marginLeft},
+    };
+    if (EditionTraitsOf(editionCode).firstNameSort) {
+        keys.push_back({kFnSort, "Enabled", std::to_string(settings.fnSort)});
+    }
+    return keys;
+}
+
+// A value no profile line can hold: a key that is missing.
+const std::string kMissing(1, '\n');
+
+}  // namespace
+
+bool SaveSettingsMerged(const CardSettings& settings, const CardSettings& loaded,
+                        const ProfileFile& asRead, const std::string& editionCode) {
+    ProfileFile current(asRead.path());
+    const std::vector<SettingKey> now = SettingKeys(settings, editionCode);
+    const std::vector<SettingKey> before = SettingKeys(loaded, editionCode);
+    for (size_t i = 0; i < now.size(); ++i) {
+        const SettingKey& key = now[i];
+        const bool changedHere = key.text != before[i].text;
+        const bool changedThere = current.GetString(key.section, key.key, kMissing) !=
+                                  asRead.GetString(key.section, key.key, kMissing);
+        if (changedHere || !changedThere) {
+            current.SetString(key.section, key.key, key.text);
+        }
+    }
+    const SaveResult saved = current.Save();
+    if (!saved.ok) {
+        ShowMessage(SaveFailureText(asRead.path(), saved.error));
+    }
+    return saved.ok;
 }
 
 bool SaveSettings(const CardSettings& settings, const ProfileFile& profile,

@@ -33,5 +33,11 @@ void StoreSettings(const CardSettings& settings, ProfileFile& profile,
 // the edition "portuguese". A failure is told to the user, and gives false.
 bool SaveSettings(const CardSettings& settings, const ProfileFile& profile,
                   const std::string& editionCode);
+// The same save when another copy of the program may have written the file
+// since `asRead` was read and `loaded` taken from it: a key whose value this
+// copy left as loaded and the other copy changed keeps the other copy's value;
+// every other key is written as SaveSettings writes it.
+bool SaveSettingsMerged(const CardSettings& settings, const CardSettings& loaded,
+                        const ProfileFile& asRead, const std::string& editionCode);
 
 }  // namespace varnok

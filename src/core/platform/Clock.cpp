@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "platform/SystemCalls.h"
+
 namespace varnok {
 namespace {
 std::optional<LocalDate>& FixedDate() {
@@ -15,8 +17,7 @@ LocalDate Today() {
         return *FixedDate();
     }
     std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = sys::LocalTime(now);
     return LocalDate{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                      local.tm_min};
 }

@@ -178,6 +178,8 @@ constexpr int kShortLayoutKept = 2110;     // %1 the layout file, %2 the copy ke
 constexpr int kShortLayoutNotKept = 2111;  // %1 the layout file
 constexpr int kYes = 2112;
 constexpr int kNo = 2113;
+constexpr int kProtectedFile = 2114;       // a reason: a data or layout file
+constexpr int kClosingSaveFailed = 2115;   // on stderr at a session's end: %1 the file, %2 why
 
 // The alignment sheet.
 constexpr int kAlignmentSheet = 2300;  // "Foglio di prova": the command and the sheet's title
@@ -231,6 +233,16 @@ constexpr int kPdfAbout = 2424;
 constexpr int kNoDataFolder = 2425;  // "%1": the folder given
 constexpr int kNothingTicked = 2426;
 constexpr int kAskFolderNotWithPdf = 2427;
+// Screen readers: the names of unlabelled controls and the previews' text.
+constexpr int kOptionsDialogName = 2600;
+constexpr int kCardVersionListName = 2601;
+constexpr int kTickedBoxesText = 2602;
+constexpr int kParticipatedText = 2603;
+constexpr int kAuxiliaryPioneerText = 2604;
+constexpr int kAcrossSuffix = 2605;  // "%1": a header slot's name, its X box
+constexpr int kDownSuffix = 2606;    // "%1": a header slot's name, its Y box
+constexpr int kSpinUpName = 2607;
+constexpr int kSpinDownName = 2608;
 // The print register, what the window shows from it, and data read again.
 constexpr int kRegisterKeptAside = 2700;     // %1 the register, %2 the copy kept
 constexpr int kRegisterNotKeptAside = 2701;  // %1 the register

@@ -1,20 +1,17 @@
+// The steps of reading and saving files; the system calls themselves are in
+// SystemCalls*.cpp, one file per system.
 #include "platform/SafeFile.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <mutex>
 #include <random>
 #include <utility>
 
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
+#include "platform/SystemCalls.h"
 
 namespace varnok {
 
@@ -30,13 +27,6 @@ int InjectedFault(FileStep step, const std::string& target) {
     return FaultHook() ? FaultHook()(step, target) : 0;
 }
 
-// A file-size limit would otherwise kill the program in the middle of a save;
-// ignored, it makes the write fail and the save report it.
-void IgnoreFileSizeSignal() {
-    static std::once_flag once;
-    std::call_once(once, [] { std::signal(SIGXFSZ, SIG_IGN); });
-}
-
 std::string FolderOf(const std::string& path) {
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     return parent.empty() ? std::string(".") : parent.string();
@@ -47,42 +37,50 @@ std::string FolderOf(const std::string& path) {
 std::string TempNameFor(const std::string& path) {
     static std::atomic<unsigned> counter{0};
     static std::mt19937 random{std::random_device{}()};
-    const std::filesystem::path target(path);
-    const std::string name = "." + target.filename().string() + ".tmp" + std::to_string(getpid()) +
-                             "-" + std::to_string(counter++) + "-" +
-                             std::to_string(random() % 100000);
-    return (target.parent_path() / name).string();
+    // Split as bytes: a narrow path converted by the library may not come
+    // back the same on Windows, where it need not be read as UTF-8.
+    const size_t slash = path.find_last_of(sys::kPathSeparators);
+    const size_t start = slash == std::string::npos ? 0 : slash + 1;
+    return path.substr(0, start) + "." + path.substr(start) + ".tmp" +
+           std::to_string(sys::ProcessId()) + "-" + std::to_string(counter++) + "-" +
+           std::to_string(random() % 100000);
 }
 
-int CreateTemp(const std::string& path, std::string& tempPath, mode_t mode) {
+// Creates the temporary file exclusively, never through a link: at `fixedPath`
+// when given, or under a fresh name beside `path`.
+// kNoFile with the errno value in `error` on a failure.
+sys::FileHandle CreateTemp(const std::string& path, const std::string& fixedPath,
+                           std::string& tempPath, unsigned mode, int& error) {
+    error = EEXIST;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = TempNameFor(path);
+        tempPath = fixedPath.empty() ? TempNameFor(path) : fixedPath;
         if (int fault = InjectedFault(FileStep::CreateTemp, path)) {
-            errno = fault;
-            return -1;
+            error = fault;
+            return sys::kNoFile;
         }
-        const int fd =
-            open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
+        const sys::FileHandle file = sys::CreateExclusive(tempPath, mode, error);
+        if (file != sys::kNoFile || error != EEXIST || !fixedPath.empty()) {
+            return file;
         }
     }
-    return -1;
+    return sys::kNoFile;
 }
 
 // Writes everything or gives the errno value of the failure.
-int WriteAll(int fd, std::string_view bytes, const std::string& path) {
+int WriteAll(sys::FileHandle file, std::string_view bytes, const std::string& path) {
     size_t done = 0;
     while (done < bytes.size()) {
         if (int fault = InjectedFault(FileStep::Write, path)) {
             return fault;
         }
-        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+        int error = 0;
+        const int64_t written =
+            sys::WriteSome(file, bytes.data() + done, bytes.size() - done, error);
         if (written < 0) {
-            if (errno == EINTR) {
+            if (error == EINTR) {
                 continue;
             }
-            return errno;
+            return error;
         }
         if (written == 0) {
             return EIO;
@@ -98,35 +96,14 @@ int Step(FileStep step, const std::string& path, Call call) {
     if (int fault = InjectedFault(step, path)) {
         return fault;
     }
-    return call() < 0 ? errno : 0;
-}
-
-// Writes, flushes and closes the temporary file; the errno value of the first failure.
-int FillTemp(int fd, std::string_view bytes, const std::string& path) {
-    int error = WriteAll(fd, bytes, path);
-    if (error == 0) {
-        error = Step(FileStep::Sync, path, [fd] { return fsync(fd); });
-    }
-    // The close is checked too: some file systems report a full disk only there.
-    const int closeResult = close(fd);
-    const int closeError = Step(FileStep::Close, path, [closeResult] { return closeResult; });
-    return error != 0 ? error : closeError;
-}
-
-// The new name must reach the disk too, or a crash could bring back the old file.
-void SyncFolder(const std::string& folder) {
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
+    return call();
 }
 
 std::string ErrorReason(int error) {
     switch (error) {
         case ENOSPC:
             return ResString(ids::kDiskFull);
-        case EDQUOT:
+        case sys::kQuotaExceeded:
             return ResString(ids::kQuotaExceeded);
         case EACCES:
         case EPERM:
@@ -141,6 +118,8 @@ std::string ErrorReason(int error) {
         case kNotRegularFile:
         case EISDIR:
             return ResString(ids::kNotARegularFile);
+        case kProtectedFile:
+            return ResString(ids::kProtectedFile);
         default:
             return ResStringWith(ids::kOtherSaveError, {std::strerror(error)});
     }
@@ -148,25 +127,20 @@ std::string ErrorReason(int error) {
 
 }  // namespace
 
-RegularFile::RegularFile(const std::string& path) {
-    // Non-blocking, so that a FIFO planted in the data folder cannot hang the open.
-    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return;
+RegularFile::RegularFile(const std::string& path) : file_(sys::OpenRegularForReading(path, size_)) {
+    if (file_ == sys::kNoFile) {
+        size_ = 0;
     }
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        return;
-    }
-    fd_ = fd;
-    size_ = static_cast<uint64_t>(info.st_size);
 }
 
 RegularFile::~RegularFile() {
-    if (fd_ >= 0) {
-        close(fd_);
+    if (IsOpen()) {
+        sys::CloseFile(file_);
     }
+}
+
+bool RegularFile::IsOpen() const {
+    return file_ != sys::kNoFile;
 }
 
 size_t RegularFile::ReadAt(uint64_t offset, void* buffer, size_t length) const {
@@ -179,11 +153,7 @@ size_t RegularFile::ReadAt(uint64_t offset, void* buffer, size_t length) const {
     auto* out = static_cast<char*>(buffer);
     size_t done = 0;
     while (done < length) {
-        const ssize_t got =
-            pread(fd_, out + done, length - done, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
+        const int64_t got = sys::ReadAt(file_, offset + done, out + done, length - done);
         if (got <= 0) {
             break;  // an error, or the file shrank since it was opened
         }
@@ -203,52 +173,129 @@ std::optional<std::string> ReadRegularFile(const std::string& path, size_t limit
 }
 
 FileStamp StampOf(const std::string& path) {
-    FileStamp stamp;
-    struct stat info {};
-    if (lstat(path.c_str(), &info) != 0) {
-        return stamp;
+    return sys::StampOf(path);
+}
+
+FileKind KindOf(const std::string& path) {
+    switch (sys::InspectSaveTarget(path).kind) {
+        case sys::TargetKind::Missing:
+            return FileKind::missing;
+        case sys::TargetKind::Regular:
+            return FileKind::regular;
+        case sys::TargetKind::Link:
+            return FileKind::link;
+        default:
+            return FileKind::other;
     }
-    stamp.exists = true;
-    stamp.device = static_cast<uint64_t>(info.st_dev);
-    stamp.inode = static_cast<uint64_t>(info.st_ino);
-    stamp.size = static_cast<uint64_t>(info.st_size);
-    stamp.modifiedSeconds = static_cast<int64_t>(info.st_mtim.tv_sec);
-    stamp.modifiedNanoseconds = static_cast<int64_t>(info.st_mtim.tv_nsec);
-    return stamp;
 }
 
 SaveResult SaveFileAtomically(const std::string& path, std::string_view bytes) {
-    IgnoreFileSizeSignal();
-    // The new file keeps the old one's permissions; a link or a new file gets
-    // the usual ones.
-    mode_t mode = 0666;
-    struct stat info {};
-    if (lstat(path.c_str(), &info) == 0) {
-        if (S_ISREG(info.st_mode)) {
-            mode = info.st_mode & 07777;
-        } else if (!S_ISLNK(info.st_mode)) {
-            return {false, kNotRegularFile};
+    PendingFile file(path, PendingFile::Permissions::keepTarget);
+    file.Write(bytes);
+    return file.Commit();
+}
+
+PendingFile::PendingFile(std::string target, Permissions permissions, const std::string& tempName)
+    : target_(std::move(target)) {
+    sys::PrepareForSaving();
+    // A new file gets the usual permissions; a replaced one keeps its own when asked.
+    const sys::SaveTarget standing = sys::InspectSaveTarget(target_);
+    if (standing.kind == sys::TargetKind::Other) {
+        error_ = kNotRegularFile;
+        return;
+    }
+    const bool keepMode =
+        standing.kind == sys::TargetKind::Regular && permissions == Permissions::keepTarget;
+    const unsigned mode = keepMode ? standing.mode : 0666;
+    const std::string fixedPath =
+        tempName.empty() ? std::string()
+                         : (std::filesystem::path(FolderOf(target_)) / tempName).string();
+    file_ = CreateTemp(target_, fixedPath, tempPath_, mode, error_);
+    if (file_ == sys::kNoFile) {
+        tempPath_.clear();
+        return;
+    }
+    error_ = 0;
+    if (keepMode) {
+        sys::KeepMode(file_, mode);  // the umask may have narrowed it
+    }
+}
+
+PendingFile::~PendingFile() {
+    if (!committed_) {
+        Discard();
+    }
+}
+
+bool PendingFile::Write(std::string_view bytes) {
+    if (error_ != 0) {
+        return false;
+    }
+    error_ = WriteAll(file_, bytes, target_);
+    return error_ == 0;
+}
+
+SaveResult PendingFile::Commit() {
+    if (error_ == 0) {
+        error_ = Step(FileStep::Sync, target_, [this] { return sys::FlushToDisk(file_); });
+    }
+    if (file_ != sys::kNoFile) {
+        // The close is checked too: some file systems report a full disk only there.
+        const int closeResult = sys::CloseFile(file_);
+        file_ = sys::kNoFile;
+        const int closeError =
+            Step(FileStep::Close, target_, [closeResult] { return closeResult; });
+        if (error_ == 0) {
+            error_ = closeError;
         }
     }
-    std::string tempPath;
-    const int fd = CreateTemp(path, tempPath, mode);
-    if (fd < 0) {
-        return {false, errno};
+    if (error_ == 0) {
+        error_ = Step(FileStep::Rename, target_,
+                      [this] { return sys::ReplaceWith(tempPath_, target_); });
     }
-    if (S_ISREG(info.st_mode)) {
-        fchmod(fd, mode);  // the umask may have narrowed it
+    if (error_ != 0) {
+        Discard();
+        return {false, error_};
     }
-    int error = FillTemp(fd, bytes, path);
-    if (error == 0) {
-        error =
-            Step(FileStep::Rename, path, [&] { return rename(tempPath.c_str(), path.c_str()); });
-    }
-    if (error != 0) {
-        unlink(tempPath.c_str());
-        return {false, error};
-    }
-    SyncFolder(FolderOf(path));
+    committed_ = true;
+    sys::SyncFolder(FolderOf(target_));
     return {};
+}
+
+void PendingFile::Discard() {
+    if (file_ != sys::kNoFile) {
+        sys::CloseFile(file_);
+        file_ = sys::kNoFile;
+    }
+    if (!tempPath_.empty()) {
+        sys::RemoveFile(tempPath_);
+        tempPath_.clear();
+    }
+}
+
+void RemoveLeftoverFiles(const std::string& folder,
+                         const std::function<bool(const std::string& name)>& ownName,
+                         int64_t before) {
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+    if (error) {
+        return;
+    }
+    for (const std::filesystem::directory_entry& entry : entries) {
+        const std::string name = entry.path().filename().string();
+        if (!ownName(name)) {
+            continue;
+        }
+        const std::string path = entry.path().string();
+        if (sys::InspectSaveTarget(path).kind == sys::TargetKind::Regular &&
+            sys::StampOf(path).modifiedSeconds < before) {
+            sys::RemoveFile(path);
+        }
+    }
+}
+
+int64_t FileClockNow() {
+    return sys::ClockSeconds();
 }
 
 std::string AbsolutePath(const std::string& path) {

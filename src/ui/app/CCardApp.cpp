@@ -6,6 +6,7 @@
 #include "app/CCardDlg.h"
 #include "app/DataFolder.h"
 #include "app/ProfileLocation.h"
+#include "app/SessionEnd.h"
 #include "platform/Edition.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileFile.h"
@@ -29,6 +30,7 @@ void CCardApp::InitInstance(bool askFolder) {
     }
     // A main window of its own, not a modal dialog: it can be minimised and
     // has its entry in the task bar. Closing it ends the program.
+    SessionEnd sessionEnd([&card] { card.SaveQuietly(); });
     QEventLoop loop;
     QObject::connect(&card, &QDialog::finished, &loop, &QEventLoop::quit);
     card.show();

@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
+#include <cstdio>
 #include <utility>
 
 #include "app/CardBatchCommands.h"
@@ -23,6 +25,7 @@
 #include "platform/DialogBuilder.h"
 #include "platform/Edition.h"
 #include "platform/MessageBox.h"
+#include "platform/Messages.h"
 #include "platform/RepeatedKeyGuard.h"
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
@@ -250,7 +253,8 @@ void CCardDlg::OnOptions() {
 }
 
 bool CCardDlg::ChangeDataFolder(const QString& folder) {
-    SaveLayoutFile(state_.layout, state_.settings.cardVersion);
+    // Saved as closing saves it: only when changed, asking when another copy changed it.
+    state_.layoutFile.Save(state_.layout, state_.settings.cardVersion);
     state_.printRegister.Save();
     const QString previous = QDir::currentPath();
     if (!EnterDataFolder(folder)) {
@@ -275,10 +279,13 @@ bool CCardDlg::ChangeDataFolder(const QString& folder) {
     if (EditionTraitsOf(state_.editionCode).firstNameSort && state_.table.recordCount() >= 1) {
         SortPublishersByName(state_.table, state_.settings.fnSort != 0);
     }
+    // The new folder's layout file is the one the keeper follows from now on.
     if (fresh.settings.cardVersion == state_.settings.cardVersion) {
         state_.layout = fresh.layout;
-    } else if (!LoadLayoutFile(state_.layout, state_.settings.cardVersion)) {
-        LoadDefaultLayout(state_.layout, state_.settings.cardVersion);
+        state_.layoutFile = std::move(fresh.layoutFile);
+    } else {
+        state_.layoutFile = LayoutKeeper{};
+        state_.layoutFile.Load(state_.layout, state_.settings.cardVersion);
     }
     state_.useLongName = true;
     state_.groups = SelectionGroups{};
@@ -320,12 +327,30 @@ void CCardDlg::reject() {
         return;
     }
     state_.table.ReleasePublisherTable();
-    if (state_.settingsChanged) {
-        SaveSettings(state_.settings, profile_, state_.editionCode);
-    }
-    state_.layoutFile.Save(state_.layout, state_.settings.cardVersion);
-    state_.printRegister.Save();
+    state_.SaveAtClosing(profile_);
     QDialog::reject();
+}
+
+void CCardDlg::SaveQuietly() {
+    if (closedAtStart_ || !isVisible()) {
+        return;
+    }
+    // No box can be answered now: failures go to standard error, and a layout
+    // file another copy changed is left to that copy.
+    auto toStderr = [](const std::string& text) {
+        const QByteArray bytes = (QCoreApplication::applicationName() + QStringLiteral(": ") +
+                                  FromCodePage(text) + QLatin1Char('\n'))
+                                     .toLocal8Bit();
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+    };
+    const MessageHandler messages = SetMessageHandler(toStderr);
+    const QuestionHandler questions = SetQuestionHandler([toStderr](const std::string& text) {
+        toStderr(text);
+        return false;
+    });
+    state_.SaveAtClosing(profile_);
+    SetQuestionHandler(questions);
+    SetMessageHandler(messages);
 }
 
 int CCardDlg::exec() {

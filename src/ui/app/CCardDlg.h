@@ -59,6 +59,10 @@ public:
     // Prints the alignment sheet at the window's margins and layout.
     void OnAlignmentSheet();
 
+    // The closing command's saves without any message box (a session's end:
+    // failures go to standard error); the window stays open.
+    void SaveQuietly();
+
     int exec() override;
     void setVisible(bool visible) override;
 

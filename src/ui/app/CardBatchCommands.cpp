@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -243,12 +244,16 @@ bool CardBatchCommands::SavePdf(const std::vector<int>& publishers, const QStrin
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
         return false;
     }
+    const QString path = chooser.selectedFiles().first();
     PageProgress progress(&window_, Text(ids::kSavingPdf), static_cast<int>(publishers.size()));
-    const RunResult result =
-        WritePdf(chooser.selectedFiles().first(), title, PagesOf(state_, publishers, progress));
+    SaveResult failure;
+    const RunResult result = WritePdf(path, title, PagesOf(state_, publishers, progress), &failure);
     progress.dialog().close();
     if (result == RunResult::failed) {
-        MessageBox::Show(Text(ids::kPdfNotSaved), &window_);
+        // Which file, and why: a full disk, a folder that cannot be written, a data file.
+        MessageBox::Show(
+            FromCodePage(SaveFailureText(QFile::encodeName(path).toStdString(), failure.error)),
+            &window_);
     }
     return result == RunResult::done;
 }

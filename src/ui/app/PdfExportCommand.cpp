@@ -1,6 +1,7 @@
 #include "PdfExportCommand.h"
 
 #include <QApplication>
+#include <QFile>
 #include <cstdio>
 #include <iostream>
 #include <vector>
@@ -93,8 +94,10 @@ int RunPdfExport(const PdfExportRequest& request, const std::string& profilePath
         DrawPrintedPage(state.CardSheetFor(entries[page].publisher), surface);
     };
     const QString title = Text(ids::kListTitle).arg(FromCodePage(state.groups.GroupButtonText()));
-    if (WritePdf(request.output, title, run) != RunResult::done) {
-        return Fail(Text(ids::kPdfNotSaved) + QStringLiteral(" ") + request.output);
+    SaveResult failure;
+    if (WritePdf(request.output, title, run, &failure) != RunResult::done) {
+        return Fail(FromCodePage(
+            SaveFailureText(QFile::encodeName(request.output).toStdString(), failure.error)));
     }
     return 0;
 }

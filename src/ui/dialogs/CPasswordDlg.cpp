@@ -18,6 +18,7 @@ CPasswordDlg::CPasswordDlg(const std::string& expected, QWidget* parent)
     promptText_ = Control<QLabel>(*this, idc::password::kPrompt);
     entry_ = Control<QLineEdit>(*this, idc::password::kEntry);
     promptText_->setText(FromCodePage(LoadResString(ids::kPasswordPrompt)));
+    entry_->setAccessibleName(promptText_->text());
     connect(entry_, &QLineEdit::textChanged, this, &CPasswordDlg::OnTextChanged);
     entry_->setFocus();
 }

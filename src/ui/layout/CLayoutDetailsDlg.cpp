@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <utility>
 
 #include "layout/InchText.h"
 #include "layout/OptionsRules.h"
@@ -40,6 +41,16 @@ QString WithVersionLabel(int id, int cardVersion) {
 CLayoutDetailsDlg::CLayoutDetailsDlg(QWidget* parent) : QDialog(parent) {
     BuildDialog(*this, *FindDialogTemplate(idd::kLayoutDetails));
     ShowWholeLabels(*this);
+    // Both boxes of a header slot stand after its one label; screen readers
+    // tell them apart by their column.
+    for (int k = 0; k < idc::details::kHeaderFields; ++k) {
+        for (const auto& [first, suffixId] :
+             {std::pair{idc::details::kFirstHeaderXBox, ids::kAcrossSuffix},
+              std::pair{idc::details::kFirstHeaderYBox, ids::kDownSuffix}}) {
+            QLineEdit* box = Box(first + k);
+            box->setAccessibleName(FromCodePage(ResString(suffixId)).arg(box->accessibleName()));
+        }
+    }
     for (int id : BoxIds()) {
         if (id != idc::details::kRemarksBox) {
             Box(id)->installEventFilter(this);

@@ -37,11 +37,19 @@ COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent) {
     topBox_->installEventFilter(this);
     leftBox_->installEventFilter(this);
 
-    // The arrows never take the focus from the box being edited; they stand
-    // at their buddy's right edge, now that the builder has placed both.
+    // The dialog has no caption; screen readers still need its name.
+    setAccessibleName(FromCodePage(ResString(ids::kOptionsDialogName)));
+    Control<QWidget>(*this, idc::options::kVersionList)
+        ->setAccessibleName(FromCodePage(ResString(ids::kCardVersionListName)));
+
+    // A click on the arrows never takes the focus from the box being edited,
+    // but Tab reaches them and Up and Down step them. They stand at their
+    // buddy's right edge, now that the builder has placed both; the buddy,
+    // which shows the value, is named like the control.
     for (UpDownControl* spin : {topSpin_, heightSpin_}) {
-        spin->setFocusPolicy(Qt::NoFocus);
+        spin->setFocusPolicy(Qt::TabFocus);
         spin->AlignToBuddy();
+        spin->buddy()->setAccessibleName(spin->accessibleName());
     }
     topBuddy_ = qobject_cast<QLabel*>(topSpin_->buddy());
     heightBuddy_ = qobject_cast<QLabel*>(heightSpin_->buddy());
@@ -74,6 +82,10 @@ void COptionsDlg::SetUpAlignmentControls() {
     sheet->setText(text(ids::kAlignmentSheetButtonText));
     auto* add = Control<QPushButton>(*this, idc::options::kAddReadingsButton);
     add->setText(text(ids::kAddReadingsText));
+    Control<QWidget>(*this, idc::options::kHorizontalReadingBox)
+        ->setAccessibleName(text(ids::kHorizontalReadingText));
+    Control<QWidget>(*this, idc::options::kVerticalReadingBox)
+        ->setAccessibleName(text(ids::kVerticalReadingText));
     connect(sheet, &QPushButton::clicked, this, &COptionsDlg::OnAlignmentSheet);
     connect(add, &QPushButton::clicked, this, &COptionsDlg::OnAddReadings);
     ShowWholeLabels(*this);

@@ -1,14 +1,20 @@
 #include "UpDownControl.h"
 
+#include <QKeyEvent>
 #include <QToolButton>
 #include <algorithm>
+
+#include "platform/ResourceIds.h"
+#include "platform/StringTable.h"
+#include "platform/TextCodec.h"
 
 namespace varnok {
 
 namespace {
 
-QToolButton* MakeArrow(QWidget* parent, Qt::ArrowType arrow, const char* name) {
+QToolButton* MakeArrow(QWidget* parent, Qt::ArrowType arrow, const char* name, int nameId) {
     auto* button = new QToolButton(parent);
+    button->setAccessibleName(FromCodePage(ResString(nameId)));
     button->setObjectName(QString::fromLatin1(name));
     button->setArrowType(arrow);
     button->setAutoRepeat(true);
@@ -21,8 +27,8 @@ QToolButton* MakeArrow(QWidget* parent, Qt::ArrowType arrow, const char* name) {
 
 UpDownControl::UpDownControl(QWidget* parent)
     : QWidget(parent),
-      up_(MakeArrow(this, Qt::UpArrow, "up")),
-      down_(MakeArrow(this, Qt::DownArrow, "down")) {
+      up_(MakeArrow(this, Qt::UpArrow, "up", ids::kSpinUpName)),
+      down_(MakeArrow(this, Qt::DownArrow, "down", ids::kSpinDownName)) {
     setFocusPolicy(Qt::NoFocus);
     connect(up_, &QToolButton::clicked, this, [this] { Step(1); });
     connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
@@ -53,6 +59,14 @@ void UpDownControl::resizeEvent(QResizeEvent* event) {
     int half = height() / 2;
     up_->setGeometry(0, 0, width(), half);
     down_->setGeometry(0, half, width(), height() - half);
+}
+
+void UpDownControl::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        Step(event->key() == Qt::Key_Up ? 1 : -1);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void UpDownControl::Step(int delta) {

@@ -2,7 +2,8 @@
 // A spin (up-down) control: two small arrow buttons beside a buddy text. Each
 // click (or auto-repeat) asks its owner for a step of +1 (up) or -1 (down); the
 // owner decides what the buddy shows. The control keeps a position within its
-// range, as the platform's spin controls do.
+// range, as the platform's spin controls do. With the focus, the Up and Down
+// keys step it as its arrows do.
 
 #include <QWidget>
 
@@ -32,6 +33,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Step(int delta);

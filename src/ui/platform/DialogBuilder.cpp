@@ -196,6 +196,41 @@ private:
     QLabel* pending_ = nullptr;
 };
 
+// Screen readers name a box, list or spin control after the text that stands
+// before it in the template, as the eye reads the dialog. A text that a dialog
+// makes itself (a value shown beside a spin control) is no label.
+class AccessibleLabels {
+public:
+    void Add(const ControlTemplate& c, QWidget* widget, bool standard) {
+        const bool isStatic = c.kind == ControlKind::Static ||
+                              c.kind == ControlKind::StaticCentered ||
+                              c.kind == ControlKind::StaticRight;
+        if (isStatic && standard) {
+            label_ = WithoutMnemonic(FromCodePage(c.text)).simplified();
+            return;
+        }
+        if (Labelled(c.kind) && widget->accessibleName().isEmpty() && !label_.isEmpty()) {
+            widget->setAccessibleName(label_);
+        }
+    }
+
+private:
+    static bool Labelled(ControlKind kind) {
+        switch (kind) {
+            case ControlKind::ListBox:
+            case ControlKind::Edit:
+            case ControlKind::EditCentered:
+            case ControlKind::EditMasked:
+            case ControlKind::SpinButton:
+                return true;
+            default:
+                return false;
+        }
+    }
+
+    QString label_;
+};
+
 }  // namespace
 
 QFont DialogFont(const DialogTemplate& t) {
@@ -228,11 +263,13 @@ void BuildDialog(QDialog& dialog, const DialogTemplate& t, const ControlFactory&
 
     RadioGroups radios(dialog);
     Mnemonics mnemonics;
+    AccessibleLabels labels;
     QWidget* previousInTabOrder = nullptr;
     for (const ControlTemplate& c : t.controls) {
         QRect rect = units.Map(c.x, c.y, c.width, c.height);
         QWidget* widget = factory ? factory(c, &dialog) : nullptr;
-        if (widget == nullptr) {
+        const bool standard = widget == nullptr;
+        if (standard) {
             widget = MakeStandard(dialog, c, rect);
         } else if (widget->parentWidget() != &dialog) {
             widget->setParent(&dialog);
@@ -261,6 +298,7 @@ void BuildDialog(QDialog& dialog, const DialogTemplate& t, const ControlFactory&
         }
         radios.Add(c, widget);
         mnemonics.Add(c, widget);
+        labels.Add(c, widget, standard);
     }
     mnemonics.Finish();
 }

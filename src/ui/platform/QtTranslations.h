@@ -1,6 +1,7 @@
 #pragma once
 // Qt's own texts (standard buttons, the printer setup, file choosers) in the
-// edition's language, from the translations the system has installed.
+// edition's language, from the translations the system has installed, with the
+// program's own catalogue for the texts those leave untranslated.
 
 class QCoreApplication;
 

@@ -14,6 +14,7 @@ public:
 
 protected:
     void Draw(CardState& state, const Rect& client, Surface& surface) override;
+    QString ContentText(const CardState& state) const override;
 };
 
 }  // namespace varnok

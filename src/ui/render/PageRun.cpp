@@ -6,26 +6,51 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
-#include <QTemporaryFile>
-#include <cstdio>
+#include <cerrno>
 
+#include "app/ExportTarget.h"
 #include "render/QtSurface.h"
 
 namespace varnok {
 namespace {
 
 constexpr double kPdfPageMarginInches = 0.25;
+constexpr int kPdfResolution = 1200;  // a high-resolution printer's, as the print path uses
+
+QPageLayout PdfPageLayout() {
+    const double margin = kPdfPageMarginInches;
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(margin, margin, margin, margin), QPageLayout::Inch);
+}
+
+// The PDF writer's output: the pending file, each write checked. The first
+// failure stays in the pending file and fails its commit.
+class PendingFileDevice : public QIODevice {
+public:
+    explicit PendingFileDevice(PendingFile& file) : file_(file) {}
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override {
+        return file_.Write(std::string_view(data, static_cast<size_t>(length))) ? length : -1;
+    }
+
+private:
+    PendingFile& file_;
+};
 
 }  // namespace
 
-RunResult DrawPageRun(QPrinter& printer, const PageRun& run) {
+RunResult DrawPageRun(QPagedPaintDevice& device, const PageRun& run) {
     QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!painter.begin(&device)) {
         return RunResult::failed;
     }
     for (int page = 0; page < run.pageCount; ++page) {
-        if (page > 0 && !printer.newPage()) {
+        if (page > 0 && !device.newPage()) {
             painter.end();
             return RunResult::failed;
         }
@@ -44,42 +69,50 @@ RunResult DrawPageRun(QPrinter& printer, const PageRun& run) {
 void SetUpPdfPrinter(QPrinter& printer, const QString& path, const QString& title) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    const double margin = kPdfPageMarginInches;
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(margin, margin, margin, margin),
-                                      QPageLayout::Inch));
+    printer.setPageLayout(PdfPageLayout());
     printer.setFullPage(false);
     printer.setDocName(title);
     printer.setCreator(QStringLiteral("Varnok " VARNOK_VERSION));
 }
 
-RunResult WritePdf(const QString& path, const QString& title, const PageRun& run) {
-    const QFileInfo target(path);
-    QString partPath;
-    {
-        // Reserve a fresh name beside the target; the printer writes it anew.
-        QTemporaryFile part(target.absolutePath() + QStringLiteral("/.varnok-XXXXXX.pdf"));
-        if (!part.open()) {
-            return RunResult::failed;
+void SetUpPdfWriter(QPdfWriter& writer, const QString& title) {
+    writer.setResolution(kPdfResolution);
+    writer.setPageLayout(PdfPageLayout());
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Varnok " VARNOK_VERSION));
+}
+
+RunResult WritePdf(const QString& path, const QString& title, const PageRun& run,
+                   SaveResult* failure) {
+    // The system's own bytes for the name, whatever their encoding.
+    const std::string target = QFile::encodeName(path).toStdString();
+    auto fail = [failure](int error) {
+        if (failure != nullptr) {
+            *failure = {false, error};
         }
-        part.setAutoRemove(false);
-        partPath = part.fileName();
+        return RunResult::failed;
+    };
+    if (const int refusal = ExportTargetRefusal(target)) {
+        return fail(refusal);
+    }
+    RemoveExportLeftovers(target, FileClockNow());
+    PendingFile file(target, PendingFile::Permissions::newFile, ExportTempName());
+    if (file.error() != 0) {
+        return fail(file.error());
     }
     RunResult result;
     {
-        QPrinter printer(QPrinter::HighResolution);
-        SetUpPdfPrinter(printer, partPath, title);
-        result = DrawPageRun(printer, run);
-    }
-    // The system's rename replaces an older file in one step.
-    if (result == RunResult::done && std::rename(QFile::encodeName(partPath).constData(),
-                                                 QFile::encodeName(path).constData()) != 0) {
-        result = RunResult::failed;
+        PendingFileDevice device(file);
+        device.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&device);
+        SetUpPdfWriter(writer, title);
+        result = DrawPageRun(writer, run);
     }
     if (result != RunResult::done) {
-        QFile::remove(partPath);
+        return result == RunResult::failed ? fail(file.error() != 0 ? file.error() : EIO) : result;
     }
-    return result;
+    const SaveResult saved = file.Commit();
+    return saved.ok ? RunResult::done : fail(saved.error);
 }
 
 }  // namespace varnok
