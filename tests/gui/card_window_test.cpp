@@ -1224,7 +1224,7 @@ void CardWindowTest::contextMenuOffersTheCommandsForManyCards() {
     QCOMPARE(offered,
              (QStringList{"Foglio di prova", "Stampa tutto l'elenco", "Salva la scheda in PDF...",
                           "Salva l'elenco in PDF...", "&Aggiorna le schede dell'elenco",
-                          "A proposito di Varnoki..."}));
+                          "Seleziona i &mesi da stampare", "A proposito di Varnoki..."}));
 }
 
 void CardWindowTest::listSavedAsPdfHasOnePagePerEntry() {

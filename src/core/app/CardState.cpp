@@ -71,47 +71,56 @@ bool CardState::LoadCongregationData(const std::function<bool(const std::string&
     return true;
 }
 
-void CardState::ReadDataFiles(PublisherTable& intoTable, DetailsFile& intoDetails,
+bool CardState::ReadDataFiles(PublisherTable& intoTable, DetailsFile& intoDetails,
                               RemarksTable& intoRemarks) {
-    // A read is whole when no file changed while it ran, and the files are
-    // old enough that a write in the same step of the file system's clock
-    // would have shown in their stamps.
+    // A read is whole when no file changed while it ran and the files were
+    // already older than a step of the file system's clock when it began: a
+    // write in the same step as the last one would leave the stamps alike.
     constexpr int kAttempts = 5;
     constexpr int kSettleMilliseconds = 15;
     readOverlappedWrite = false;
     for (int attempt = 1;; ++attempt) {
         const CompanionStamp before = StampCompanionFiles();
+        const bool settled = !WrittenWithin(before, kSettleMilliseconds);
         intoTable.ReadPublisherFiles();
         intoDetails.CountDetailsRecords();
         intoRemarks.LoadRemarks(intoTable);
-        loadedStamp = StampCompanionFiles();
-        if (loadedStamp == before && !WrittenWithin(loadedStamp, kSettleMilliseconds)) {
-            return;
+        const CompanionStamp after = StampCompanionFiles();
+        if (settled && after == before) {
+            loadedStamp = after;
+            return true;
         }
         if (attempt == kAttempts) {
-            // Still being written after all the tries: what was read stands,
-            // and the user hears of it.
+            // Still being written after all the tries: what was read last
+            // stands in the objects, and no stamp says it is the files' own,
+            // so they count as changed until a whole read succeeds.
             readOverlappedWrite = true;
-            return;
+            loadedStamp = CompanionStamp{};
+            return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(kSettleMilliseconds * attempt));
     }
 }
 
-bool CardState::ReloadCongregationData(const std::function<bool(const std::string&)>& askPassword) {
+CardState::Reload CardState::ReloadCongregationData(
+    const std::function<bool(const std::string&)>& askPassword) {
     PublisherTable freshTable;
     if (!freshTable.AllocatePublisherTable()) {
-        return false;
+        return Reload::NoMemory;
     }
     DetailsFile freshDetails;
     RemarksTable freshRemarks;
     const CompanionStamp previousStamp = loadedStamp;
-    ReadDataFiles(freshTable, freshDetails, freshRemarks);
+    if (!ReadDataFiles(freshTable, freshDetails, freshRemarks)) {
+        // The last whole read stays on screen; the files still count as changed.
+        loadedStamp = previousStamp;
+        return Reload::StillBeingWritten;
+    }
     const std::string password = freshTable.Password();
     if (password != " " && password != acceptedPassword_ &&
         !(askPassword && askPassword(password))) {
         loadedStamp = previousStamp;
-        return false;
+        return Reload::PasswordRefused;
     }
     acceptedPassword_ = password;
     const unsigned selectedId = selectedPublisher != 0 ? table.PublisherId(selectedPublisher) : 0;
@@ -129,7 +138,7 @@ bool CardState::ReloadCongregationData(const std::function<bool(const std::strin
         }
     }
     UpdateMarks();
-    return true;
+    return Reload::Done;
 }
 
 void CardState::UpdateMarks() {

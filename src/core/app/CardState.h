@@ -87,12 +87,20 @@ public:
     // accessDenied. False when the table could not be reserved.
     bool LoadCongregationData(const std::function<bool(const std::string&)>& askPassword);
 
+    // How a reload of the companion's files ended.
+    enum class Reload {
+        Done,             // the window's data is the files' as they stand now
+        StillBeingWritten,  // every try overlapped a write: the data shown stays
+        PasswordRefused,  // the files ask for another password, not given
+        NoMemory,         // the new table could not be reserved
+    };
     // Reads the companion's files again as at start, into the window's data
-    // only when the read succeeds: the password is asked only when it is not
-    // the one given before, and a refusal leaves everything as it was (false).
-    // The selected publisher is the same person again, found by publisherId
-    // (0 when gone); the list's group mode and the month boxes are the caller's.
-    bool ReloadCongregationData(const std::function<bool(const std::string&)>& askPassword);
+    // only when a whole read succeeds: the password is asked only when it is
+    // not the one given before. On anything but Done everything stays as it
+    // was. The selected publisher is the same person again, found by
+    // publisherId (0 when gone); the list's group mode and the month boxes are
+    // the caller's.
+    Reload ReloadCongregationData(const std::function<bool(const std::string&)>& askPassword);
 
     // Recomputes selectedMarks for the selected publisher.
     void UpdateMarks();
@@ -121,7 +129,8 @@ public:
 private:
     // Reads the four files into the given objects, again while they change
     // under the read (a few times); sets readOverlappedWrite and loadedStamp.
-    void ReadDataFiles(PublisherTable& intoTable, DetailsFile& intoDetails,
+    // False when every try overlapped a write.
+    bool ReadDataFiles(PublisherTable& intoTable, DetailsFile& intoDetails,
                        RemarksTable& intoRemarks);
 
     std::string acceptedPassword_ = " ";

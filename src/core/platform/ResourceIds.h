@@ -261,6 +261,8 @@ constexpr int kUpdateListQuestion = 2713;  // %1 cards, %2 rows, %3 the printer
 constexpr int kListUpToDate = 2714;
 constexpr int kReloadPasswordRefused = 2715;
 constexpr int kFeedbackSeparator = 2716;
+constexpr int kDataStillBeingWritten = 2717;
+constexpr int kDataChangingNotPrinted = 2718;
 // The card window's menu bar.
 constexpr int kCardMenu = 2720;
 constexpr int kListMenu = 2721;

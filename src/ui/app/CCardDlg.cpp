@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
@@ -14,6 +15,7 @@
 
 #include "app/CardBatchCommands.h"
 #include "app/CardWindowLook.h"
+#include "app/DataFolderWatcher.h"
 #include "app/DataFolder.h"
 #include "data/CPublisherListBox.h"
 #include "dialogs/CAboutDlg.h"
@@ -83,6 +85,14 @@ void CCardDlg::BuildControls() {
     batchCommands_ = new CardBatchCommands(*this, state_, *list_, printer_, [this] {
         return FromCodePage(state_.groups.GroupButtonText());
     });
+    batchCommands_->dataIsCurrent = [this] { return DataIsCurrent(); };
+    batchCommands_->pagesRecorded = [this] {
+        UpdateMonthTips();
+        RepaintPreviews();
+        ShowFeedback();
+    };
+    watcher_ = new DataFolderWatcher(this);
+    connect(watcher_, &DataFolderWatcher::settled, this, &CCardDlg::ReloadData);
     connect(groupButton_, &QPushButton::clicked, this, &CCardDlg::OnGroupButton);
     connect(Control<QPushButton>(*this, idc::card::kOptionsButton), &QPushButton::clicked, this,
             &CCardDlg::OnOptions);
@@ -107,6 +117,10 @@ void CCardDlg::OnInitDialog() {
     setWindowIcon(AppIcon());
     sheetAction_ = new QAction(FromCodePage(ResString(ids::kAlignmentSheet)), this);
     connect(sheetAction_, &QAction::triggered, this, &CCardDlg::OnAlignmentSheet);
+    selectDueAction_ = new QAction(FromCodePage(ResString(ids::kSelectDueMonthsCommand)), this);
+    selectDueAction_->setObjectName(QStringLiteral("selectDueMonths"));
+    connect(selectDueAction_, &QAction::triggered, this, &CCardDlg::OnSelectDueMonths);
+    BuildMenuBar();
 
     state_.OpenCard(Today(), profile_,
                     [this](const std::string& expected) { return AskPassword(expected); });
@@ -131,6 +145,7 @@ void CCardDlg::OnInitDialog() {
     SetTitle();
     printButton_->setEnabled(false);
     list_->setFocus();
+    watcher_->Watch(state_.loadedStamp);
 }
 
 bool CCardDlg::AskPassword(const std::string& expected) {
@@ -151,6 +166,7 @@ void CCardDlg::RefreshSelection() {
     state_.UpdateMarks();
     UpdateMonthTips();
     RepaintPreviews();
+    ShowFeedback();
 }
 
 // A month box already printed on this card says when and where, and what
@@ -298,7 +314,16 @@ bool CCardDlg::ChangeDataFolder(const QString& folder) {
     SetTitle();
     printButton_->setEnabled(false);
     RememberDataFolder(profile_);
+    watcher_->Watch(state_.loadedStamp);
     return true;
+}
+
+void CCardDlg::OnChooseDataFolder() {
+    const QString folder = AskDataFolder(this, QDir::currentPath());
+    if (!folder.isEmpty()) {
+        ChangeDataFolder(folder);
+    }
+    list_->setFocus();
 }
 
 void CCardDlg::OnAbout() {
@@ -309,16 +334,25 @@ void CCardDlg::OnAbout() {
 
 // The focus goes back to the list only when a card was sent.
 void CCardDlg::accept() {
-    const PrintOutcome outcome = PrintSelectedCard(state_, CurrentQPrinter(), this);
+    if (!DataIsCurrent()) {
+        return;
+    }
+    QPrinter* printer = CurrentQPrinter();
+    const PrintOutcome outcome = PrintSelectedCard(state_, printer, this);
     ReportPrint(outcome, false);
-    if (outcome.result == PrintOutcome::Printed) {
-        // The page reached the printer: its rows go into the print register.
+    if (outcome.result != PrintOutcome::Printed) {
+        return;
+    }
+    // The page reached a printer: its rows go into the print register. A PDF
+    // file is no card, and is not recorded.
+    if (printer != nullptr && printer->outputFileName().isEmpty()) {
         state_.RecordPrintedPages({state_.selectedPublisher}, ToCodePage(outcome.destination),
                                   Today());
         UpdateMonthTips();
         RepaintPreviews();
-        list_->setFocus();
+        ShowFeedback();
     }
+    list_->setFocus();
 }
 
 void CCardDlg::reject() {
@@ -377,6 +411,7 @@ void CCardDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(sheetAction_);
     batchCommands_->AddTo(menu);
+    menu.addAction(selectDueAction_);
     if (aboutAction_ != nullptr) {
         menu.addSeparator();
         menu.addAction(aboutAction_);

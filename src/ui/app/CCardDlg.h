@@ -13,6 +13,7 @@
 class QAction;
 class QCheckBox;
 class QLabel;
+class QMenuBar;
 class QPrinter;
 class QPushButton;
 
@@ -20,6 +21,7 @@ namespace varnok {
 
 class CardBatchCommands;
 class CurrentPrinter;
+class DataFolderWatcher;
 class CPublisherListBox;
 class CHeaderPreview;
 class CBodyPreview;
@@ -58,6 +60,21 @@ public:
     bool ChangeDataFolder(const QString& folder);
     // Prints the alignment sheet at the window's margins and layout.
     void OnAlignmentSheet();
+    // "Seleziona i mesi da stampare": ticks exactly the selected card's due
+    // and changed rows.
+    void OnSelectDueMonths();
+    // "Cartella dei dati...": asks for a folder and opens it.
+    void OnChooseDataFolder();
+
+    // Reads the companion's files again as at start (see CardState), keeping
+    // the selected publisher, the group mode and the ticked boxes, and says so
+    // on the feedback line. Run when the watched files changed and settled.
+    CardState::Reload ReloadData();
+    // Before a print: true while the data shown is the files' as they stand.
+    // Otherwise nothing may be printed: the data is read again and the user
+    // told to check the card and print again.
+    bool DataIsCurrent();
+    DataFolderWatcher& watcher() { return *watcher_; }
 
     // The closing command's saves without any message box (a session's end:
     // failures go to standard error); the window stays open.
@@ -82,6 +99,15 @@ private:
     void OnWholeCardBox(bool ticked);
     void RepaintPreviews();
     void UpdateMonthTips();
+    // The feedback line: the last report (a print, a reload) and, once the
+    // print register holds anything, the selected card's due and changed rows.
+    void SetFeedback(const QString& report);
+    void ShowFeedback();
+    // Selects `publisher` in the list without a selection notice; false when
+    // the list does not show it.
+    bool SelectInList(int publisher);
+    // The menu bar above the template's controls: defined in CardMenuBar.cpp.
+    void BuildMenuBar();
     // Printing: defined in CCardDlgPrinting.cpp.
     void OnHeaderBox(bool ticked);
     void UpdatePrintButton();
@@ -105,8 +131,12 @@ private:
     std::array<QString, 12> monthTips_;  // the boxes' own tips
     QAction* aboutAction_ = nullptr;
     QAction* sheetAction_ = nullptr;
+    QAction* selectDueAction_ = nullptr;
     QLabel* feedbackLine_ = nullptr;
+    QString feedback_;  // the last report the feedback line gives
     CardBatchCommands* batchCommands_ = nullptr;
+    DataFolderWatcher* watcher_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
 };
 
 }  // namespace varnok

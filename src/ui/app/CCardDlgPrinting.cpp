@@ -71,7 +71,7 @@ void CCardDlg::ReportPrint(const PrintOutcome& outcome, bool sheet) {
             text = NothingPrintedFeedback(PrintFailure::NoHdc, now);
             break;
     }
-    feedbackLine_->setText(FromCodePage(text));
+    SetFeedback(FromCodePage(text));
 }
 
 }  // namespace varnok

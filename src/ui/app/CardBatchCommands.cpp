@@ -139,6 +139,9 @@ QPrinter* CardBatchCommands::UsablePrinter() const {
 // The pages reached the printer: their rows go into the print register.
 void CardBatchCommands::Record(const std::vector<int>& publishers, const QPrinter& printer,
                                const std::vector<std::array<bool, 12>>& rows) {
+    if (!printer.outputFileName().isEmpty()) {
+        return;  // a PDF file is no card
+    }
     state_.RecordPrintedPages(publishers, ToCodePage(PrinterName(printer)), Today(), rows);
     if (pagesRecorded) {
         pagesRecorded();
