@@ -439,5 +439,66 @@ TEST(TornRead, AReadThatOverlapsAWriteIsReadAgain) {
     EXPECT_GT(trusted + told, 0);
 }
 
+// Read again as at start, on the same person; the password only when it changed.
+TEST(Reload, KeepsThePublisherByIdAndAsksOnlyForANewPassword) {
+    test::TempFolder folder;
+    CompanionData data;
+    data.publishers.password = "segreto";
+    for (const char* name : {"Anna", "Bruno"}) {
+        PublisherData p;
+        p.firstName = name;
+        p.lastName = "Neri";
+        p.publisherId = static_cast<uint16_t>(11 + data.publishers.publishers.size());
+        data.publishers.publishers.push_back(p);
+    }
+    companion::WriteCompanionFiles(folder.path(), data);
+    int asked = 0;
+    bool give = true;
+    auto ask = [&](const std::string& expected) {
+        ++asked;
+        EXPECT_EQ(expected, data.publishers.password);
+        return give;
+    };
+    CardState state;
+    ASSERT_TRUE(state.LoadCongregationData(ask));
+    ASSERT_EQ(asked, 1);
+    state.selectedPublisher = 2;  // Bruno
+
+    // A publisher ahead of Bruno: he is record 3 now.
+    PublisherData carla = data.publishers.publishers[0];
+    carla.firstName = "Carla";
+    carla.publisherId = 20;
+    data.publishers.publishers.insert(data.publishers.publishers.begin(), carla);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    companion::WriteCompanionFiles(folder.path(), data);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(state.ReloadCongregationData(ask), CardState::Reload::Done);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(state.table.recordCount(), 4);
+    EXPECT_EQ(state.selectedPublisher, 3);
+    EXPECT_EQ(state.table.FirstName(3), "Bruno");
+    EXPECT_EQ(state.loadedStamp, StampCompanionFiles());
+
+    // A new password refused: everything stays as it was.
+    data.publishers.password = "nuovo";
+    data.publishers.publishers.pop_back();
+    companion::WriteCompanionFiles(folder.path(), data);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    give = false;
+    const CompanionStamp before = state.loadedStamp;
+    EXPECT_EQ(state.ReloadCongregationData(ask), CardState::Reload::PasswordRefused);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(state.table.recordCount(), 4);
+    EXPECT_EQ(state.selectedPublisher, 3);
+    EXPECT_EQ(state.loadedStamp, before);
+    // Given: read, and not asked again after.
+    give = true;
+    EXPECT_EQ(state.ReloadCongregationData(ask), CardState::Reload::Done);
+    EXPECT_EQ(asked, 3);
+    EXPECT_EQ(state.selectedPublisher, 0);  // Bruno is gone
+    EXPECT_EQ(state.ReloadCongregationData(ask), CardState::Reload::Done);
+    EXPECT_EQ(asked, 3);
+}
+
 }  // namespace
 }  // namespace varnok
