@@ -43,14 +43,17 @@ void CCardDlg::BuildMenuBar() {
     card->setObjectName(QStringLiteral("cardMenu"));
     QAction* print = AddEntry(*card, "menuPrint", ids::kPrintMenuItem, nullptr);
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    addAction(print);  // the window's own shortcut, whatever has the focus
     // As the button: only with something ticked to go on the page.
     connect(print, &QAction::triggered, this, [this] {
         if (printButton_->isEnabled()) {
             accept();
         }
     });
+    // Shown greyed while the button is; Ctrl+P itself asks the button each time.
     connect(card, &QMenu::aboutToShow, this,
             [this, print] { print->setEnabled(printButton_->isEnabled()); });
+    connect(card, &QMenu::aboutToHide, print, [print] { print->setEnabled(true); });
     AddEntry(*card, "menuSelectDueMonths", ids::kSelectDueMonthsCommand, selectDueAction_);
     AddEntry(*card, "menuSaveCardPdf", ids::kSaveCardPdfMenuItem,
              batchCommands_->saveCardPdfAction());
@@ -61,6 +64,7 @@ void CCardDlg::BuildMenuBar() {
     card->addSeparator();
     QAction* close = AddEntry(*card, "menuClose", ids::kCloseMenuItem, nullptr);
     close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addAction(close);
     connect(close, &QAction::triggered, this, &CCardDlg::reject);
 
     QMenu* list = menuBar_->addMenu(Text(ids::kListMenu));
