@@ -5,6 +5,13 @@
 #   CUPS_SERVER          the server's socket: Qt's CUPS back end, lp and lpstat use it
 #   VARNOK_TEST_PDF_DIR  the folder where cups-pdf writes each printed document
 #   VARNOK_TEST_SECOND_QUEUE  a second PDF queue, VarnokPDF2, for choosing a printer
+# and, made from real printer drivers where the server offers them:
+#   VARNOK_TEST_PS_QUEUE        VarnokPS: a PostScript driver (openprinting-ppds) with
+#                               input trays, printing into cups-pdf like VarnokPDF
+#   VARNOK_TEST_PAUSED_QUEUE    VarnokPaused: the same driver, stopped (cupsdisable):
+#                               its jobs wait
+#   VARNOK_TEST_REJECTING_QUEUE VarnokRejecting: an hpcups driver that refuses every
+#                               job (cupsreject)
 # stop_cups_test_server stops that cupsd and removes what start made.
 # Where no server can run (not root, cupsd or cups-pdf missing), start says why
 # and exports nothing, so the end-to-end printing test reports itself skipped.
@@ -42,7 +49,8 @@ _varnok_cups_cleanup() {
     fi
     VARNOK_CUPS_PID=""
     VARNOK_CUPS_DIR=""
-    unset CUPS_SERVER VARNOK_TEST_PDF_DIR VARNOK_TEST_SECOND_QUEUE
+    unset CUPS_SERVER VARNOK_TEST_PDF_DIR VARNOK_TEST_SECOND_QUEUE VARNOK_TEST_PS_QUEUE \
+        VARNOK_TEST_PAUSED_QUEUE VARNOK_TEST_REJECTING_QUEUE
 }
 
 _varnok_cups_write_config() {
@@ -166,7 +174,33 @@ start_cups_test_server() {
     fi
     export VARNOK_TEST_PDF_DIR="$dir/pdf"
     export VARNOK_TEST_SECOND_QUEUE="$VARNOK_CUPS_SECOND_QUEUE"
+    _varnok_cups_driver_queues "$lpadmin"
     echo "cups-test-server: queue $VARNOK_CUPS_QUEUE on $CUPS_SERVER writes to $VARNOK_TEST_PDF_DIR"
+}
+
+# Queues made from real drivers; a driver the server lacks leaves its queue out,
+# and the tests that need it say they are skipped.
+_varnok_cups_driver_queues() {
+    local lpadmin=$1 dir=$VARNOK_CUPS_DIR models ps hp
+    models=$(lpinfo -m 2>/dev/null || true)
+    ps=$(echo "$models" | awk '/openprinting-ppds:.*hp_officejet_9100/ { print $1; exit }')
+    hp=$(echo "$models" | awk '/hpcups\.drv\/hp-laserjet_4250/ { print $1; exit }')
+    if [ -n "$ps" ]; then
+        if "$lpadmin" -p VarnokPS -E -v "cups-pdf:/$VARNOK_CUPS_PDF_INSTANCE" -m "$ps" \
+            -o printer-error-policy=abort-job 2>>"$dir/log/lpadmin.out"; then
+            export VARNOK_TEST_PS_QUEUE=VarnokPS
+        fi
+        if "$lpadmin" -p VarnokPaused -E -v "cups-pdf:/$VARNOK_CUPS_PDF_INSTANCE" -m "$ps" \
+            2>>"$dir/log/lpadmin.out" && cupsdisable VarnokPaused; then
+            export VARNOK_TEST_PAUSED_QUEUE=VarnokPaused
+        fi
+    fi
+    if [ -n "$hp" ]; then
+        if "$lpadmin" -p VarnokRejecting -E -v "cups-pdf:/$VARNOK_CUPS_PDF_INSTANCE" -m "$hp" \
+            2>>"$dir/log/lpadmin.out" && cupsreject VarnokRejecting; then
+            export VARNOK_TEST_REJECTING_QUEUE=VarnokRejecting
+        fi
+    fi
 }
 
 stop_cups_test_server() {

@@ -379,7 +379,8 @@ TEST_F(CardMarksTest, ThePreviewMarksRowsOnlyWhenTheRegisterSaysSo) {
 // ---------------------------------------------------------------- torn reads
 
 // The companion rewrites its publisher file in place, in 4 KB pieces, while
-// the program reads it: a read that is trusted never mixes the two versions.
+// the program reads it: a read that is trusted never mixes the two versions,
+// and one that never finds the files at rest says so.
 TEST(TornRead, AReadThatOverlapsAWriteIsReadAgain) {
     test::TempFolder folder;
     auto version = [](const std::string& prefix) {
@@ -402,6 +403,7 @@ TEST(TornRead, AReadThatOverlapsAWriteIsReadAgain) {
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
 
     std::atomic<bool> stop{false};
+    std::atomic<bool> rests{true};
     std::thread writer([&] {
         const std::string path = (folder.path() / "tdat9.bin").string();
         for (int pass = 0; !stop; ++pass) {
@@ -412,14 +414,15 @@ TEST(TornRead, AReadThatOverlapsAWriteIsReadAgain) {
                 file.write(bytes.data() + at,
                            static_cast<std::streamsize>(std::min<size_t>(4096, bytes.size() - at)));
                 file.flush();
-                std::this_thread::sleep_for(std::chrono::microseconds(100));
+                std::this_thread::yield();
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(pass % 5 == 0 ? 40 : 1));
+            // Now and then the companion rests, long enough for a whole read.
+            std::this_thread::sleep_for(std::chrono::milliseconds(rests && pass % 5 == 0 ? 200 : 1));
         }
     });
     int trusted = 0;
     int told = 0;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(2500);
     while (std::chrono::steady_clock::now() < until) {
         CardState state;
         ASSERT_TRUE(state.LoadCongregationData({}));
@@ -434,6 +437,15 @@ TEST(TornRead, AReadThatOverlapsAWriteIsReadAgain) {
         }
         EXPECT_EQ(lastNames.size(), 1u) << "a torn read was trusted";
     }
+    EXPECT_GT(trusted, 0);
+    // A companion that never rests: the read gives up, says so, and leaves
+    // the files counted as changed since.
+    rests = false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));  // past its last rest
+    CardState busy;
+    ASSERT_TRUE(busy.LoadCongregationData({}));
+    EXPECT_TRUE(busy.readOverlappedWrite);
+    EXPECT_NE(busy.loadedStamp, StampCompanionFiles());
     stop = true;
     writer.join();
     EXPECT_GT(trusted + told, 0);

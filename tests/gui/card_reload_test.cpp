@@ -254,10 +254,10 @@ void CardReloadTest::aFileRewrittenInPiecesNeverShowsOrPrintsATornTable() {
                 file.write(bytes.data() + at,
                            static_cast<std::streamsize>(std::min<size_t>(512, bytes.size() - at)));
                 file.flush();
-                std::this_thread::sleep_for(std::chrono::microseconds(300));
+                std::this_thread::yield();
             }
             // Now and then the companion rests, long enough for a whole read.
-            std::this_thread::sleep_for(std::chrono::milliseconds(pass % 4 == 0 ? 120 : 2));
+            std::this_thread::sleep_for(std::chrono::milliseconds(pass % 4 == 0 ? 250 : 2));
         }
         // It ends on the new version.
         std::ofstream(path, std::ios::binary | std::ios::trunc) << newBytes;

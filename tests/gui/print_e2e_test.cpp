@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -16,12 +17,15 @@
 #include <QTest>
 #include <memory>
 
+#include <cups/cups.h>
+
 #include "DialogDriving.h"
 #include "PdfPages.h"
 #include "PrintedCard.h"
 #include "app/CCardDlg.h"
 #include "platform/MessageBox.h"
 #include "platform/ResourceIds.h"
+#include "render/CupsQueue.h"
 #include "render/CurrentPrinter.h"
 #include "support/TempFolder.h"
 
@@ -60,6 +64,47 @@ int CompletedJobs(const QString& queue) {
     return static_cast<int>(lines.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size());
 }
 
+// The jobs CUPS took for `queue`, newest first.
+QList<int> JobIds(const QString& queue) {
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs(&jobs, queue.toLocal8Bit().constData(), 0, CUPS_WHICHJOBS_ALL);
+    QList<int> ids;
+    for (int i = 0; i < count; ++i) {
+        ids.append(jobs[i].id);
+    }
+    cupsFreeJobs(count, jobs);
+    std::sort(ids.begin(), ids.end(), std::greater<int>());
+    return ids;
+}
+
+// The value of option `name` in job `id` as CUPS holds it, or empty.
+QString JobOption(int id, const char* name) {
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(id);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "all");
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    QString value;
+    if (response != nullptr) {
+        if (ipp_attribute_t* attr = ippFindAttribute(response, name, IPP_TAG_ZERO)) {
+            value = QString::fromUtf8(ippGetString(attr, 0, nullptr));
+        }
+        ippDelete(response);
+    }
+    return value;
+}
+
+void CancelAllJobs(const QString& queue) {
+    QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), queue});
+}
+
+QPrinter* UseQueue(CurrentPrinter& current, const QString& queue) {
+    current.SetPrinter(
+        std::make_unique<QPrinter>(QPrinterInfo::printerInfo(queue), QPrinter::HighResolution));
+    return current.printer();
+}
+
 }  // namespace
 
 class PrintEndToEndTest : public QObject {
@@ -73,9 +118,17 @@ private slots:
     void printerChosenInSetupTakesTheNextJob();
     void headerPrintsAtItsSlots();
     void listPrintsInOneJobAndCancelSendsNothing();
+    void rejectingQueueIsReportedAndNothingPrinted();
+    void pausedQueueIsReportedAsWaiting();
+    void listAndCardCarryTheChosenTray();
+    void batchQuestionAnsweredNoSendsNothing();
+    void printerIsLookedUpAgainUntilFound();
 
 private:
     bool CupsAvailable();
+    QString FeedbackLine() const;
+    // Starts "Stampa tutto l'elenco" answering the question with `yes`.
+    void PrintTheList(bool yes);
     void OpenCardWindow();
     void SelectAndTick();
     // Presses "&Stampa", waits for CUPS to finish the job and gives the one new
@@ -202,6 +255,25 @@ void PrintEndToEndTest::printButtonPrintsTheTickedMonths() {
     QVERIFY(documents[0] != documents[1]);
     QVERIFY(messages_.isEmpty());
     QVERIFY(card_->isVisible());
+
+    // A publisher whose names are blank: nothing goes to the queue, and the
+    // line stops showing Mario Rossi's card as the latest print.
+    const QString queue = printer_->printer()->printerName();
+    const int jobsBefore = AllJobs(queue);
+    auto* list = card_->findChild<QListWidget*>(QString::number(idc::card::kPublisherList));
+    for (int row = 0; row < list->count(); ++row) {
+        if (list->item(row)->text() != QStringLiteral("Rossi, Mario")) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(row)).center());
+        }
+    }
+    QCOMPARE(card_->state().ConfiguredName(), std::string());
+    QTest::mouseClick(card_->findChild<QPushButton*>(QString::number(idc::card::kPrintButton)),
+                      Qt::LeftButton);
+    QCOMPARE(FeedbackLine(),
+             QStringLiteral("Niente stampato alle 00:00: il proclamatore scelto non ha nome"));
+    QVERIFY(messages_.isEmpty());
+    QCOMPARE(AllJobs(queue), jobsBefore);
 }
 
 void PrintEndToEndTest::printerChosenInSetupTakesTheNextJob() {
@@ -304,6 +376,7 @@ void PrintEndToEndTest::listPrintsInOneJobAndCancelSendsNothing() {
     QVERIFY(listed >= 2);
 
     // Cancelled after its first page: CUPS never hears of the job.
+    MessageBox::SetRecorder(&messages_, true);
     const int jobsBefore = AllJobs(queue);
     const QStringList filesBefore = PdfFiles();
     QTimer::singleShot(0, [this] {
@@ -312,10 +385,14 @@ void PrintEndToEndTest::listPrintsInOneJobAndCancelSendsNothing() {
         QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
     });
     printList->trigger();
-    QVERIFY(messages_.isEmpty());
+    const QString question = QStringLiteral("Stampare %1 schede su %2?").arg(listed).arg(queue);
+    QCOMPARE(messages_, QStringList{question});
+    messages_.clear();
     QVERIFY(QueueIdle(queue));
     QCOMPARE(AllJobs(queue), jobsBefore);
     QCOMPARE(PdfFiles(), filesBefore);
+    QVERIFY2(FeedbackLine().endsWith(QStringLiteral(": stampa interrotta")),
+             qPrintable(FeedbackLine()));
 
     // Left to finish: one job, one whole card per listed publisher.
     const int completedBefore = CompletedJobs(queue);
@@ -334,7 +411,194 @@ void PrintEndToEndTest::listPrintsInOneJobAndCancelSendsNothing() {
         QCOMPARE(WordsNamed(page, QStringLiteral("Partecip.")).size(), 1);
     }
     QCOMPARE(WordsNamed(pages[0], QStringLiteral("Mario")).size(), 1);
+    QCOMPARE(messages_, QStringList{question});
+    QCOMPARE(
+        FeedbackLine(),
+        QStringLiteral("%1 schede (carta intera) inviate a %2 alle 00:00").arg(listed).arg(queue));
+}
+
+// The line's report of the last print; the selected card's due and changed
+// rows, which follow it once the print register holds anything, are checked
+// by the register's own tests.
+QString PrintEndToEndTest::FeedbackLine() const {
+    const QString line =
+        card_->findChild<QLabel*>(QString::number(idc::card::kPrintFeedbackLine))->text();
+    return line.section(QStringLiteral("   \u00b7   "), 0, 0);
+}
+
+void PrintEndToEndTest::PrintTheList(bool yes) {
+    MessageBox::SetRecorder(&messages_, yes);
+    auto* printList = card_->findChild<QAction*>(QStringLiteral("printList"));
+    QVERIFY(printList != nullptr);
+    printList->trigger();
+}
+
+// A queue that refuses jobs: for the card, the sheet and the list a message
+// naming the printer with CUPS's reason, the line says nothing was printed,
+// and CUPS holds no job.
+void PrintEndToEndTest::rejectingQueueIsReportedAndNothingPrinted() {
+    const QString queue = qEnvironmentVariable("VARNOK_TEST_REJECTING_QUEUE");
+    if (!CupsAvailable() || queue.isEmpty()) {
+        QSKIP("no rejecting queue in the CUPS test server (VARNOK_TEST_REJECTING_QUEUE)");
+    }
+    OpenCardWindow();
+    QVERIFY(UseQueue(*printer_, queue) != nullptr);
+    SelectAndTick();
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    const int jobsBefore = AllJobs(queue);
+    const QString refusedLine = QStringLiteral(
+                                    "Niente stampato alle 00:00: %1 non ha accettato "
+                                    "la stampa (")
+                                    .arg(queue);
+    QTest::mouseClick(card_->findChild<QPushButton*>(QString::number(idc::card::kPrintButton)),
+                      Qt::LeftButton);
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_[0].startsWith(QStringLiteral("La stampante %1 non ha accettato").arg(queue)),
+             qPrintable(messages_[0]));
+    QVERIFY2(messages_[0].contains(QStringLiteral("not accepting jobs")), qPrintable(messages_[0]));
+    QVERIFY2(FeedbackLine().startsWith(refusedLine), qPrintable(FeedbackLine()));
+
+    messages_.clear();
+    card_->OnAlignmentSheet();
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(FeedbackLine().startsWith(refusedLine), qPrintable(FeedbackLine()));
+
+    messages_.clear();
+    PrintTheList(true);
+    QCOMPARE(messages_.size(), 2);  // the question, then the refusal
+    QVERIFY(messages_[1].startsWith(QStringLiteral("La stampante %1").arg(queue)));
+    QVERIFY2(FeedbackLine().startsWith(refusedLine), qPrintable(FeedbackLine()));
+    QCOMPARE(AllJobs(queue), jobsBefore);
+}
+
+// A paused queue takes the job and keeps it: the line says it was sent and
+// that it waits on a paused printer, naming it; no message.
+void PrintEndToEndTest::pausedQueueIsReportedAsWaiting() {
+    const QString queue = qEnvironmentVariable("VARNOK_TEST_PAUSED_QUEUE");
+    if (!CupsAvailable() || queue.isEmpty()) {
+        QSKIP("no paused queue in the CUPS test server (VARNOK_TEST_PAUSED_QUEUE)");
+    }
+    OpenCardWindow();
+    QVERIFY(UseQueue(*printer_, queue) != nullptr);
+    SelectAndTick();
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    const int jobsBefore = AllJobs(queue);
+    QTest::mouseClick(card_->findChild<QPushButton*>(QString::number(idc::card::kPrintButton)),
+                      Qt::LeftButton);
     QVERIFY(messages_.isEmpty());
+    QCOMPARE(FeedbackLine(),
+             QStringLiteral("Scheda di Mario Rossi (Set, Ott, Nov, Mar, Apr, Ago) inviata a %1 "
+                            "alle 00:00, ma resta in coda: la stampante \u00e8 in pausa")
+                 .arg(queue));
+    QCOMPARE(AllJobs(queue), jobsBefore + 1);
+
+    card_->OnAlignmentSheet();
+    QCOMPARE(FeedbackLine(), QStringLiteral("Foglio di prova inviato a %1 alle 00:00, ma resta in "
+                                            "coda: la stampante \u00e8 in pausa")
+                                 .arg(queue));
+    CancelAllJobs(queue);
+}
+
+// The tray chosen for the printer reaches CUPS with one card and with the list.
+void PrintEndToEndTest::listAndCardCarryTheChosenTray() {
+    const QString queue = qEnvironmentVariable("VARNOK_TEST_PS_QUEUE");
+    if (!CupsAvailable() || queue.isEmpty()) {
+        QSKIP("no PostScript queue in the CUPS test server (VARNOK_TEST_PS_QUEUE)");
+    }
+    OpenCardWindow();
+    QPrinter* printer = UseQueue(*printer_, queue);
+    QVERIFY(printer != nullptr);
+    // As the printer setup's properties store a tray other than the default.
+    SetDriverOptions(*printer, {QStringLiteral("InputSlot"), QStringLiteral("Tray2")});
+    SelectAndTick();
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    QTest::mouseClick(card_->findChild<QPushButton*>(QString::number(idc::card::kPrintButton)),
+                      Qt::LeftButton);
+    QVERIFY(messages_.isEmpty());
+    const QList<int> afterCard = JobIds(queue);
+    QVERIFY(!afterCard.isEmpty());
+    QCOMPARE(JobOption(afterCard.first(), "InputSlot"), QStringLiteral("Tray2"));
+
+    PrintTheList(true);
+    QCOMPARE(messages_.size(), 1);  // the question only
+    const QList<int> afterList = JobIds(queue);
+    QCOMPARE(afterList.size(), afterCard.size() + 1);
+    QCOMPARE(JobOption(afterList.first(), "InputSlot"), QStringLiteral("Tray2"));
+    QVERIFY2(FeedbackLine().contains(QStringLiteral(" schede (Set, Ott, Nov, Mar, Apr, Ago) "
+                                                    "inviate a %1")
+                                         .arg(queue)),
+             qPrintable(FeedbackLine()));
+    QTRY_VERIFY_WITH_TIMEOUT(QueueIdle(queue), kCupsTimeoutMs);
+}
+
+// "No" to the question sends nothing, and the line says so.
+void PrintEndToEndTest::batchQuestionAnsweredNoSendsNothing() {
+    if (!CupsAvailable()) {
+        QSKIP("no CUPS test server: run tools/cups-test-server.sh (as root) to print through CUPS");
+    }
+    OpenCardWindow();
+    SelectAndTick();
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    QTest::mouseClick(card_->findChild<QPushButton*>(QString::number(idc::card::kPrintButton)),
+                      Qt::LeftButton);
+    const QString queue = printer_->printer()->printerName();
+    QTRY_VERIFY_WITH_TIMEOUT(QueueIdle(queue), kCupsTimeoutMs);
+    const int jobsBefore = AllJobs(queue);
+    const int listed =
+        card_->findChild<QListWidget*>(QString::number(idc::card::kPublisherList))->count();
+    // The real box: Sì and No, No the default, so Enter sends nothing.
+    MessageBox::SetRecorder(nullptr);
+    auto* printList = card_->findChild<QAction*>(QStringLiteral("printList"));
+    QString buttons;
+    QTimer::singleShot(0, [&buttons] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            for (QAbstractButton* button : box->buttons()) {
+                buttons += button->text() + QLatin1Char(' ');
+            }
+            buttons += box->defaultButton()->text();
+        }
+    });
+    const QStringList asked = AnswerMessageBoxes([printList] { printList->trigger(); });
+    QCOMPARE(asked,
+             QStringList{QStringLiteral("Stampare %1 schede su %2?").arg(listed).arg(queue)});
+    QVERIFY2(buttons.contains(QStringLiteral("S\u00ec")) && buttons.endsWith(QStringLiteral(" No")),
+             qPrintable(buttons));
+    QCOMPARE(AllJobs(queue), jobsBefore);
+    // The line no longer shows the card printed before.
+    QCOMPARE(FeedbackLine(), QStringLiteral("Niente stampato alle 00:00: stampa non confermata"));
+}
+
+// With the print system down at the first print, "No Printer"; once it is up,
+// the next print finds the default printer.
+void PrintEndToEndTest::printerIsLookedUpAgainUntilFound() {
+    if (!CupsAvailable()) {
+        QSKIP("no CUPS test server: run tools/cups-test-server.sh (as root) to print through CUPS");
+    }
+    const QByteArray server = qgetenv("CUPS_SERVER");
+    const QString missing = QDir(folder_->path().c_str()).filePath(QStringLiteral("no.sock"));
+    cupsSetServer(missing.toLocal8Bit().constData());
+    printer_ = std::make_unique<CurrentPrinter>();
+    const std::string profile = (folder_->path() / "varnok.INI").string();
+    card_ = std::make_unique<CCardDlg>(profile, printer_.get());
+    QVERIFY(ShowActive(*card_));
+    SelectAndTick();
+    QTest::mouseClick(card_->findChild<QPushButton*>(QString::number(idc::card::kPrintButton)),
+                      Qt::LeftButton);
+    QCOMPARE(messages_, QStringList{QStringLiteral("No Printer")});
+    cupsSetServer(server.constData());
+    messages_.clear();
+    QString pdf;
+    PressPrintAndWait(pdf);
+    QVERIFY(messages_.isEmpty());
+    QVERIFY2(FeedbackLine().contains(QStringLiteral(" inviata a ")), qPrintable(FeedbackLine()));
 }
 
 QTEST_MAIN(PrintEndToEndTest)

@@ -73,24 +73,28 @@ bool CardState::LoadCongregationData(const std::function<bool(const std::string&
 
 bool CardState::ReadDataFiles(PublisherTable& intoTable, DetailsFile& intoDetails,
                               RemarksTable& intoRemarks) {
-    // A read is whole when no file changed while it ran and the files were
-    // already older than a step of the file system's clock when it began: a
-    // write in the same step as the last one would leave the stamps alike.
-    constexpr int kAttempts = 5;
-    constexpr int kSettleMilliseconds = 15;
+    // A read is whole when no file changed while it ran and the files had
+    // been left alone for a while when it began: the stamps cannot tell a
+    // companion that stopped half way through a file, only one that goes on
+    // writing, so a file written moments ago is read only once it rests.
+    constexpr int kRestMilliseconds = 100;
+    constexpr int kPatienceMilliseconds = 1000;
+    constexpr int kPauseMilliseconds = 20;
+    const auto giveUp = std::chrono::steady_clock::now() +
+                        std::chrono::milliseconds(kPatienceMilliseconds);
     readOverlappedWrite = false;
-    for (int attempt = 1;; ++attempt) {
+    for (;;) {
         const CompanionStamp before = StampCompanionFiles();
-        const bool settled = !WrittenWithin(before, kSettleMilliseconds);
+        const bool rested = !WrittenWithin(before, kRestMilliseconds);
         intoTable.ReadPublisherFiles();
         intoDetails.CountDetailsRecords();
         intoRemarks.LoadRemarks(intoTable);
         const CompanionStamp after = StampCompanionFiles();
-        if (settled && after == before) {
+        if (rested && after == before) {
             loadedStamp = after;
             return true;
         }
-        if (attempt == kAttempts) {
+        if (std::chrono::steady_clock::now() >= giveUp) {
             // Still being written after all the tries: what was read last
             // stands in the objects, and no stamp says it is the files' own,
             // so they count as changed until a whole read succeeds.
@@ -98,7 +102,7 @@ bool CardState::ReadDataFiles(PublisherTable& intoTable, DetailsFile& intoDetail
             loadedStamp = CompanionStamp{};
             return false;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(kSettleMilliseconds * attempt));
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPauseMilliseconds));
     }
 }
 

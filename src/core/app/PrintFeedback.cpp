@@ -30,10 +30,8 @@ std::string ClockText(const LocalDate& at) {
     return text;
 }
 
-}  // namespace
-
-std::string CardPrintedFeedback(const std::string& name, const std::array<bool, 12>& months,
-                                bool header, const std::string& destination, const LocalDate& at) {
+// The header first when it was printed, then the ticked months in card order.
+std::string WhatWasPrinted(const std::array<bool, 12>& months, bool header) {
     std::string what;
     auto add = [&what](const std::string& part) { what += (what.empty() ? "" : ", ") + part; };
     if (header) {
@@ -44,7 +42,31 @@ std::string CardPrintedFeedback(const std::string& name, const std::array<bool, 
             add(ResString(ids::kJanuaryShort + CardSheet::RowMonth(row)));
         }
     }
-    return FillIn(ids::kCardSent, {name, what, destination, ClockText(at)});
+    return what;
+}
+
+}  // namespace
+
+std::string CardPrintedFeedback(const std::string& name, const std::array<bool, 12>& months,
+                                bool header, const std::string& destination, const LocalDate& at) {
+    return FillIn(ids::kCardSent,
+                  {name, WhatWasPrinted(months, header), destination, ClockText(at)});
+}
+
+std::string CardsPrintedFeedback(int cards, const std::array<bool, 12>& months, bool header,
+                                 bool wholeCard, const std::string& destination,
+                                 const LocalDate& at) {
+    const std::string what =
+        wholeCard ? ResString(ids::kWholeCardWord) : WhatWasPrinted(months, header);
+    return FillIn(ids::kCardsSent, {std::to_string(cards), what, destination, ClockText(at)});
+}
+
+std::string StillQueuedFeedback(const std::string& sentLine, const std::string& why) {
+    return FillIn(ids::kStillQueued, {sentLine, why});
+}
+
+std::string NothingPrintedFeedback(const std::string& why, const LocalDate& at) {
+    return FillIn(ids::kNothingPrintedBecause, {ClockText(at), why});
 }
 
 std::string WholeCardPrintedFeedback(const std::string& name, const std::string& destination,

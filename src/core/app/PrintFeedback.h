@@ -22,9 +22,21 @@ std::string WholeCardPrintedFeedback(const std::string& name, const std::string&
 // "Foglio di prova inviato a Ufficio alle 10:02".
 std::string SheetPrintedFeedback(const std::string& destination, const LocalDate& at);
 
+// "39 schede (Set, Ott) inviate a Ufficio alle 10:02": a run of cards in one
+// job; `what` as CardPrintedFeedback puts it, or the whole card.
+std::string CardsPrintedFeedback(int cards, const std::array<bool, 12>& months, bool header,
+                                 bool wholeCard, const std::string& destination,
+                                 const LocalDate& at);
+
+// A line above with why the document still waits in its queue:
+// "..., ma resta in coda: " and the reason.
+std::string StillQueuedFeedback(const std::string& sentLine, const std::string& why);
+
 enum class PrintFailure { NoPrinter, NoHdc };
 
 // That nothing was printed, and why.
 std::string NothingPrintedFeedback(PrintFailure failure, const LocalDate& at);
+// "Niente stampato alle 10:02: " and `why`.
+std::string NothingPrintedFeedback(const std::string& why, const LocalDate& at);
 
 }  // namespace varnok

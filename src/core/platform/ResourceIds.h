@@ -233,6 +233,21 @@ constexpr int kPdfAbout = 2424;
 constexpr int kNoDataFolder = 2425;  // "%1": the folder given
 constexpr int kNothingTicked = 2426;
 constexpr int kAskFolderNotWithPdf = 2427;
+// Every print's truth: refused, waiting, the list's line and its question.
+constexpr int kNothingPrintedBecause = 2500;  // "%1" the time, "%2" why
+constexpr int kQueueRefused = 2501;           // "%1" the printer, "%2" CUPS's reason
+constexpr int kRefusedMessage = 2502;         // "%1" the printer, "%2" CUPS's reason
+constexpr int kStillQueued = 2503;            // "%1" the sent line, "%2" why it waits
+constexpr int kPrinterPaused = 2504;
+constexpr int kJobHeld = 2505;
+constexpr int kJobCancelled = 2506;
+constexpr int kJobAborted = 2507;
+constexpr int kCardsSent = 2508;      // "%1" how many, "%2" what, "%3" where, "%4" when
+constexpr int kAskPrintCards = 2509;  // "%1" how many, "%2" the printer
+constexpr int kNoNameToPrint = 2510;
+constexpr int kPrintNotConfirmed = 2511;
+constexpr int kPrintStopped = 2512;
+constexpr int kListNotSpooled = 2513;
 // Screen readers: the names of unlabelled controls and the previews' text.
 constexpr int kOptionsDialogName = 2600;
 constexpr int kCardVersionListName = 2601;
@@ -257,12 +272,13 @@ constexpr int kDataReloaded = 2709;  // %1 the time
 constexpr int kDataChangedBeforePrint = 2710;
 constexpr int kSelectDueMonthsCommand = 2711;
 constexpr int kUpdateListCardsCommand = 2712;
-constexpr int kUpdateListQuestion = 2713;  // %1 cards, %2 rows, %3 the printer
+constexpr int kUpdateListQuestion = 2713;  // %1 cards, %2 the printer, %3 rows
 constexpr int kListUpToDate = 2714;
 constexpr int kReloadPasswordRefused = 2715;
 constexpr int kFeedbackSeparator = 2716;
 constexpr int kDataStillBeingWritten = 2717;
 constexpr int kDataChangingNotPrinted = 2718;
+constexpr int kCardsUpdatedFeedback = 2719;  // %1 cards, %2 rows, %3 where, %4 when
 // The card window's menu bar.
 constexpr int kCardMenu = 2720;
 constexpr int kListMenu = 2721;

@@ -85,6 +85,12 @@ void CCardDlg::BuildControls() {
     batchCommands_ = new CardBatchCommands(*this, state_, *list_, printer_, [this] {
         return FromCodePage(state_.groups.GroupButtonText());
     });
+    batchCommands_->reportPrint = [this](const PrintOutcome& outcome) {
+        ReportPrint(outcome, PrintKind::Cards);
+    };
+    batchCommands_->reportUpdate = [this](const PrintOutcome& outcome, int rows) {
+        ReportUpdate(outcome, rows);
+    };
     batchCommands_->dataIsCurrent = [this] { return DataIsCurrent(); };
     batchCommands_->pagesRecorded = [this] {
         UpdateMonthTips();
@@ -339,13 +345,14 @@ void CCardDlg::accept() {
     }
     QPrinter* printer = CurrentQPrinter();
     const PrintOutcome outcome = PrintSelectedCard(state_, printer, this);
-    ReportPrint(outcome, false);
-    if (outcome.result != PrintOutcome::Printed) {
+    ReportPrint(outcome, PrintKind::Card);
+    if (!outcome.Reached()) {
         return;
     }
-    // The page reached a printer: its rows go into the print register. A PDF
-    // file is no card, and is not recorded.
-    if (printer != nullptr && printer->outputFileName().isEmpty()) {
+    // The page reached a printer's queue: its rows go into the print
+    // register. A PDF file is no card, and is not recorded.
+    if (printer != nullptr && !printer->printerName().isEmpty() &&
+        printer->outputFileName().isEmpty()) {
         state_.RecordPrintedPages({state_.selectedPublisher}, ToCodePage(outcome.destination),
                                   Today());
         UpdateMonthTips();

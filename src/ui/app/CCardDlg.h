@@ -102,6 +102,8 @@ private:
     // The feedback line: the last report (a print, a reload) and, once the
     // print register holds anything, the selected card's due and changed rows.
     void SetFeedback(const QString& report);
+    // The line after "Aggiorna le schede dell'elenco", which printed `rows` rows.
+    void ReportUpdate(const PrintOutcome& outcome, int rows);
     void ShowFeedback();
     // Selects `publisher` in the list without a selection notice; false when
     // the list does not show it.
@@ -113,7 +115,10 @@ private:
     void UpdatePrintButton();
     // The alignment sheet with the given margins, card version and layout.
     void PrintSheet(QWidget* parent, const CardSettings& settings, const CardLayout& layout);
-    void ReportPrint(const PrintOutcome& outcome, bool sheet);
+    enum class PrintKind { Card, Sheet, Cards };
+    // The line after every print: what was sent, where, whether it still waits,
+    // or that nothing was printed and why.
+    void ReportPrint(const PrintOutcome& outcome, PrintKind kind);
     QPrinter* CurrentQPrinter();
 
     CardState state_;

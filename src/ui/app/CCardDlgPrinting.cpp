@@ -10,6 +10,7 @@
 #include "data/CPublisherListBox.h"
 #include "platform/Clock.h"
 #include "platform/DialogBuilder.h"
+#include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 #include "render/CardSheet.h"
@@ -43,26 +44,40 @@ void CCardDlg::PrintSheet(QWidget* parent, const CardSettings& settings, const C
     CardSheet card = state_.CardSheetFor(0);
     card.settings = settings;
     card.layout = layout;
-    ReportPrint(PrintAlignmentSheet(card, CurrentQPrinter(), parent), true);
+    ReportPrint(PrintAlignmentSheet(card, CurrentQPrinter(), parent), PrintKind::Sheet);
 }
 
-// A print with nothing to send (no publisher) leaves the line as it was.
-void CCardDlg::ReportPrint(const PrintOutcome& outcome, bool sheet) {
+void CCardDlg::ReportPrint(const PrintOutcome& outcome, PrintKind kind) {
     const LocalDate now = Today();
     const std::string where = ToCodePage(outcome.destination);
+    const std::string why = ToCodePage(outcome.reason);
     std::string text;
     switch (outcome.result) {
-        case PrintOutcome::NothingToPrint:
-            return;
-        case PrintOutcome::Printed:
-            if (sheet) {
+        case PrintOutcome::Sent:
+        case PrintOutcome::Waiting:
+            if (kind == PrintKind::Sheet) {
                 text = SheetPrintedFeedback(where, now);
+            } else if (kind == PrintKind::Cards) {
+                text = CardsPrintedFeedback(outcome.pages, state_.monthTicked, state_.printHeader,
+                                            state_.wholeCard, where, now);
             } else if (state_.wholeCard) {
                 text = WholeCardPrintedFeedback(state_.ConfiguredName(), where, now);
             } else {
                 text = CardPrintedFeedback(state_.ConfiguredName(), state_.monthTicked,
                                            state_.printHeader, where, now);
             }
+            if (outcome.result == PrintOutcome::Waiting) {
+                text = StillQueuedFeedback(text, why);
+            }
+            break;
+        case PrintOutcome::Refused:
+            text = NothingPrintedFeedback(ToCodePage(FromCodePage(ResString(ids::kQueueRefused))
+                                                         .arg(outcome.destination, outcome.reason)),
+                                          now);
+            break;
+        case PrintOutcome::NothingToPrint:
+        case PrintOutcome::Failed:
+            text = NothingPrintedFeedback(why, now);
             break;
         case PrintOutcome::NoPrinter:
             text = NothingPrintedFeedback(PrintFailure::NoPrinter, now);

@@ -9,12 +9,14 @@
 
 #include "app/CCardDlg.h"
 #include "app/DataFolderWatcher.h"
+#include "app/PrintFeedback.h"
 #include "data/CPublisherListBox.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
+#include "render/PrintOutcome.h"
 
 namespace varnok {
 
@@ -100,6 +102,22 @@ void CCardDlg::OnSelectDueMonths() {
     for (int row = 0; row < 12; ++row) {
         monthBoxes_[row]->setChecked(rows[row]);
     }
+}
+
+// Each card carried rows of its own: the line counts them instead of naming months.
+void CCardDlg::ReportUpdate(const PrintOutcome& outcome, int rows) {
+    if (!outcome.Reached()) {
+        ReportPrint(outcome, PrintKind::Cards);
+        return;
+    }
+    std::string text = ToCodePage(Text(ids::kCardsUpdatedFeedback)
+                                      .arg(outcome.pages)
+                                      .arg(rows)
+                                      .arg(outcome.destination, TimeText(Today())));
+    if (outcome.result == PrintOutcome::Waiting) {
+        text = StillQueuedFeedback(text, ToCodePage(outcome.reason));
+    }
+    SetFeedback(FromCodePage(text));
 }
 
 void CCardDlg::SetFeedback(const QString& report) {

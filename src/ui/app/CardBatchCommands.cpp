@@ -17,8 +17,8 @@
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
+#include "render/BatchPrint.h"
 #include "render/CurrentPrinter.h"
-#include "render/GroupPrint.h"
 #include "render/PageProgress.h"
 #include "render/WholeCard.h"
 
@@ -31,19 +31,21 @@ QString Text(int id) {
 
 // One page per publisher, each drawn from a sheet of its own when its turn comes.
 PageRun PagesOf(const CardState& state, const std::vector<int>& publishers,
-                PageProgress& progress) {
+                PageProgress* progress) {
     PageRun run;
     run.pageCount = static_cast<int>(publishers.size());
     run.drawPage = [&state, &publishers](int page, Surface& surface) {
         DrawPrintedPage(state.CardSheetFor(publishers[page]), surface);
     };
-    run.pageDone = [&progress](int done) { return progress(done); };
+    if (progress != nullptr) {
+        run.pageDone = [progress](int done) { return (*progress)(done); };
+    }
     return run;
 }
 
 // One page per publisher carrying the rows given for it, and nothing else.
 PageRun RowPagesOf(const CardState& state, const std::vector<int>& publishers,
-                   const std::vector<std::array<bool, 12>>& rows, PageProgress& progress) {
+                   const std::vector<std::array<bool, 12>>& rows) {
     PageRun run;
     run.pageCount = static_cast<int>(publishers.size());
     run.drawPage = [&state, &publishers, &rows](int page, Surface& surface) {
@@ -53,13 +55,7 @@ PageRun RowPagesOf(const CardState& state, const std::vector<int>& publishers,
         sheet.wholeCard = false;
         DrawPrintedPage(sheet, surface);
     };
-    run.pageDone = [&progress](int done) { return progress(done); };
     return run;
-}
-
-QString PrinterName(const QPrinter& printer) {
-    return printer.printerName().isEmpty() ? QFileInfo(printer.outputFileName()).fileName()
-                                           : printer.printerName();
 }
 
 // A file name made of the title's letters, digits and blanks.
@@ -128,21 +124,16 @@ std::vector<int> CardBatchCommands::ListToDraw() const {
     return publishers;
 }
 
-QPrinter* CardBatchCommands::UsablePrinter() const {
-    QPrinter* printer = printer_ != nullptr ? printer_->printer() : nullptr;
-    if (printer == nullptr) {
-        MessageBox::Show(QStringLiteral("No Printer"), &window_);
-    }
-    return printer;
-}
-
-// The pages reached the printer: their rows go into the print register.
+// The pages reached a printer's queue: their rows go into the print
+// register. A PDF file is no card, and is not recorded.
 void CardBatchCommands::Record(const std::vector<int>& publishers, const QPrinter& printer,
+                               const PrintOutcome& outcome,
                                const std::vector<std::array<bool, 12>>& rows) {
-    if (!printer.outputFileName().isEmpty()) {
-        return;  // a PDF file is no card
+    if (!outcome.Reached() || printer.printerName().isEmpty() ||
+        !printer.outputFileName().isEmpty()) {
+        return;
     }
-    state_.RecordPrintedPages(publishers, ToCodePage(PrinterName(printer)), Today(), rows);
+    state_.RecordPrintedPages(publishers, ToCodePage(outcome.destination), Today(), rows);
     if (pagesRecorded) {
         pagesRecorded();
     }
@@ -153,18 +144,18 @@ void CardBatchCommands::OnPrintList() {
     if (publishers.empty() || (dataIsCurrent && !dataIsCurrent())) {
         return;
     }
-    QPrinter* printer = UsablePrinter();
-    if (printer == nullptr) {
-        return;
-    }
-    PageProgress progress(&window_, Text(ids::kPrintingCards), static_cast<int>(publishers.size()));
-    const RunResult result = PrintPageRun(*printer, Text(ids::kListTitle).arg(listTitle_()),
-                                          PagesOf(state_, publishers, progress));
-    progress.dialog().close();
-    if (result == RunResult::failed) {
+    QPrinter* printer = printer_ != nullptr ? printer_->printer() : nullptr;
+    const PrintOutcome outcome = PrintBatch(
+        &window_, printer, Text(ids::kListTitle).arg(listTitle_()),
+        PagesOf(state_, publishers, nullptr), Text(ids::kPrintingCards), Text(ids::kAskPrintCards));
+    if (outcome.result == PrintOutcome::Failed) {
         MessageBox::Show(Text(ids::kListNotPrinted), &window_);
-    } else if (result == RunResult::done) {
-        Record(publishers, *printer);
+    }
+    if (printer != nullptr) {
+        Record(publishers, *printer, outcome);
+    }
+    if (reportPrint) {
+        reportPrint(outcome);
     }
 }
 
@@ -177,6 +168,7 @@ void CardBatchCommands::OnUpdateListCards() {
         MessageBox::Show(Text(ids::kListEmpty), &window_);
         return;
     }
+    // Each listed card with its due and changed rows; complete cards are skipped.
     std::vector<int> publishers;
     std::vector<std::array<bool, 12>> rows;
     int rowCount = 0;
@@ -192,24 +184,21 @@ void CardBatchCommands::OnUpdateListCards() {
         MessageBox::Show(Text(ids::kListUpToDate), &window_);
         return;
     }
-    QPrinter* printer = UsablePrinter();
-    if (printer == nullptr) {
-        return;
-    }
-    const QString question = FromCodePage(ResStringWith(
-        ids::kUpdateListQuestion, {std::to_string(publishers.size()), std::to_string(rowCount),
-                                   ToCodePage(PrinterName(*printer))}));
-    if (!MessageBox::Ask(question, &window_)) {
-        return;
-    }
-    PageProgress progress(&window_, Text(ids::kPrintingCards), static_cast<int>(publishers.size()));
-    const RunResult result = PrintPageRun(*printer, Text(ids::kListTitle).arg(listTitle_()),
-                                          RowPagesOf(state_, publishers, rows, progress));
-    progress.dialog().close();
-    if (result == RunResult::failed) {
+    QPrinter* printer = printer_ != nullptr ? printer_->printer() : nullptr;
+    // The batch asks with the cards as "%1" and the printer as "%2".
+    const QString question =
+        Text(ids::kUpdateListQuestion).replace(QStringLiteral("%3"), QString::number(rowCount));
+    const PrintOutcome outcome =
+        PrintBatch(&window_, printer, Text(ids::kListTitle).arg(listTitle_()),
+                   RowPagesOf(state_, publishers, rows), Text(ids::kPrintingCards), question);
+    if (outcome.result == PrintOutcome::Failed) {
         MessageBox::Show(Text(ids::kListNotPrinted), &window_);
-    } else if (result == RunResult::done) {
-        Record(publishers, *printer, rows);
+    }
+    if (printer != nullptr) {
+        Record(publishers, *printer, outcome, rows);
+    }
+    if (reportUpdate) {
+        reportUpdate(outcome, rowCount);
     }
 }
 
@@ -250,7 +239,8 @@ bool CardBatchCommands::SavePdf(const std::vector<int>& publishers, const QStrin
     const QString path = chooser.selectedFiles().first();
     PageProgress progress(&window_, Text(ids::kSavingPdf), static_cast<int>(publishers.size()));
     SaveResult failure;
-    const RunResult result = WritePdf(path, title, PagesOf(state_, publishers, progress), &failure);
+    const RunResult result =
+        WritePdf(path, title, PagesOf(state_, publishers, &progress), &failure);
     progress.dialog().close();
     if (result == RunResult::failed) {
         // Which file, and why: a full disk, a folder that cannot be written, a data file.

@@ -20,6 +20,7 @@ namespace varnok {
 class CardState;
 class CPublisherListBox;
 class CurrentPrinter;
+struct PrintOutcome;
 
 class CardBatchCommands : public QObject {
     Q_OBJECT
@@ -29,6 +30,11 @@ public:
                       CurrentPrinter* printer, std::function<QString()> listTitle);
 
     void AddTo(QMenu& menu) const;
+
+    // Told what became of every print the commands send (the window's line).
+    std::function<void(const PrintOutcome&)> reportPrint;
+    // The same for "Aggiorna le schede dell'elenco", with the rows it printed.
+    std::function<void(const PrintOutcome&, int rows)> reportUpdate;
     // Before anything goes to a printer: false, having said why, while the
     // companion's files differ from the data shown.
     std::function<bool()> dataIsCurrent;
@@ -55,11 +61,10 @@ private:
     bool HasSomethingToDraw() const;
     // The listed publishers, or none, having said why, when there is nothing to draw.
     std::vector<int> ListToDraw() const;
-
-    // The printer to send a list to, or null having said "No Printer".
-    QPrinter* UsablePrinter() const;
+    // Records the pages' rows (each publisher's own `rows` when given) when
+    // `outcome` says they reached a printer's queue.
     void Record(const std::vector<int>& publishers, const QPrinter& printer,
-                const std::vector<std::array<bool, 12>>& rows = {});
+                const PrintOutcome& outcome, const std::vector<std::array<bool, 12>>& rows = {});
 
     QWidget& window_;
     CardState& state_;

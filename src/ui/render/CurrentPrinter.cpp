@@ -3,6 +3,7 @@
 #include <QAbstractPrintDialog>
 #include <QDialogButtonBox>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -13,10 +14,33 @@
 
 namespace varnok {
 
+// Qt keeps the print system's options of a queue (those of the printer setup's
+// properties: input tray, manual feed, every option of the driver) as name and
+// value pairs in this property of the printer's engine, and sends them with
+// every document printed through that printer.
+constexpr auto kCupsOptionsProperty = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+QStringList DriverOptions(const QPrinter& printer) {
+    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printEngine() == nullptr) {
+        return {};
+    }
+    return printer.printEngine()->property(kCupsOptionsProperty).toStringList();
+}
+
+void SetDriverOptions(QPrinter& printer, const QStringList& options) {
+    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printEngine() == nullptr ||
+        options.size() % 2 != 0) {
+        return;
+    }
+    printer.printEngine()->setProperty(kCupsOptionsProperty, options);
+}
+
 CurrentPrinter::CurrentPrinter() = default;
 
 QPrinter* CurrentPrinter::printer() {
-    if (!lookedUp_) {
+    // Until a printer is found the system is asked again at every print, so a
+    // print system that was down at the first print is found once it is up.
+    if (printer_ == nullptr && !fixed_) {
         LookUpDefault();
     }
     return printer_.get();
@@ -53,6 +77,7 @@ std::unique_ptr<QPrinter> CopyOf(const QPrinter* printer) {
     copy->setDuplex(printer->duplex());
     copy->setColorMode(printer->colorMode());
     copy->setResolution(printer->resolution());
+    SetDriverOptions(*copy, DriverOptions(*printer));
     return copy;
 }
 
@@ -86,6 +111,7 @@ bool CurrentPrinter::RunPrinterSetup(QWidget* parent) {
 
 void CurrentPrinter::SetPrinter(std::unique_ptr<QPrinter> printer) {
     lookedUp_ = true;
+    fixed_ = true;
     printer_ = std::move(printer);
 }
 

@@ -4,12 +4,18 @@
 // further question. The system is asked for its default only when a printer is
 // first needed, so that start-up does not wait for the print system.
 
+#include <QStringList>
 #include <memory>
 
 class QPrinter;
 class QWidget;
 
 namespace varnok {
+
+// The driver's options that the printer setup chose for a queue (tray, manual
+// feed, ...), as name and value pairs; empty for a PDF file.
+QStringList DriverOptions(const QPrinter& printer);
+void SetDriverOptions(QPrinter& printer, const QStringList& options);
 
 class CurrentPrinter {
 public:
@@ -18,8 +24,8 @@ public:
     CurrentPrinter(const CurrentPrinter&) = delete;
     CurrentPrinter& operator=(const CurrentPrinter&) = delete;
 
-    // The printer every print goes to, or nullptr when there is none. The first
-    // call takes the system's default printer.
+    // The printer every print goes to, or nullptr when there is none. Until a
+    // printer is found, every call asks the system for its default printer.
     QPrinter* printer();
     // Whether the system has been asked for its printer yet.
     bool lookedUp() const { return lookedUp_; }
@@ -29,7 +35,8 @@ public:
     // the current printer; on cancel nothing changes. True on OK.
     bool RunPrinterSetup(QWidget* parent);
 
-    // Replaces the current printer (nullptr: no printer); for tests and start-up.
+    // Replaces the current printer (nullptr: no printer, and none is looked
+    // for); for tests and start-up.
     void SetPrinter(std::unique_ptr<QPrinter> printer);
 
 private:
@@ -37,6 +44,7 @@ private:
 
     std::unique_ptr<QPrinter> printer_;
     bool lookedUp_ = false;
+    bool fixed_ = false;  // set by SetPrinter: never looked up
 };
 
 }  // namespace varnok

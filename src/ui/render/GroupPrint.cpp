@@ -1,12 +1,13 @@
 #include "GroupPrint.h"
 
-#include <cups/cups.h>
-
 #include <QDir>
-#include <QFile>
-#include <QPageSize>
 #include <QPrinter>
 #include <QTemporaryFile>
+
+#include "platform/ResourceIds.h"
+#include "platform/StringTable.h"
+#include "platform/TextCodec.h"
+#include "render/PrintJob.h"
 
 namespace varnok {
 namespace {
@@ -23,61 +24,49 @@ void CopyPageSetup(const QPrinter& printer, QPrinter& spool, const QString& path
     spool.setCreator(QStringLiteral("Varnok " VARNOK_VERSION));
 }
 
-// The queue's job from the spool file, with the printer's copies, collation,
-// sides and paper.
-bool SendToQueue(const QPrinter& printer, const QString& spoolPath, const QString& docName) {
-    cups_option_t* options = nullptr;
-    int count = 0;
-    const QByteArray copies = QByteArray::number(printer.copyCount());
-    count = cupsAddOption("copies", copies.constData(), count, &options);
-    count = cupsAddOption("collate", printer.collateCopies() ? "true" : "false", count, &options);
-    const char* sides = "one-sided";
-    if (printer.duplex() == QPrinter::DuplexLongSide) {
-        sides = "two-sided-long-edge";
-    } else if (printer.duplex() == QPrinter::DuplexShortSide) {
-        sides = "two-sided-short-edge";
-    }
-    if (printer.duplex() != QPrinter::DuplexAuto) {
-        count = cupsAddOption("sides", sides, count, &options);
-    }
-    const QByteArray media = printer.pageLayout().pageSize().key().toUtf8();
-    if (!media.isEmpty()) {
-        count = cupsAddOption("media", media.constData(), count, &options);
-    }
-    const int job = cupsPrintFile(printer.printerName().toLocal8Bit().constData(),
-                                  QFile::encodeName(spoolPath).constData(),
-                                  docName.toUtf8().constData(), count, options);
-    cupsFreeOptions(count, options);
-    return job > 0;
-}
-
-bool Deliver(const QPrinter& printer, const QString& spoolPath, const QString& docName) {
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
-        const QString target = printer.outputFileName();
-        QFile::remove(target);
-        return QFile::copy(spoolPath, target);
-    }
-    return SendToQueue(printer, spoolPath, docName);
+PrintOutcome NothingPrinted(PrintOutcome::Result result, int reasonId) {
+    PrintOutcome outcome;
+    outcome.result = result;
+    outcome.reason = FromCodePage(ResString(reasonId));
+    return outcome;
 }
 
 }  // namespace
 
-RunResult PrintPageRun(QPrinter& printer, const QString& docName, const PageRun& run) {
-    QTemporaryFile spoolFile(QDir::tempPath() + QStringLiteral("/varnok-job-XXXXXX.pdf"));
-    if (!spoolFile.open()) {
-        return RunResult::failed;
-    }
-    spoolFile.close();
-    RunResult result;
-    {
+PrintOutcome PrintCards(QPrinter& printer, const QString& docName, const PageRun& run,
+                        QWidget* parent) {
+    // As a single card: all pages, drawn from the printable area's corner.
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFullPage(false);
+    printer.setDocName(docName);
+    if (run.pageDone) {
+        QTemporaryFile spoolFile(QDir::tempPath() + QStringLiteral("/varnok-job-XXXXXX.pdf"));
+        if (!spoolFile.open()) {
+            return NothingPrinted(PrintOutcome::Failed, ids::kListNotSpooled);
+        }
+        spoolFile.close();
         QPrinter spool(QPrinter::HighResolution);
         CopyPageSetup(printer, spool, spoolFile.fileName(), docName);
-        result = DrawPageRun(spool, run);
+        const RunResult rehearsal = DrawPageRun(spool, run);
+        if (rehearsal == RunResult::stopped) {
+            return NothingPrinted(PrintOutcome::NothingToPrint, ids::kPrintStopped);
+        }
+        if (rehearsal == RunResult::failed) {
+            return NothingPrinted(PrintOutcome::Failed, ids::kListNotSpooled);
+        }
     }
-    if (result == RunResult::done && !Deliver(printer, spoolFile.fileName(), docName)) {
-        result = RunResult::failed;
+    PageRun straight = run;
+    straight.pageDone = nullptr;
+    const RunResult sent = DrawPageRun(printer, straight);
+    return DocumentOutcome(printer, sent == RunResult::done, run.pageCount, parent);
+}
+
+RunResult PrintPageRun(QPrinter& printer, const QString& docName, const PageRun& run) {
+    const PrintOutcome outcome = PrintCards(printer, docName, run);
+    if (outcome.Reached()) {
+        return RunResult::done;
     }
-    return result;
+    return outcome.result == PrintOutcome::NothingToPrint ? RunResult::stopped : RunResult::failed;
 }
 
 }  // namespace varnok

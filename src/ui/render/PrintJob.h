@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "render/PrintOutcome.h"
+
 class QPrinter;
 class QWidget;
 
@@ -13,17 +15,13 @@ namespace varnok {
 class CardState;
 struct CardSheet;
 
-// How a print command ended, and where the page went.
-struct PrintOutcome {
-    enum Result { NothingToPrint, Printed, NoPrinter, NoHdc };
-    Result result = NothingToPrint;
-    QString destination;  // the printer's name (or the PDF file's) once printed
+// What became of a document of `pages` pages just ended on `printer` (`ended`:
+// the painter's end succeeded): for a queue, what the print system says of the
+// job. A refused document is told in a message naming the printer and the
+// print system's reason.
+PrintOutcome DocumentOutcome(const QPrinter& printer, bool ended, int pages, QWidget* parent);
 
-    // True when the page was sent.
-    explicit operator bool() const { return result == Printed; }
-};
-
-// Prints nothing when the selected publisher's name is empty. With no usable
+// Prints nothing when the selected publisher's name is empty (the outcome says why). With no usable
 // printer it shows "No Printer", when the printer cannot be opened "no hdc".
 // `parent` owns those message boxes. Putting the focus back on the publisher
 // list is the caller's part.
