@@ -417,7 +417,8 @@ TEST(TornRead, AReadThatOverlapsAWriteIsReadAgain) {
                 std::this_thread::yield();
             }
             // Now and then the companion rests, long enough for a whole read.
-            std::this_thread::sleep_for(std::chrono::milliseconds(rests && pass % 5 == 0 ? 200 : 1));
+            std::this_thread::sleep_for(
+                std::chrono::milliseconds(rests && pass % 5 == 0 ? 200 : 1));
         }
     });
     int trusted = 0;

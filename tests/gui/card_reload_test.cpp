@@ -108,8 +108,8 @@ std::unique_ptr<CCardDlg> CardReloadTest::OpenWindow() {
     pdf->setOutputFormat(QPrinter::PdfFormat);
     pdf->setOutputFileName(PdfPath());
     printer_->SetPrinter(std::move(pdf));
-    auto window = std::make_unique<CCardDlg>(
-        (folder_->path() / "varnok.INI").string(), printer_.get());
+    auto window =
+        std::make_unique<CCardDlg>((folder_->path() / "varnok.INI").string(), printer_.get());
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) {
         return nullptr;
@@ -210,10 +210,10 @@ void CardReloadTest::aPrintWhileAChangeIsPendingPrintsNothingAndShowsTheNewData(
     // The new figures are on screen, the ticks as they were.
     QCOMPARE(Control<QLabel>(*window, idc::card::kPrintFeedbackLine)->text(),
              QStringLiteral("Dati aggiornati alle 10:02"));
-    QCOMPARE(ReadBodyCells(window->state().CardSheetFor(window->state().selectedPublisher),
-                           kNovemberRow)
-                 .studies,
-             7);
+    QCOMPARE(
+        ReadBodyCells(window->state().CardSheetFor(window->state().selectedPublisher), kNovemberRow)
+            .studies,
+        7);
     QVERIFY(!window->watcher().ChangePending());
     QVERIFY(print->isEnabled());
 

@@ -45,7 +45,8 @@ constexpr int kNovemberRow = 2;
 
 QStringList Lpstat(const QString& which, const QString& queue) {
     QProcess lpstat;
-    lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-W"), which, QStringLiteral("-o"), queue});
+    lpstat.start(QStringLiteral("lpstat"),
+                 {QStringLiteral("-W"), which, QStringLiteral("-o"), queue});
     lpstat.waitForFinished(10000);
     return QString::fromLocal8Bit(lpstat.readAllStandardOutput())
         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -263,9 +264,8 @@ void PrintRegisterEndToEndTest::printedRowsAreMarkedAndAChangedFigureIsSelectedT
         QCOMPARE(Control<QCheckBox>(*window, idc::card::kFirstMonthBox + row)->isChecked(),
                  row == kNovemberRow);
     }
-    const QString second = PrintAndWait([&] {
-        QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
-    });
+    const QString second =
+        PrintAndWait([&] { QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier); });
     QVERIFY(!second.isEmpty());
     const QList<PdfPage> pages = ReadPdfPages(second);
     QCOMPARE(pages.size(), 1);

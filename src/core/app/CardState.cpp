@@ -80,8 +80,8 @@ bool CardState::ReadDataFiles(PublisherTable& intoTable, DetailsFile& intoDetail
     constexpr int kRestMilliseconds = 100;
     constexpr int kPatienceMilliseconds = 1000;
     constexpr int kPauseMilliseconds = 20;
-    const auto giveUp = std::chrono::steady_clock::now() +
-                        std::chrono::milliseconds(kPatienceMilliseconds);
+    const auto giveUp =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kPatienceMilliseconds);
     readOverlappedWrite = false;
     for (;;) {
         const CompanionStamp before = StampCompanionFiles();

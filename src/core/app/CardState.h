@@ -89,10 +89,10 @@ public:
 
     // How a reload of the companion's files ended.
     enum class Reload {
-        Done,             // the window's data is the files' as they stand now
+        Done,               // the window's data is the files' as they stand now
         StillBeingWritten,  // every try overlapped a write: the data shown stays
-        PasswordRefused,  // the files ask for another password, not given
-        NoMemory,         // the new table could not be reserved
+        PasswordRefused,    // the files ask for another password, not given
+        NoMemory,           // the new table could not be reserved
     };
     // Reads the companion's files again as at start, into the window's data
     // only when a whole read succeeds: the password is asked only when it is

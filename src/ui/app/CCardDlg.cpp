@@ -15,8 +15,8 @@
 
 #include "app/CardBatchCommands.h"
 #include "app/CardWindowLook.h"
-#include "app/DataFolderWatcher.h"
 #include "app/DataFolder.h"
+#include "app/DataFolderWatcher.h"
 #include "data/CPublisherListBox.h"
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CPasswordDlg.h"

@@ -42,9 +42,8 @@ CardState::Reload CCardDlg::ReloadData() {
             // The same list as before, on the same person, without taking the
             // focus from wherever the user is.
             const int selected = state_.selectedPublisher;
-            list_->Fill(state_.groups.FillPublisherList(state_.table, state_.reportMonth,
-                                                        state_.reportSlot,
-                                                        state_.settings.fnSort != 0));
+            list_->Fill(state_.groups.FillPublisherList(
+                state_.table, state_.reportMonth, state_.reportSlot, state_.settings.fnSort != 0));
             if (selected != 0) {
                 SelectInList(selected);
             }
