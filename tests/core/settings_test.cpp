@@ -433,6 +433,52 @@ TEST(CardSettings, SaveWritesEveryKeyButFnSortInThisEdition) {
     EXPECT_EQ(read, settings);
 }
 
+// The printer chosen in the printer setup and its own margins: a profile of
+// today (no printer) reads and writes exactly as before; a printer with margins
+// of its own prints with them, any other printer with the "Margins" keys.
+TEST(CardSettings, ThePrinterIsRememberedWithMarginsOfItsOwn) {
+    TempFolder folder;
+    const std::string today = "[Margins]\nTop=0.10\nLeft=0.30\n";
+    folder.WriteFile(kProfile, today);
+    CardSettings settings;
+    LoadSettings(settings, ProfileFile(kProfile));
+    EXPECT_EQ(PrinterOf(settings), PrinterChoice{});
+    EXPECT_FALSE(settings.ownMargins);
+    CardSettings loaded = settings;
+    settings.dateFormat = 1;
+    ASSERT_TRUE(SaveSettingsMerged(settings, loaded, ProfileFile(kProfile), "Ita"));
+    EXPECT_EQ(ProfileFile(kProfile).GetString("Printer", "Name", "none"), "none");
+
+    // Ufficio chosen, its margins changed: they become its own.
+    const PrinterChoice ufficio{"Ufficio", "A4", 1, "InputSlot=Tray2"};
+    loaded = settings;
+    UsePrinter(settings, ufficio, ProfileFile(kProfile));
+    EXPECT_EQ(settings.marginTop, "0.10");  // none of its own yet
+    SetMargins(settings, "0.55", settings.marginLeft);
+    ASSERT_TRUE(SaveSettingsMerged(settings, loaded, ProfileFile(kProfile), "Ita"));
+    const ProfileFile saved(kProfile);
+    EXPECT_EQ(saved.GetString("Margins", "Top", ""), "0.10");
+    EXPECT_EQ(saved.GetString("Margins Ufficio", "Top", ""), "0.55");
+    EXPECT_EQ(saved.GetString("Margins Ufficio", "Left", ""), "0.30");
+    EXPECT_EQ(saved.GetString("Printer", "Options", ""), "InputSlot=Tray2");
+
+    CardSettings next;
+    LoadSettings(next, ProfileFile(kProfile));
+    EXPECT_EQ(PrinterOf(next), ufficio);
+    EXPECT_EQ(next.marginTop, "0.55");
+    EXPECT_TRUE(next.ownMargins);
+    // Another printer, or the default: the "Margins" keys again.
+    UsePrinter(next, PrinterChoice{"Casa", "", 0, ""}, ProfileFile(kProfile));
+    EXPECT_EQ(next.marginTop, "0.10");
+    EXPECT_FALSE(next.ownMargins);
+    UsePrinter(next, ufficio, ProfileFile(kProfile));
+    EXPECT_EQ(next.marginTop, "0.55");
+    UsePrinter(next, PrinterChoice{}, ProfileFile(kProfile));
+    EXPECT_EQ(next.marginTop, "0.10");
+    SetMargins(next, "0.10", "0.40");  // with the default printer: the "Margins" keys
+    EXPECT_FALSE(next.ownMargins);
+}
+
 // The card window's start-up, without the window: the routine the window and
 // varnok-render share.
 TEST(OpenCard, TakesTheReportDateTheProfileAndTheVersionsLayout) {

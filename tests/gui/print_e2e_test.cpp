@@ -4,7 +4,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -23,7 +25,10 @@
 #include "PdfPages.h"
 #include "PrintedCard.h"
 #include "app/CCardDlg.h"
+#include "layout/COptionsDlg.h"
+#include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
+#include "platform/ProfileFile.h"
 #include "platform/ResourceIds.h"
 #include "render/CupsQueue.h"
 #include "render/CurrentPrinter.h"
@@ -99,6 +104,28 @@ void CancelAllJobs(const QString& queue) {
     QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), queue});
 }
 
+// Picks `queue` in the printer setup about to open, and confirms it.
+void ChooseQueueWhenAsked(const QString& queue, bool* chosen) {
+    QTimer::singleShot(0, [queue, chosen] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        for (auto* box : dialog->findChildren<QComboBox*>()) {
+            const int index = box->findText(queue);
+            if (index >= 0) {
+                box->setCurrentIndex(index);
+                *chosen = true;
+            }
+        }
+        if (*chosen) {
+            dialog->accept();
+        } else {
+            dialog->reject();
+        }
+    });
+}
+
 QPrinter* UseQueue(CurrentPrinter& current, const QString& queue) {
     current.SetPrinter(
         std::make_unique<QPrinter>(QPrinterInfo::printerInfo(queue), QPrinter::HighResolution));
@@ -123,6 +150,7 @@ private slots:
     void listAndCardCarryTheChosenTray();
     void batchQuestionAnsweredNoSendsNothing();
     void printerIsLookedUpAgainUntilFound();
+    void printerIsRememberedUntilItsQueueGoes();
 
 private:
     bool CupsAvailable();
@@ -130,6 +158,8 @@ private:
     // Starts "Stampa tutto l'elenco" answering the question with `yes`.
     void PrintTheList(bool yes);
     void OpenCardWindow();
+    // A start as the program's: the printer looked up once the window is painted.
+    void StartCardWindow();
     void SelectAndTick();
     // Presses "&Stampa", waits for CUPS to finish the job and gives the one new
     // document in `pdf`.
@@ -170,6 +200,15 @@ void PrintEndToEndTest::OpenCardWindow() {
     QVERIFY(printer_->printer() != nullptr);
     const std::string profile = (folder_->path() / "varnok.INI").string();
     card_ = std::make_unique<CCardDlg>(profile, printer_.get());
+    QVERIFY(ShowActive(*card_));
+}
+
+void PrintEndToEndTest::StartCardWindow() {
+    card_.reset();
+    printer_ = std::make_unique<CurrentPrinter>();
+    const std::string profile = (folder_->path() / "varnok.INI").string();
+    card_ = std::make_unique<CCardDlg>(profile, printer_.get());
+    QVERIFY(!printer_->lookedUp());
     QVERIFY(ShowActive(*card_));
 }
 
@@ -599,6 +638,102 @@ void PrintEndToEndTest::printerIsLookedUpAgainUntilFound() {
     PressPrintAndWait(pdf);
     QVERIFY(messages_.isEmpty());
     QVERIFY2(FeedbackLine().contains(QStringLiteral(" inviata a ")), qPrintable(FeedbackLine()));
+}
+
+// The printer chosen in the options' printer setup, with margins of its own,
+// is the printer of the next start; "Annulla" takes a printer change back; once
+// its queue is gone the default printer takes its place, and the line says so.
+void PrintEndToEndTest::printerIsRememberedUntilItsQueueGoes() {
+    if (!CupsAvailable()) {
+        QSKIP("no CUPS test server: run tools/cups-test-server.sh (as root) to print through CUPS");
+    }
+    const QString other = qEnvironmentVariable("VARNOK_TEST_SECOND_QUEUE");
+    // A queue of this test's own, like the PDF queue, to remove before the third start.
+    const QString gone = QStringLiteral("VarnokGone");
+    const QString device = RunLpstat({QStringLiteral("-v"), QStringLiteral("VarnokPDF")})
+                               .section(QStringLiteral(": "), 1)
+                               .trimmed();
+    const QString ppd = QFileInfo(qEnvironmentVariable("CUPS_SERVER"))
+                            .dir()
+                            .filePath(QStringLiteral("etc/ppd/VarnokPDF.ppd"));
+    QCOMPARE(QProcess::execute(QStringLiteral("lpadmin"),
+                               {QStringLiteral("-p"), gone, QStringLiteral("-E"),
+                                QStringLiteral("-v"), device, QStringLiteral("-P"), ppd}),
+             0);
+    auto removeQueue = qScopeGuard([&] {
+        QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), gone});
+    });
+    const QString defaultQueue = QPrinterInfo::defaultPrinter().printerName();
+
+    // First start: the default printer, named once the window is painted.
+    StartCardWindow();
+    QTRY_COMPARE(FeedbackLine(), QStringLiteral("Stampante in uso: %1").arg(defaultQueue));
+    auto runOptions = [this](const std::function<void(COptionsDlg&)>& drive) {
+        DriveModal<COptionsDlg>([this] { card_->OnOptions(); }, drive);
+    };
+    auto setUp = [](COptionsDlg& options, const QString& queue) {
+        bool chosen = false;
+        ChooseQueueWhenAsked(queue, &chosen);
+        QTest::mouseClick(Control<QPushButton>(options, idc::options::kPrinterSetupButton),
+                          Qt::LeftButton);
+        QVERIFY(chosen);
+        // Offscreen, no window manager gives the dialog back its activation.
+        options.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&options));
+    };
+    runOptions([&](COptionsDlg& options) {
+        setUp(options, gone);
+        RetypeAndLeave(Control<QLineEdit>(options, idc::options::kTopMarginBox),
+                       QStringLiteral("0.5"));
+        QTest::mouseClick(Control<QPushButton>(options, idc::kOk), Qt::LeftButton);
+    });
+    QCOMPARE(printer_->printer()->printerName(), gone);
+    QCOMPARE(FeedbackLine(), QStringLiteral("Stampante in uso: %1").arg(gone));
+    const QString paper = printer_->printer()->pageLayout().pageSize().key();
+    card_->reject();
+    const ProfileFile saved((folder_->path() / "varnok.INI").string());
+    QCOMPARE(saved.GetString("Printer", "Name", ""), gone.toStdString());
+    QCOMPARE(saved.GetString("Printer", "Paper", ""), paper.toStdString());
+    QCOMPARE(saved.GetString("Margins VarnokGone", "Top", ""), std::string("0.50"));
+    QCOMPARE(saved.GetString("Margins", "Top", "none"), std::string("0.00"));
+
+    // Second start: the same printer, paper and margins. A printer chosen in
+    // the setup and then "Annulla": the printer and margins stay.
+    StartCardWindow();
+    QTRY_COMPARE(FeedbackLine(), QStringLiteral("Stampante in uso: %1").arg(gone));
+    QCOMPARE(printer_->printer()->printerName(), gone);
+    QCOMPARE(printer_->printer()->pageLayout().pageSize().key(), paper);
+    QCOMPARE(card_->state().settings.marginTop, std::string("0.50"));
+    if (!other.isEmpty()) {
+        runOptions([&](COptionsDlg& options) {
+            setUp(options, other);
+            // The other printer has no margins of its own: those of every other printer.
+            QCOMPARE(Control<QLineEdit>(options, idc::options::kTopMarginBox)->text(),
+                     QStringLiteral("0.00"));
+            QTest::mouseClick(Control<QPushButton>(options, idc::kCancel), Qt::LeftButton);
+        });
+        QCOMPARE(printer_->printer()->printerName(), gone);
+        QCOMPARE(card_->state().settings.marginTop, std::string("0.50"));
+        QVERIFY(!card_->state().settingsChanged);
+    }
+    card_->reject();
+
+    // Third start, the queue gone: the default printer with the shared margins.
+    removeQueue.dismiss();
+    QCOMPARE(QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), gone}), 0);
+    StartCardWindow();
+    QTRY_COMPARE(FeedbackLine(),
+                 QStringLiteral("La stampante %1 non \u00e8 pi\u00f9 disponibile. Stampante in "
+                                "uso: %2")
+                     .arg(gone, defaultQueue));
+    QCOMPARE(printer_->printer()->printerName(), defaultQueue);
+    QCOMPARE(card_->state().settings.marginTop, std::string("0.00"));
+    card_->reject();
+    // Nothing changed: the profile still names the printer, for when it is back.
+    QCOMPARE(
+        ProfileFile((folder_->path() / "varnok.INI").string()).GetString("Printer", "Name", ""),
+        gone.toStdString());
+    QVERIFY(messages_.isEmpty());
 }
 
 QTEST_MAIN(PrintEndToEndTest)

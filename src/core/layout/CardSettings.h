@@ -19,12 +19,49 @@ struct CardSettings {
     std::string marginLeft = kDefaultMarginLeft;  // "Margins"/"Left"
     int fnSort = 0;  // "FN Sort"/"Enabled", only in the edition "portuguese"
 
+    // The printer chosen in the printer setup, in the section "Printer"; an
+    // empty name is the system's default printer, and writes no such section.
+    std::string printerName;     // "Name": the print queue
+    std::string printerPaper;    // "Paper": the paper size's key ("A4", "Letter")
+    int printerOrientation = 0;  // "Orientation": 0 portrait, 1 landscape
+    std::string printerOptions;  // "Options": the driver's options (tray ...), as kept by the shell
+    // Whether marginTop and marginLeft are the printer's own, kept in the
+    // section "Margins <printerName>"; otherwise they are the "Margins" keys,
+    // which every printer without margins of its own uses.
+    bool ownMargins = false;
+    // The "Margins" keys while the margins in use are the printer's own.
+    std::string sharedMarginTop = kDefaultMarginTop;
+    std::string sharedMarginLeft = kDefaultMarginLeft;
+
     bool operator==(const CardSettings&) const = default;
 };
 
+// The printer to remember, as the printer setup left it.
+struct PrinterChoice {
+    std::string name;
+    std::string paper;
+    int orientation = 0;
+    std::string options;
+
+    bool operator==(const PrinterChoice&) const = default;
+};
+
+PrinterChoice PrinterOf(const CardSettings& settings);
+// The section of a printer's own margins.
+std::string PrinterMarginsSection(const std::string& printer);
+// Makes `choice` the settings' printer, with the margins it uses: its own from
+// `profile` when it has them there, otherwise the margins every printer without
+// its own uses (the "Margins" keys as this session holds them).
+void UsePrinter(CardSettings& settings, const PrinterChoice& choice, const ProfileFile& profile);
+// Margins changed in the options: a printer chosen by name keeps them as its
+// own (the "Margins" keys stay as they were); with the default printer they
+// are the "Margins" keys.
+void SetMargins(CardSettings& settings, const std::string& top, const std::string& left);
+
 // Reads fnSort (edition "portuguese" only; otherwise 0).
 void LoadFnSort(CardSettings& settings, const ProfileFile& profile, const std::string& editionCode);
-// Reads the date format, name order, card version and margins.
+// Reads the date format, name order, card version, the printer chosen in the
+// printer setup and the margins it uses (its own, or the "Margins" keys).
 void LoadSettings(CardSettings& settings, const ProfileFile& profile);
 // Sets every key in the profile's memory; "FN Sort" only in the edition "portuguese".
 void StoreSettings(const CardSettings& settings, ProfileFile& profile,

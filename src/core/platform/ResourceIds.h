@@ -178,8 +178,8 @@ constexpr int kShortLayoutKept = 2110;     // %1 the layout file, %2 the copy ke
 constexpr int kShortLayoutNotKept = 2111;  // %1 the layout file
 constexpr int kYes = 2112;
 constexpr int kNo = 2113;
-constexpr int kProtectedFile = 2114;       // a reason: a data or layout file
-constexpr int kClosingSaveFailed = 2115;   // on stderr at a session's end: %1 the file, %2 why
+constexpr int kProtectedFile = 2114;      // a reason: a data or layout file
+constexpr int kClosingSaveFailed = 2115;  // on stderr at a session's end: %1 the file, %2 why
 
 // The alignment sheet.
 constexpr int kAlignmentSheet = 2300;  // "Foglio di prova": the command and the sheet's title
@@ -248,6 +248,10 @@ constexpr int kNoNameToPrint = 2510;
 constexpr int kPrintNotConfirmed = 2511;
 constexpr int kPrintStopped = 2512;
 constexpr int kListNotSpooled = 2513;
+constexpr int kPrinterInUse = 2514;  // "%1" the printer
+constexpr int kRememberedPrinterMissing =
+    2515;  // "%1" the printer remembered, "%2" the line in use
+constexpr int kNoPrinterInUse = 2516;
 // Screen readers: the names of unlabelled controls and the previews' text.
 constexpr int kOptionsDialogName = 2600;
 constexpr int kCardVersionListName = 2601;

@@ -82,9 +82,9 @@ void CCardDlg::BuildControls() {
     connect(list_, &CPublisherListBox::characterTyped, this, &CCardDlg::RefreshSelection);
     connect(Control<QCheckBox>(*this, idc::card::kWholeCardBox), &QCheckBox::toggled, this,
             &CCardDlg::OnWholeCardBox);
-    batchCommands_ = new CardBatchCommands(*this, state_, *list_, printer_, [this] {
-        return FromCodePage(state_.groups.GroupButtonText());
-    });
+    batchCommands_ = new CardBatchCommands(
+        *this, state_, *list_, [this] { return CurrentQPrinter(); },
+        [this] { return FromCodePage(state_.groups.GroupButtonText()); });
     batchCommands_->reportPrint = [this](const PrintOutcome& outcome) {
         ReportPrint(outcome, PrintKind::Cards);
     };
@@ -130,6 +130,10 @@ void CCardDlg::OnInitDialog() {
 
     state_.OpenCard(Today(), profile_,
                     [this](const std::string& expected) { return AskPassword(expected); });
+    if (printer_ != nullptr) {
+        // Only named here: the print system is asked once the window is painted.
+        printer_->Remember(PrinterOf(state_.settings));
+    }
     FillPublisherList();
     SetHiddenBoxes();
 
@@ -244,9 +248,21 @@ void CCardDlg::OnOptions() {
     options.chooseDataFolder = [](QWidget* parent) {
         return AskDataFolder(parent, QDir::currentPath());
     };
+    // The printer setup changes the printer at once; "Annulla" takes it back.
+    // Its margins come with the printer: its own, or those of every printer
+    // without its own.
+    CardSettings working = settings;
     if (printer_ != nullptr) {
-        options.printerSetup = [this](QWidget* parent) {
-            return printer_->RunPrinterSetup(parent);
+        printer_->StartOptions();
+        options.printerSetup = [this, &options, &working](QWidget* parent) {
+            if (!printer_->RunPrinterSetup(parent)) {
+                return false;
+            }
+            SetMargins(working, options.marginTop, options.marginLeft);
+            UsePrinter(working, printer_->Choice(), profile_);
+            options.marginTop = working.marginTop;
+            options.marginLeft = working.marginLeft;
+            return true;
         };
     }
     options.printAlignmentSheet = [this](QWidget* parent, const OptionsValues& values) {
@@ -256,10 +272,25 @@ void CCardDlg::OnOptions() {
         settings.marginLeft = values.marginLeft;
         PrintSheet(parent, settings, values.layout);
     };
-    if (options.exec() == QDialog::Accepted) {
+    const bool accepted = options.exec() == QDialog::Accepted;
+    const bool printerChanged = printer_ != nullptr && printer_->EndOptions(accepted);
+    if (accepted) {
+        if (printerChanged) {
+            TakePrinterBack(working);
+        }
+        // The margins go to the printer that has them (TakeOptionsBack then
+        // finds them as they are and only notes a change).
+        const CardSettings before = settings;
+        SetMargins(settings, options.marginTop, options.marginLeft);
         if (TakeOptionsBack(options.values(), settings, state_.layout, state_.settingsChanged,
                             state_.editionCode)) {
             SortPublishersByName(state_.table, settings.fnSort != 0);
+        }
+        if (!(settings == before)) {
+            state_.settingsChanged = true;
+        }
+        if (printerChanged) {
+            SetFeedback(PrinterInUseText());
         }
     }
     if (state_.settingsChanged) {

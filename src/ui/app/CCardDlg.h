@@ -89,6 +89,9 @@ public slots:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The first paint queues the printer's look-up, so that start-up up to
+    // the painted window never waits for the print system.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void BuildControls();
@@ -120,11 +123,21 @@ private:
     // or that nothing was printed and why.
     void ReportPrint(const PrintOutcome& outcome, PrintKind kind);
     QPrinter* CurrentQPrinter();
+    // Looks the printer up, unless a print did already, and says in the line
+    // which printer "Stampa" uses, or that the remembered one is missing (or
+    // that there is no printer at all).
+    void LookUpPrinterAtStart();
+    // The line naming the printer in use (or that there is none).
+    QString PrinterInUseText();
+    // The printer chosen in the options' printer setup, with the margins it
+    // brought, becomes the settings' printer.
+    void TakePrinterBack(const CardSettings& working);
 
     CardState state_;
     ProfileFile profile_;
     CurrentPrinter* printer_ = nullptr;
     bool closedAtStart_ = false;
+    bool painted_ = false;
     std::string openingNotice_;  // shown once the window opens
 
     CPublisherListBox* list_ = nullptr;

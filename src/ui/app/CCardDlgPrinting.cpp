@@ -2,8 +2,11 @@
 // the line that reports each print.
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/CCardDlg.h"
 #include "app/PrintFeedback.h"
@@ -18,7 +21,62 @@
 #include "render/PrintJob.h"
 
 namespace varnok {
-namespace {}  // namespace
+namespace {
+
+QString Text(int id) {
+    return FromCodePage(ResString(id));
+}
+
+}  // namespace
+
+void CCardDlg::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    if (!painted_) {
+        painted_ = true;
+        QTimer::singleShot(0, this, &CCardDlg::LookUpPrinterAtStart);
+    }
+}
+
+void CCardDlg::LookUpPrinterAtStart() {
+    // A print made meanwhile has said where it went.
+    if (printer_ == nullptr || !feedback_.isEmpty()) {
+        return;
+    }
+    CurrentQPrinter();
+    SetFeedback(PrinterInUseText());
+}
+
+QString CCardDlg::PrinterInUseText() {
+    QPrinter* printer = CurrentQPrinter();
+    QString inUse = Text(ids::kNoPrinterInUse);
+    if (printer != nullptr) {
+        const QString name = printer->printerName().isEmpty()
+                                 ? QFileInfo(printer->outputFileName()).fileName()
+                                 : printer->printerName();
+        inUse = Text(ids::kPrinterInUse).arg(name);
+    }
+    if (printer_ != nullptr && !printer_->missingPrinter().isEmpty()) {
+        return Text(ids::kRememberedPrinterMissing).arg(printer_->missingPrinter(), inUse);
+    }
+    return inUse;
+}
+
+void CCardDlg::TakePrinterBack(const CardSettings& working) {
+    CardSettings& settings = state_.settings;
+    if (PrinterOf(settings) != PrinterOf(working) || settings.ownMargins != working.ownMargins ||
+        settings.marginTop != working.marginTop || settings.marginLeft != working.marginLeft) {
+        state_.settingsChanged = true;
+    }
+    settings.printerName = working.printerName;
+    settings.printerPaper = working.printerPaper;
+    settings.printerOrientation = working.printerOrientation;
+    settings.printerOptions = working.printerOptions;
+    settings.ownMargins = working.ownMargins;
+    settings.sharedMarginTop = working.sharedMarginTop;
+    settings.sharedMarginLeft = working.sharedMarginLeft;
+    settings.marginTop = working.marginTop;
+    settings.marginLeft = working.marginLeft;
+}
 
 void CCardDlg::OnHeaderBox(bool ticked) {
     state_.printHeader = ticked;
@@ -31,7 +89,18 @@ void CCardDlg::UpdatePrintButton() {
 }
 
 QPrinter* CCardDlg::CurrentQPrinter() {
-    return printer_ != nullptr ? printer_->printer() : nullptr;
+    if (printer_ == nullptr) {
+        return nullptr;
+    }
+    QPrinter* printer = printer_->printer();
+    if (!printer_->missingPrinter().isEmpty() && !state_.settings.printerName.empty()) {
+        // The remembered printer is gone: printing goes to the default printer,
+        // with the margins of every printer without its own, while the profile
+        // keeps the remembered one for a later start.
+        UsePrinter(state_.settings, PrinterChoice{}, profile_);
+        UsePrinter(state_.settingsAsLoaded, PrinterChoice{}, profile_);
+    }
+    return printer;
 }
 
 void CCardDlg::OnAlignmentSheet() {

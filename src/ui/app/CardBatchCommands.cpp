@@ -72,13 +72,14 @@ QString SuggestedFileName(const QString& title) {
 }  // namespace
 
 CardBatchCommands::CardBatchCommands(QWidget& window, CardState& state,
-                                     const CPublisherListBox& list, CurrentPrinter* printer,
+                                     const CPublisherListBox& list,
+                                     std::function<QPrinter*()> printer,
                                      std::function<QString()> listTitle)
     : QObject(&window),
       window_(window),
       state_(state),
       list_(list),
-      printer_(printer),
+      printer_(std::move(printer)),
       listTitle_(std::move(listTitle)) {
     AddAction("printList", ids::kPrintListCommand, &CardBatchCommands::OnPrintList);
     AddAction("saveCardPdf", ids::kSaveCardPdfCommand, &CardBatchCommands::OnSaveCardPdf);
@@ -144,7 +145,7 @@ void CardBatchCommands::OnPrintList() {
     if (publishers.empty() || (dataIsCurrent && !dataIsCurrent())) {
         return;
     }
-    QPrinter* printer = printer_ != nullptr ? printer_->printer() : nullptr;
+    QPrinter* printer = printer_();
     const PrintOutcome outcome = PrintBatch(
         &window_, printer, Text(ids::kListTitle).arg(listTitle_()),
         PagesOf(state_, publishers, nullptr), Text(ids::kPrintingCards), Text(ids::kAskPrintCards));
@@ -184,7 +185,7 @@ void CardBatchCommands::OnUpdateListCards() {
         MessageBox::Show(Text(ids::kListUpToDate), &window_);
         return;
     }
-    QPrinter* printer = printer_ != nullptr ? printer_->printer() : nullptr;
+    QPrinter* printer = printer_();
     // The batch asks with the cards as "%1" and the printer as "%2".
     const QString question =
         Text(ids::kUpdateListQuestion).replace(QStringLiteral("%3"), QString::number(rowCount));

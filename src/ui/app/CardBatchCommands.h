@@ -19,15 +19,15 @@ namespace varnok {
 
 class CardState;
 class CPublisherListBox;
-class CurrentPrinter;
 struct PrintOutcome;
 
 class CardBatchCommands : public QObject {
     Q_OBJECT
 public:
-    // `listTitle` names what the list shows (the group button's text).
+    // `listTitle` names what the list shows (the group button's text);
+    // `printer` gives the printer every print goes to (nullptr: none).
     CardBatchCommands(QWidget& window, CardState& state, const CPublisherListBox& list,
-                      CurrentPrinter* printer, std::function<QString()> listTitle);
+                      std::function<QPrinter*()> printer, std::function<QString()> listTitle);
 
     void AddTo(QMenu& menu) const;
 
@@ -69,7 +69,7 @@ private:
     QWidget& window_;
     CardState& state_;
     const CPublisherListBox& list_;
-    CurrentPrinter* printer_;
+    std::function<QPrinter*()> printer_;
     std::function<QString()> listTitle_;
     std::vector<QAction*> actions_;
     QAction* updateList_ = nullptr;

@@ -214,8 +214,9 @@ void COptionsDlg::OnDateFormat(int format) {
 }
 
 void COptionsDlg::OnPrinterSetup() {
-    if (printerSetup) {
-        printerSetup(this);
+    if (printerSetup && printerSetup(this)) {
+        topBox_->setText(FromCodePage(marginTop));
+        leftBox_->setText(FromCodePage(marginLeft));
     }
 }
 

@@ -35,7 +35,9 @@ public:
     bool portuguese = false;  // the edition with the first-name order option
     // The card versions offered in the list (ids::kCardVersionCount in this edition).
     int versionCount = cardVersionCount();
-    // The application's printer setup, run by "Impost. di stampa".
+    // The application's printer setup, run by "Impost. di stampa". True when
+    // a printer was chosen; the margin boxes then show marginTop and
+    // marginLeft, which it may have set to that printer's margins.
     std::function<bool(QWidget*)> printerSetup;
     // The data folder chooser, run by "&Cartella dei dati" (shown only when
     // set); it returns "" when cancelled. A folder picked there ends the
