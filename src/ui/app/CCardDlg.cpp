@@ -214,10 +214,13 @@ void CCardDlg::SetHiddenBoxes() {
     box(idc::card::kWholeCardBox)->setVisible(firstVersion);
 }
 
+// The open folder after the card version, so that two windows on two
+// congregations' folders are told apart.
 void CCardDlg::SetTitle() {
     std::string title = ResString(ids::kProgramName) + " - " +
                         ResString(ids::kFirstCardVersion + state_.settings.cardVersion);
-    setWindowTitle(FromCodePage(title));
+    setWindowTitle(FromCodePage(title) + QStringLiteral(" - ") +
+                   QDir::toNativeSeparators(FolderForDisplay(CurrentDataFolder())));
 }
 
 void CCardDlg::OnGroupButton() {
@@ -245,8 +248,9 @@ void CCardDlg::OnOptions() {
     CardSettings& settings = state_.settings;
     COptionsDlg options(OptionsFromSettings(settings, state_.layout), this);
     options.portuguese = EditionTraitsOf(state_.editionCode).firstNameSort;
+    options.layoutFile = &state_.layoutFile;
     options.chooseDataFolder = [](QWidget* parent) {
-        return AskDataFolder(parent, QDir::currentPath());
+        return ChooseDataFolder(parent, CurrentDataFolder());
     };
     // The printer setup changes the printer at once; "Annulla" takes it back.
     // Its margins come with the printer: its own, or those of every printer
@@ -299,17 +303,22 @@ void CCardDlg::OnOptions() {
         SetTitle();
         RefreshSelection();
     }
-    if (!options.dataFolder.isEmpty()) {
+    if (!options.dataFolder.empty()) {
         ChangeDataFolder(options.dataFolder);
     }
     list_->setFocus();
 }
 
-bool CCardDlg::ChangeDataFolder(const QString& folder) {
+bool CCardDlg::ChangeDataFolder(const std::string& folder) {
+    // Nothing is read from a folder without the congregation's data, nor written into it.
+    if (!IsDataFolder(folder)) {
+        MessageBox::Show(NotADataFolderText(folder), this);
+        return false;
+    }
     // Saved as closing saves it: only when changed, asking when another copy changed it.
     state_.layoutFile.Save(state_.layout, state_.settings.cardVersion);
     state_.printRegister.Save();
-    const QString previous = QDir::currentPath();
+    const std::string previous = CurrentDataFolder();
     if (!EnterDataFolder(folder)) {
         return false;
     }
@@ -356,8 +365,8 @@ bool CCardDlg::ChangeDataFolder(const QString& folder) {
 }
 
 void CCardDlg::OnChooseDataFolder() {
-    const QString folder = AskDataFolder(this, QDir::currentPath());
-    if (!folder.isEmpty()) {
+    const std::string folder = ChooseDataFolder(this, CurrentDataFolder());
+    if (!folder.empty()) {
         ChangeDataFolder(folder);
     }
     list_->setFocus();
@@ -365,7 +374,7 @@ void CCardDlg::OnChooseDataFolder() {
 
 void CCardDlg::OnAbout() {
     CAboutDlg about(this);
-    about.directoryText = QDir::currentPath();
+    about.directoryText = FolderForDisplay(CurrentDataFolder());
     about.exec();
 }
 

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "app/DataFolder.h"
+
 namespace varnok {
 
 namespace {
@@ -28,7 +30,8 @@ void DataFolderWatcher::Watch(const CompanionStamp& loaded) {
     if (!watcher_.directories().isEmpty()) {
         watcher_.removePaths(watcher_.directories());
     }
-    folder_ = QDir::currentPath();
+    // The folder by its own bytes: a name that is not UTF-8 stays the same folder.
+    folder_ = CurrentDataFolder();
     loaded_ = loaded;
     lastSeen_ = loaded;
     WatchPaths();
@@ -39,18 +42,19 @@ void DataFolderWatcher::Watch(const CompanionStamp& loaded) {
 }
 
 void DataFolderWatcher::WatchPaths() {
-    if (folder_.isEmpty()) {
+    if (folder_.empty()) {
         return;
     }
+    const QString folder = QFile::decodeName(QByteArray::fromStdString(folder_));
     QStringList paths;
     for (const char* name : kCompanionFileNames) {
-        const QString path = QDir(folder_).filePath(QString::fromLatin1(name));
+        const QString path = QDir(folder).filePath(QString::fromLatin1(name));
         if (QFileInfo::exists(path) && !watcher_.files().contains(path)) {
             paths << path;
         }
     }
-    if (!watcher_.directories().contains(folder_)) {
-        paths << folder_;
+    if (!watcher_.directories().contains(folder)) {
+        paths << folder;
     }
     if (!paths.isEmpty()) {
         watcher_.addPaths(paths);
@@ -58,12 +62,11 @@ void DataFolderWatcher::WatchPaths() {
 }
 
 bool DataFolderWatcher::ChangePending() const {
-    return !folder_.isEmpty() &&
-           StampCompanionFiles(QFile::encodeName(folder_).toStdString()) != loaded_;
+    return !folder_.empty() && StampCompanionFiles(folder_) != loaded_;
 }
 
 void DataFolderWatcher::LookAgain() {
-    lastSeen_ = StampCompanionFiles(QFile::encodeName(folder_).toStdString());
+    lastSeen_ = StampCompanionFiles(folder_);
     settle_.start();
 }
 
@@ -73,7 +76,7 @@ void DataFolderWatcher::OnTouched() {
 }
 
 void DataFolderWatcher::OnSettleTimeout() {
-    const CompanionStamp now = StampCompanionFiles(QFile::encodeName(folder_).toStdString());
+    const CompanionStamp now = StampCompanionFiles(folder_);
     if (now != lastSeen_) {
         // Still being written (a change the watcher did not report): wait on.
         lastSeen_ = now;

@@ -8,6 +8,7 @@
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QTimer>
+#include <string>
 
 #include "data/CompanionFolder.h"
 
@@ -39,7 +40,7 @@ private:
 
     QFileSystemWatcher watcher_;
     QTimer settle_;
-    QString folder_;
+    std::string folder_;
     CompanionStamp loaded_;
     CompanionStamp lastSeen_;
 };
