@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -36,6 +35,7 @@
 #include "PdfPages.h"
 #include "app/CCardApp.h"
 #include "app/CCardDlg.h"
+#include "app/CardMenuBar.h"
 #include "companion/FullCongregation.h"
 #include "data/CPublisherListBox.h"
 #include "platform/DialogBuilder.h"
@@ -1324,7 +1324,7 @@ void CardWindowTest::menuBarOffersEveryCommandAboveTheTemplatesControls() {
     printer.SetPrinter(PdfPrinter(TempPath(QStringLiteral("card.pdf"))));
     auto window = OpenWindow(&printer);
     QVERIFY(ShowActive(*window));
-    auto* bar = window->findChild<QMenuBar*>(QStringLiteral("menuBar"));
+    auto* bar = window->findChild<CardMenuBar*>(QStringLiteral("menuBar"));
     QVERIFY(bar != nullptr && bar->isVisible());
     QCOMPARE(bar->geometry().topLeft(), QPoint(0, 0));
     QCOMPARE(bar->width(), window->width());
@@ -1345,8 +1345,8 @@ void CardWindowTest::menuBarOffersEveryCommandAboveTheTemplatesControls() {
 
     // The menus and their entries, each with its letter.
     QStringList menus;
-    for (QAction* menu : bar->actions()) {
-        menus << menu->text();
+    for (QPushButton* title : bar->titles()) {
+        menus << title->text();
     }
     QCOMPARE(menus, (QStringList{"S&cheda", "&Elenco", "A&iuto"}));
     auto entries = [&](const char* name) {

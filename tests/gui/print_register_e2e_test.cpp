@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>

@@ -13,13 +13,13 @@
 class QAction;
 class QCheckBox;
 class QLabel;
-class QMenuBar;
 class QPrinter;
 class QPushButton;
 
 namespace varnok {
 
 class CardBatchCommands;
+class CardMenuBar;
 class CurrentPrinter;
 class DataFolderWatcher;
 class CPublisherListBox;
@@ -155,7 +155,7 @@ private:
     QString feedback_;  // the last report the feedback line gives
     CardBatchCommands* batchCommands_ = nullptr;
     DataFolderWatcher* watcher_ = nullptr;
-    QMenuBar* menuBar_ = nullptr;
+    CardMenuBar* menuBar_ = nullptr;
 };
 
 }  // namespace varnok

@@ -3,9 +3,11 @@
 // The bar sits above the template's controls, which move down by its height
 // so that they keep their places in the client area below it.
 
+#include "app/CardMenuBar.h"
+
 #include <QAction>
+#include <QHBoxLayout>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 
 #include "app/CCardDlg.h"
@@ -34,13 +36,32 @@ QAction* AddEntry(QMenu& menu, const char* name, int textId, QAction* target) {
 
 }  // namespace
 
-void CCardDlg::BuildMenuBar() {
-    menuBar_ = new QMenuBar(this);
-    menuBar_->setObjectName(QStringLiteral("menuBar"));
-    menuBar_->setNativeMenuBar(false);  // inside the window, above its controls
+CardMenuBar::CardMenuBar(QWidget* parent) : QWidget(parent), row_(new QHBoxLayout(this)) {
+    setObjectName(QStringLiteral("menuBar"));
+    row_->setContentsMargins(2, 0, 2, 0);
+    row_->setSpacing(0);
+    row_->addStretch(1);
+}
 
-    QMenu* card = menuBar_->addMenu(Text(ids::kCardMenu));
-    card->setObjectName(QStringLiteral("cardMenu"));
+QMenu* CardMenuBar::AddMenu(const QString& title, const QString& name) {
+    auto* button = new QPushButton(title, this);
+    button->setObjectName(name + QStringLiteral("Title"));
+    button->setFlat(true);
+    // Not a dialog button: Enter still prints, and Tab goes on to the list.
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::NoFocus);
+    auto* menu = new QMenu(button);
+    menu->setObjectName(name);
+    button->setMenu(menu);
+    row_->insertWidget(static_cast<int>(titles_.size()), button);
+    titles_.append(button);
+    return menu;
+}
+
+void CCardDlg::BuildMenuBar() {
+    menuBar_ = new CardMenuBar(this);
+
+    QMenu* card = menuBar_->AddMenu(Text(ids::kCardMenu), QStringLiteral("cardMenu"));
     QAction* print = AddEntry(*card, "menuPrint", ids::kPrintMenuItem, nullptr);
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     addAction(print);  // the window's own shortcut, whatever has the focus
@@ -67,8 +88,7 @@ void CCardDlg::BuildMenuBar() {
     addAction(close);
     connect(close, &QAction::triggered, this, &CCardDlg::reject);
 
-    QMenu* list = menuBar_->addMenu(Text(ids::kListMenu));
-    list->setObjectName(QStringLiteral("listMenu"));
+    QMenu* list = menuBar_->AddMenu(Text(ids::kListMenu), QStringLiteral("listMenu"));
     AddEntry(*list, "menuPrintList", ids::kPrintListMenuItem, batchCommands_->printListAction());
     AddEntry(*list, "menuUpdateListCards", ids::kUpdateListCardsCommand,
              batchCommands_->updateListAction());
@@ -76,8 +96,7 @@ void CCardDlg::BuildMenuBar() {
              batchCommands_->saveListPdfAction());
 
     if (aboutAction_ != nullptr) {
-        QMenu* help = menuBar_->addMenu(Text(ids::kHelpMenu));
-        help->setObjectName(QStringLiteral("helpMenu"));
+        QMenu* help = menuBar_->AddMenu(Text(ids::kHelpMenu), QStringLiteral("helpMenu"));
         AddEntry(*help, "menuAbout", ids::kAboutMenuItem, aboutAction_);
     }
 
