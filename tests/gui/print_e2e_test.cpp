@@ -549,6 +549,21 @@ void PrintEndToEndTest::pausedQueueIsReportedAsWaiting() {
                                             "coda: la stampante \u00e8 in pausa")
                                  .arg(queue));
     CancelAllJobs(queue);
+
+    // A job held in its queue (as "Scheduled printing" in the setup's job
+    // options holds it), on a printer that is not paused.
+    const QString running = QPrinterInfo::defaultPrinter().printerName();
+    QPrinter* printer = UseQueue(*printer_, running);
+    SetDriverOptions(*printer, {QStringLiteral("job-hold-until"), QStringLiteral("indefinite")});
+    QTest::mouseClick(card_->findChild<QPushButton*>(QString::number(idc::card::kPrintButton)),
+                      Qt::LeftButton);
+    QVERIFY(messages_.isEmpty());
+    QVERIFY2(FeedbackLine().endsWith(
+                 QStringLiteral("inviata a %1 alle 00:00, ma resta in coda: la stampa \u00e8 "
+                                "trattenuta")
+                     .arg(running)),
+             qPrintable(FeedbackLine()));
+    CancelAllJobs(running);
 }
 
 // The tray chosen for the printer reaches CUPS with one card and with the list.
