@@ -372,9 +372,10 @@ TEST(PrintFeedback, SaysWhatWasSentWhereAndWhen) {
               "39 schede (Gen, Ago) inviate a Ufficio alle 10:02");
     EXPECT_EQ(CardsPrintedFeedback(1, months, true, true, "Ufficio", at),
               "1 scheda (carta intera) inviata a Ufficio alle 10:02");
-    EXPECT_EQ(StillQueuedFeedback(SheetPrintedFeedback("Ufficio", at), "la stampante \xe8 in pausa"),
-              "Foglio di prova inviato a Ufficio alle 10:02, ma resta in coda: la stampante \xe8 in "
-              "pausa");
+    EXPECT_EQ(
+        StillQueuedFeedback(SheetPrintedFeedback("Ufficio", at), "la stampante \xe8 in pausa"),
+        "Foglio di prova inviato a Ufficio alle 10:02, ma resta in coda: la stampante \xe8 in "
+        "pausa");
     EXPECT_EQ(NothingPrintedFeedback("stampa non confermata", at),
               "Niente stampato alle 10:02: stampa non confermata");
 }
