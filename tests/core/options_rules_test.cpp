@@ -125,7 +125,8 @@ TEST(CardVersionChange, SavesTheVersionLeftAndLoadsTheNewOne) {
     SaveLayoutFile(version1, 1);
 
     int version = 0;
-    ChangeCardVersion(layout, version, 1);
+    LayoutKeeper keeper;
+    ChangeCardVersion(layout, version, 1, keeper);
     EXPECT_EQ(version, 1);
     EXPECT_EQ(layout, version1);
     std::string left = folder.ReadFile("cplot.dat");
@@ -137,12 +138,44 @@ TEST(CardVersionChange, NoFileForTheNewVersionGivesItsDefaults) {
     test::TempFolder folder;
     CardLayout layout = DefaultLayout(0);
     int version = 0;
-    ChangeCardVersion(layout, version, 3);
+    LayoutKeeper keeper;
+    ChangeCardVersion(layout, version, 3, keeper);
     EXPECT_EQ(version, 3);
     EXPECT_EQ(layout, DefaultLayout(3));
     EXPECT_EQ(layout.Slot(bodyTop), "1.32");
     EXPECT_TRUE(folder.Exists("cplot.dat"));
     EXPECT_FALSE(folder.Exists("cplot3.dat"));
+}
+
+// The window's keeper read cplot.dat; another copy wrote it since. Leaving the
+// version asks first, and No keeps the other copy's file.
+TEST(CardVersionChange, AsksBeforeReplacingAFileAnotherCopyChanged) {
+    test::TempFolder folder;
+    LayoutKeeper keeper;
+    CardLayout layout;
+    keeper.Load(layout, 0);
+    layout.SetSlot(hoursX, "4.40");
+    CardLayout other = DefaultLayout(0);
+    other.SetSlot(hoursX, "4.50");
+    SaveLayoutFile(other, 0);
+    const std::string others = folder.ReadFile("cplot.dat");
+
+    std::vector<std::string> asked;
+    const QuestionHandler previous = SetQuestionHandler([&](const std::string& text) {
+        asked.push_back(text);
+        return false;
+    });
+    int version = 0;
+    ChangeCardVersion(layout, version, 1, keeper);
+    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_EQ(folder.ReadFile("cplot.dat"), others);
+    EXPECT_EQ(layout, DefaultLayout(1));
+
+    // Unchanged on disk since: back to version 0 writes version 1's file unasked.
+    ChangeCardVersion(layout, version, 0, keeper);
+    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(folder.Exists("cplot1.dat"));
+    SetQuestionHandler(previous);
 }
 
 TEST(TakeOptionsBack, NoDifferenceLeavesSettingsUnchanged) {

@@ -17,6 +17,7 @@
 #include "platform/Clock.h"
 #include "platform/DialogTemplate.h"
 #include "platform/Messages.h"
+#include "platform/PathText.h"
 #include "platform/ResourceIds.h"
 #include "platform/SafeFile.h"
 #include "platform/StringTable.h"
@@ -436,5 +437,21 @@ TEST(SafeFile, FailureTextNamesTheWholePathAndTheReason) {
               std::string::npos);
 #ifndef _WIN32  // there a path from the root starts with the drive
     EXPECT_NE(SaveFailureText("/a/%2/b", EIO).find("/a/%2/b"), std::string::npos);
+#endif
+}
+
+// Names in messages read as the user sees them: UTF-8 letters become the code
+// page's, Latin-1 bytes (an old USB stick) stay the letters they were, and a
+// letter the code page lacks is a '?', never a run of odd signs.
+TEST(PathText, NamesEnterMessagesInTheCodePage) {
+    EXPECT_EQ(NameInCodePage("Citt\xc3\xa0 K\xc3\xb6ln \xe2\x82\xac"), "Citt\xe0 K\xf6ln \x80");
+    EXPECT_EQ(NameInCodePage("Forl\xec"), "Forl\xec");
+    EXPECT_EQ(NameInCodePage("\xd0\x9c\xd0\xb8\xd1\x80 \xe4\xb8\xad"), "??? ?");
+    EXPECT_EQ(NameInCodePage("a\xc3"), "a\xc3");               // cut short: the byte as Latin-1
+    EXPECT_EQ(NameInCodePage("\xc0\xafx\x85"), "\xc0\xafx?");  // no overlong forms
+#ifndef _WIN32
+    EXPECT_NE(
+        SaveFailureText("/dati/Citt\xc3\xa0/cplot.dat", ENOSPC).find("/dati/Citt\xe0/cplot.dat"),
+        std::string::npos);
 #endif
 }

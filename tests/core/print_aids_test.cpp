@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "app/CardState.h"
 #include "app/PrintFeedback.h"
@@ -19,6 +20,7 @@
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "render/AlignmentSheet.h"
+#include "render/PagePositions.h"
 #include "render/PrintedHeader.h"
 #include "support/RecordingSurface.h"
 #include "support/TempFolder.h"
@@ -173,6 +175,79 @@ TEST_F(PrintAidsTest, HeaderCrossesOnlyWithTheHeaderBox) {
     EXPECT_TRUE(with.Has("TextOut LeftTop " + std::to_string(name.x + 15 + 6) + " " +
                          std::to_string(name.y + 6) + " \"Nome e cognome\""))
         << with.Log();
+}
+
+// With the header ticked, the rulers give way to the header crosses: no tick
+// and no ruler line runs through a cross, every cross still stands at its
+// slot, and the rulers are there everywhere else.
+TEST_F(PrintAidsTest, HeaderCrossesFallOnNoRulerTick) {
+    struct Case {
+        int dpi;
+        const char* top;
+        const char* left;
+        int version;
+    };
+    state.printHeader = true;
+    for (const Case& c :
+         {Case{300, "0.00", "0.20", 0}, Case{600, "0.37", "0.11", 0}, Case{300, "0.00", "0.00", 3},
+          Case{600, "0.05", "0.20", 1}, Case{300, "0.00", "0.20", 4}}) {
+        SCOPED_TRACE(std::to_string(c.dpi) + " dpi, version " + std::to_string(c.version));
+        state.settings.marginTop = c.top;
+        state.settings.marginLeft = c.left;
+        LoadDefaultLayout(state.layout, c.version);
+        const RecordingSurface sheet = SheetAt(c.dpi);
+        const int arm = CrossArm(c.dpi);
+        const PageOrigin origin = ComputePageOrigin(state.settings, c.dpi, c.dpi);
+        std::vector<Point> crosses;
+        for (const int slot : kPrintedHeaderSlots) {
+            const PagePoint at = SlotPoint(state.layout, slot, origin, c.dpi, c.dpi);
+            EXPECT_TRUE(HasCross(sheet, {at.x, at.y})) << slot;
+            crosses.emplace_back(at.x, at.y);
+        }
+        // Every line of the two rulers' bands that is not itself a header cross's arm.
+        const int band = HundredthsToDevice(c.dpi, 70);
+        int rulerLines = 0;
+        const auto& calls = sheet.calls();
+        for (size_t i = 0; i + 1 < calls.size(); ++i) {
+            Point a;
+            Point b;
+            if (calls[i].rfind("MoveTo", 0) != 0 || calls[i + 1].rfind("LineTo", 0) != 0 ||
+                !CallPoint(calls[i], a) || !CallPoint(calls[i + 1], b)) {
+                continue;
+            }
+            const bool inBands = std::max(a.second, b.second) <= band ||
+                                 std::max(a.first, b.first) <= HundredthsToDevice(c.dpi, 60);
+            const bool ownArm = std::any_of(crosses.begin(), crosses.end(), [&](Point x) {
+                return HasCross(sheet, x) && (a == Point{x.first - CrossArm(c.dpi), x.second} ||
+                                              a == Point{x.first, x.second - CrossArm(c.dpi)});
+            });
+            if (!inBands || ownArm) {
+                continue;
+            }
+            ++rulerLines;
+            const int left = std::min(a.first, b.first);
+            const int right = std::max(a.first, b.first);  // LineTo leaves out its end
+            const int top = std::min(a.second, b.second);
+            const int bottom = std::max(a.second, b.second);
+            for (const Point& x : crosses) {
+                const bool meets =
+                    left <= x.first + arm && x.first - arm < right + (left == right) &&
+                    top <= x.second + arm && x.second - arm < bottom + (top == bottom);
+                EXPECT_FALSE(meets) << calls[i] << " / " << calls[i + 1] << " meets the cross at "
+                                    << x.first << "," << x.second;
+            }
+        }
+        EXPECT_GT(rulerLines, 150);  // the ticks of both rulers, but for a few
+    }
+    // Without the header the rulers are whole: the tick through the male
+    // box's place is there.
+    state.printHeader = false;
+    LoadDefaultLayout(state.layout, 0);
+    state.settings.marginTop = "0.00";
+    state.settings.marginLeft = "0.20";
+    const RecordingSurface plain = SheetAt(300);
+    EXPECT_TRUE(plain.Has(MoveCall(1680, 0)));
+    EXPECT_TRUE(plain.Has(LineCall(2400, HundredthsToDevice(300, 60))));
 }
 
 // ---------------------------------------------------------------- rulers

@@ -2,12 +2,14 @@
 // choosing a publisher by mouse and keyboard, type-ahead, month boxes and the
 // print button, previews, and what closing writes.
 
+#include <sys/stat.h>
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -299,10 +301,21 @@ void CardWindowTest::startUpFillsTheListAndSelectsTheFirstEntry() {
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list));
 }
 
+// The card version, then the open folder: two congregations' windows differ.
 void CardWindowTest::titleNamesTheCardVersion() {
     auto window = OpenWindow();
-    QCOMPARE(window->windowTitle(), QStringLiteral("Varnoki - S-21-I  12/23"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Varnoki - S-21-I  12/23 - ") +
+                                        QString::fromStdString(folder_->path().string()));
     QVERIFY(!window->windowIcon().isNull());
+
+    const std::filesystem::path other = folder_->path() / "Congregazione Nord";
+    std::filesystem::create_directories(other);
+    WriteCompanionFiles(other, CardCongregation());
+    QVERIFY(QDir::setCurrent(QString::fromStdString(other.string())));
+    auto second = OpenWindow();
+    QCOMPARE(second->windowTitle(),
+             QStringLiteral("Varnoki - S-21-I  12/23 - ") + QString::fromStdString(other.string()));
+    QVERIFY(QDir::setCurrent(QString::fromStdString(folder_->path().string())));
 }
 
 void CardWindowTest::controlsFollowTheTemplate() {
@@ -907,6 +920,16 @@ void CardWindowTest::alignmentSheetFromTheContextMenu() {
     }
     // Without the header box, no header labels.
     QVERIFY(WordsNamed(pages.first(), QStringLiteral("Anziano")).isEmpty());
+
+    // With it, the header's crosses and labels, and the rulers still there.
+    Control<QCheckBox>(*window, idc::card::kPrintHeaderBox)->setChecked(true);
+    QFile::remove(pdf);
+    window->OnAlignmentSheet();
+    const QList<PdfPage> withHeader = ReadPdfPages(pdf);
+    QCOMPARE(withHeader.size(), 1);
+    for (const char* word : {"Anziano", "Nome", "pollici", "cm", "Foglio"}) {
+        QVERIFY2(!WordsNamed(withHeader.first(), QString::fromLatin1(word)).isEmpty(), word);
+    }
 }
 
 void CardWindowTest::mouseClickChoosesTheClickedEntry() {
@@ -1283,6 +1306,23 @@ void CardWindowTest::listSavedAsPdfHasOnePagePerEntry() {
     QVERIFY(info.waitForFinished(30000));
     QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
                 .contains(QStringLiteral("Schede: Gruppo 1")));
+
+    // The file has the permissions of any new file, under each umask.
+    for (mode_t mask : {mode_t{022}, mode_t{077}}) {
+        const QString named = path + QString::number(mask, 8) + ".pdf";
+        QTimer::singleShot(0, [&] {
+            if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                chooser->selectFile(named);
+                QMetaObject::invokeMethod(chooser, "accept");
+            }
+        });
+        const mode_t before = umask(mask);
+        save->trigger();
+        umask(before);
+        struct stat made {};
+        QCOMPARE(stat(QFile::encodeName(named).constData(), &made), 0);
+        QCOMPARE(made.st_mode & 0777, 0666 & ~mask);
+    }
 }
 
 #include "card_window_test.moc"

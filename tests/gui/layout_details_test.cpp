@@ -1,5 +1,5 @@
 // The layout details dialog driven through its widgets: the boxes filled from
-// the layout, each box checked after the focus has left it (except "Note"),
+// the layout, each box ("Note" too) checked after the focus has left it,
 // restore, and what OK and "Annulla" hand back.
 
 #include <QFocusEvent>
@@ -45,7 +45,7 @@ private slots:
     void refusedTextStaysAndTakesTheFocusBack();
     void textConfirmedWithEnterIsCheckedOnOk();
     void refusalThroughTheRealMessageBox();
-    void noteBoxIsNotChecked();
+    void noteBoxIsCheckedLikeTheOthers();
     void longTextIsCutToSevenCharactersAtOk();
     void hiddenSlotsPassThroughUnchanged();
     void restoreFillsEveryBoxWithTheDefaults();
@@ -192,7 +192,7 @@ void LayoutDetailsTest::textConfirmedWithEnterIsCheckedOnOk() {
     QVERIFY(ShowActive(*dialog_));
     Box(idc::details::kBodyTopBox + 1)->setText(QStringLiteral("3,1"));
     Box(idc::details::kBodyTopBox + 4)->setText(QStringLiteral(" 4 "));
-    Box(idc::details::kRemarksBox)->setText(QStringLiteral("note"));
+    Box(idc::details::kRemarksBox)->setText(QStringLiteral("5.1"));
     QTest::mouseClick(Box(idc::details::kRemarksBox), Qt::LeftButton);
     QTest::keyClick(Box(idc::details::kRemarksBox), Qt::Key_Return);
     QCOMPARE(messages_, QStringList{FromCodePage(ResString(ids::kMarginHelp))});
@@ -206,7 +206,7 @@ void LayoutDetailsTest::textConfirmedWithEnterIsCheckedOnOk() {
     QCOMPARE(dialog_->result(), int(QDialog::Accepted));
     QCOMPARE(dialog_->layout.Slot(bodyHeight), std::string("3.10"));
     QCOMPARE(dialog_->layout.Slot(auxPioneerX), std::string("4.00"));
-    QCOMPARE(dialog_->layout.Slot(remarksX), std::string("note"));  // "Note" is not checked
+    QCOMPARE(dialog_->layout.Slot(remarksX), std::string("5.10"));  // "Note" is checked too
     QCOMPARE(messages_.size(), 1);
 }
 
@@ -258,15 +258,34 @@ void LayoutDetailsTest::refusalThroughTheRealMessageBox() {
     QVERIFY(dialog_->isVisible());
 }
 
-void LayoutDetailsTest::noteBoxIsNotChecked() {
+// "5.1" is 5.10 inches, as in every other box; a text that is no measurement
+// gets the margin help and stays to be corrected.
+void LayoutDetailsTest::noteBoxIsCheckedLikeTheOthers() {
     OpenDialog();
     QVERIFY(ShowActive(*dialog_));
-    RetypeAndLeave(Box(idc::details::kRemarksBox), "abc");
-    QCoreApplication::processEvents();
-    QCOMPARE(Box(idc::details::kRemarksBox)->text(), QString("abc"));
+    RetypeAndLeave(Box(idc::details::kRemarksBox), "5.1");
+    QTRY_COMPARE(Box(idc::details::kRemarksBox)->text(), QString("5.10"));
     QVERIFY(messages_.isEmpty());
+
+    RetypeAndLeave(Box(idc::details::kRemarksBox), "abc");
+    QTRY_COMPARE(messages_, QStringList{FromCodePage(ResString(ids::kMarginHelp))});
+    QCOMPARE(Box(idc::details::kRemarksBox)->text(), QString("abc"));
     Click(idc::kOk);
-    QCOMPARE(dialog_->layout.Slot(remarksX), std::string("abc"));
+    QVERIFY(dialog_->isVisible());
+    QCOMPARE(messages_.size(), 2);
+    QCOMPARE(dialog_->layout.Slot(remarksX), std::string("4.65"));
+
+    RetypeAndLeave(Box(idc::details::kRemarksBox), "5.1");
+    Click(idc::kOk);
+    QCOMPARE(dialog_->result(), int(QDialog::Accepted));
+    QCOMPARE(dialog_->layout.Slot(remarksX), std::string("5.10"));
+
+    // A layout file's unchecked text is shown as it was stored.
+    CardLayout stored = DefaultLayout(0);
+    stored.SetSlot(remarksX, "5.1");
+    OpenDialog(stored);
+    QVERIFY(ShowActive(*dialog_));
+    QCOMPARE(Box(idc::details::kRemarksBox)->text(), QString("5.1"));
 }
 
 void LayoutDetailsTest::longTextIsCutToSevenCharactersAtOk() {

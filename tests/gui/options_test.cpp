@@ -11,8 +11,10 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTest>
 #include <QToolButton>
+#include <fstream>
 #include <memory>
 
 #include "CardCongregation.h"
@@ -88,6 +90,8 @@ private slots:
     void windowOpensAnotherDataFolder();
     void windowAsksForTheNewFoldersPassword();
     void refusedPasswordKeepsTheOldFolder();
+    void folderWithoutDataIsRefusedAndTheChooserComesAgain();
+    void folderChangeAsksWhenAnotherCopySavedTheLayout();
 
 private:
     // A dialog on the version-0 defaults, shown and active.
@@ -116,6 +120,7 @@ private:
     COptionsDlg* current_ = nullptr;  // the options dialog the helpers drive
     std::unique_ptr<TempFolder> folder_;
     QStringList messages_;
+    QString openedAt_;
 };
 
 void OptionsTest::initTestCase() {
@@ -610,7 +615,7 @@ void OptionsTest::windowTakesOneChangedLayoutByte() {
     auto* list = Control<QListWidget>(*window, idc::card::kPublisherList);
     QCOMPARE(list->currentRow(), 0);  // the list was filled again
     QCOMPARE(window->focusWidget(), static_cast<QWidget*>(list));
-    QCOMPARE(window->windowTitle(), QString("Varnoki - S-21-I  12/23"));
+    QCOMPARE(window->windowTitle(), "Varnoki - S-21-I  12/23 - " + QDir::currentPath());
 
     window->reject();
     CardLayout saved;
@@ -642,7 +647,7 @@ void OptionsTest::windowRebuildsAfterACancelOnceChanged() {
     QCOMPARE(window->state().settings.dateFormat, 2);
     QCOMPARE(window->state().settings.marginTop, std::string("0.00"));
     QCOMPARE(list->currentRow(), 0);
-    QCOMPARE(window->windowTitle(), QString("Varnoki - S-21-I  12/23"));
+    QCOMPARE(window->windowTitle(), "Varnoki - S-21-I  12/23 - " + QDir::currentPath());
     QCOMPARE(window->focusWidget(), static_cast<QWidget*>(list));
 }
 
@@ -748,7 +753,7 @@ void OptionsTest::dataFolderButtonShowsOnlyWithAChooser() {
     dialog.chooseDataFolder = [&](QWidget* p) {
         ++asked;
         parent = p;
-        return QString();  // cancelled
+        return std::string();  // cancelled
     };
     QVERIFY(ShowActive(dialog));
     auto* button = Control<QPushButton>(dialog, idc::options::kDataFolderButton);
@@ -758,7 +763,7 @@ void OptionsTest::dataFolderButtonShowsOnlyWithAChooser() {
     QCOMPARE(asked, 1);
     QCOMPARE(parent, static_cast<QWidget*>(&dialog));
     QVERIFY(dialog.isVisible());  // a cancelled choice leaves the options open
-    QVERIFY(dialog.dataFolder.isEmpty());
+    QVERIFY(dialog.dataFolder.empty());
 }
 
 void OptionsTest::windowOpensAnotherDataFolder() {
@@ -821,6 +826,87 @@ void OptionsTest::refusedPasswordKeepsTheOldFolder() {
     QVERIFY(!std::filesystem::exists(other / "cplot.dat"));
     // The old folder's data still prints and previews: the header names its publisher.
     QCOMPARE(window->state().selectedPublisher, 3);
+}
+
+// A folder without tdat9.bin is told, by name and with the file it lacks, and
+// the chooser comes again; nothing is read from it, written into it or remembered.
+void OptionsTest::folderWithoutDataIsRefusedAndTheChooserComesAgain() {
+    auto window = OpenWindow();
+    QVERIFY(window);
+    const std::filesystem::path empty = folder_->path() / "vuota";
+    std::filesystem::create_directories(empty);
+    const QString before = QDir::currentPath();
+    const QStringList entries = Entries(*window);
+    int choosers = 0;
+    bool busy = false;
+    RunOptions(*window, [&](COptionsDlg& options) {
+        QTimer poll;
+        poll.setInterval(5);
+        poll.callOnTimeout([&] {
+            auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (busy || chooser == nullptr || !chooser->isVisible()) {
+                return;
+            }
+            QScopedValueRollback<bool> guard(busy, true);
+            if (++choosers == 1) {
+                ChooseIn(*chooser, empty);
+            } else {
+                openedAt_ = chooser->directory().canonicalPath();
+                chooser->reject();
+            }
+        });
+        poll.start();
+        QTest::mouseClick(Control<QPushButton>(options, idc::options::kDataFolderButton),
+                          Qt::LeftButton);
+        poll.stop();
+        QVERIFY(options.isVisible());  // cancelled at the second chooser
+        options.reject();
+    });
+    QCOMPARE(choosers, 2);
+    QCOMPARE(openedAt_, QDir(QString::fromStdString(empty.string())).canonicalPath());
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_[0].contains(QString::fromStdString(empty.string())),
+             qPrintable(messages_[0]));
+    QVERIFY(messages_[0].contains(QStringLiteral("tdat9.bin")));
+    QCOMPARE(QDir::currentPath(), before);
+    QCOMPARE(Entries(*window), entries);
+    QVERIFY(std::filesystem::is_empty(empty));
+    QCOMPARE(LoadLastDataFolder(ProfileFile(ProfilePath())), std::string());
+
+    // The window itself refuses such a folder too, whoever hands it one.
+    QVERIFY(!window->ChangeDataFolder(empty.string()));
+    QCOMPARE(messages_.size(), 2);
+    QVERIFY(std::filesystem::is_empty(empty));
+}
+
+// Copy 2 saved cplot.dat after copy 1 read it: copy 1, changed too, asks
+// before its folder change writes over it (No keeps copy 2's). With no other
+// copy at work, the folder change writes without a question.
+void OptionsTest::folderChangeAsksWhenAnotherCopySavedTheLayout() {
+    auto first = OpenWindow();
+    QVERIFY(first);
+    CCardDlg second(ProfilePath());
+    second.state().layout.SetSlot(hoursX, "4.50");
+    second.reject();
+    const std::string seconds = folder_->ReadFile("cplot.dat");
+    QCOMPARE(seconds.substr(8 * hoursX, 4), std::string("4.50"));
+
+    first->state().layout.SetSlot(hoursX, "4.40");
+    const std::filesystem::path other = OtherFolder();
+    QCOMPARE(ChangeFolder(*first, other), 0);
+    QCOMPARE(Entries(*first), QStringList{"Neri, Carla"});
+    const std::string whole = (folder_->path() / "cplot.dat").string();
+    QCOMPARE(messages_,
+             QStringList{FromCodePage(ResStringWith(ids::kOverwriteChangedLayout, {whole}))});
+    QCOMPARE(folder_->ReadFile("cplot.dat"), seconds);
+
+    // Alone on the other folder now: its layout changed, the way back asks nothing.
+    first->state().layout.SetSlot(hoursX, "4.45");
+    ChangeFolder(*first, folder_->path());
+    QCOMPARE(messages_.size(), 1);
+    std::ifstream written(other / "cplot.dat", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+    QCOMPARE(bytes.substr(8 * hoursX, 4), std::string("4.45"));
 }
 
 QTEST_MAIN(OptionsTest)

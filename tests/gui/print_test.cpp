@@ -1,9 +1,12 @@
 // The print command on a PDF printer: its messages, the empty-name check, and
 // the page it draws.
 
+#include <poll.h>
+#include <pty.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <utime.h>
 #include <QApplication>
@@ -16,16 +19,21 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cmath>
 #include <filesystem>
 #include <memory>
 
+#include "DialogDriving.h"
 #include "PdfPages.h"
 #include "PrintedCard.h"
 #include "app/CardState.h"
+#include "layout/CLayoutDetailsDlg.h"
 #include "layout/CardLayout.h"
 #include "layout/InchText.h"
+#include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
 #include "platform/QtTranslations.h"
+#include "platform/ResourceIds.h"
 #include "platform/SafeFile.h"
 #include "render/CurrentPrinter.h"
 #include "render/GroupPrint.h"
@@ -50,6 +58,7 @@ private slots:
     void emptyNamePrintsNothing();
     void loneCommaIsANameAndPrints();
     void pagePlacesTickedMonthsOnly();
+    void remarksTypedAsFivePointOnePrintAtFivePointOneZero();
     void setupCancelledKeepsThePrinter();
     void setupSpeaksItalianAndConfirmsWithSeleziona();
     void wholeCardReplacesTheTickedMonths();
@@ -62,6 +71,7 @@ private slots:
     void exportGetsTheUmasksPermissionsAndClearsLeftovers();
     void commandLineExportRefusesWhatIsNotItsToReplace();
     void commandLineExportOnAFullDiskFails();
+    void commandLineExportAsksThePasswordAtATerminal();
 
 private:
     // A card window state on the test congregation, Mario Rossi selected.
@@ -174,6 +184,31 @@ void PrintTest::pagePlacesTickedMonthsOnly() {
     frame.dpiX = printer->logicalDpiX();
     frame.dpiY = printer->logicalDpiY();
     VerifyPrintedCard(path, state_, frame);
+}
+
+// Typed in the layout details' "Note" box, "5.1" is 5.10 inches: the remarks
+// begin there on the paper, not at 5.01.
+void PrintTest::remarksTypedAsFivePointOnePrintAtFivePointOneZero() {
+    CLayoutDetailsDlg details;
+    details.layout = state_.layout;
+    QVERIFY(ShowActive(details));
+    RetypeAndLeave(Control<QLineEdit>(details, idc::details::kRemarksBox), "5.1");
+    QTest::mouseClick(Control<QPushButton>(details, idc::kOk), Qt::LeftButton);
+    QCOMPARE(details.result(), int(QDialog::Accepted));
+    state_.layout = details.layout;
+    QCOMPARE(state_.layout.Slot(remarksX), std::string("5.10"));
+
+    const QString path = PdfPath(QStringLiteral("note.pdf"));
+    auto printer = PdfPrinter(path);
+    PrintSelectedCard(state_, printer.get());
+    const PageFrame frame = PrintableFrame(*printer);
+    VerifyPrintedCard(path, state_, frame);
+    const QList<PdfWord> remark = WordsNamed(ReadPdfPages(path).value(0), QStringLiteral("Malato"));
+    QCOMPARE(remark.size(), 1);
+    const double left = frame.printableTopLeft.x() +
+                        (InchTextToHundredths(state_.settings.marginLeft) + 510) * 72.0 / 100;
+    QVERIFY2(std::abs(remark.first().box.left() - left) < 1.5,
+             qPrintable(QString::number(remark.first().box.left())));
 }
 
 void PrintTest::setupCancelledKeepsThePrinter() {
@@ -490,6 +525,16 @@ void PrintTest::commandLineExportReadsTheUsersProfile() {
     QCOMPARE(RunVarnok(arguments, dataFolder, configHome).exitCode, 0);
     QCOMPARE(surnameFirst(), 1);
     QCOMPARE(config.ReadFile("varnok/varnok.INI"), profile);
+
+    // The profile under another name (here a second link to it) is not replaced either.
+    std::filesystem::create_hard_link(config.path() / "varnok/varnok.INI",
+                                      folder_->path() / "impostazioni.pdf");
+    const ProgramRun onProfile =
+        RunVarnok({"--pdf", "impostazioni.pdf", "--whole-card"}, dataFolder, configHome);
+    QCOMPARE(onProfile.exitCode, 1);
+    QVERIFY2(onProfile.errors.contains(QStringLiteral("impostazioni.pdf")),
+             qPrintable(onProfile.errors));
+    QCOMPARE(folder_->ReadFile("impostazioni.pdf"), profile);
 }
 
 namespace {
@@ -574,13 +619,15 @@ void PrintTest::commandLineExportRefusesWhatIsNotItsToReplace() {
         mknod((folder_->path() / "zero.pdf").c_str(), S_IFCHR | 0600, makedev(1, 5)) == 0;
     std::filesystem::create_directory(folder_->path() / "folder.pdf");
     folder_->WriteFile("Cplot.dat", std::string(400, '1'));
+    folder_->WriteFile("varnok.INI", "[Margins]\nTop=0.10\n");
     TempFolder elsewhere;
     elsewhere.WriteFile("xten7.dat", "another congregation's");
 
     QStringList targets = {
         "queue.pdf",  "folder.pdf",
         "tdat9.bin",  "Cplot.dat",
-        "cplot3.dat", QString::fromStdString((elsewhere.path() / "xten7.dat").string())};
+        "cplot3.dat", QString::fromStdString((elsewhere.path() / "xten7.dat").string()),
+        "varnok.INI", "VARNOK.ini"};
     if (device) {
         targets << "zero.pdf";
     }
@@ -591,6 +638,8 @@ void PrintTest::commandLineExportRefusesWhatIsNotItsToReplace() {
     }
     QCOMPARE(folder_->ReadFile("tdat9.bin"), records);
     QCOMPARE(folder_->ReadFile("Cplot.dat"), std::string(400, '1'));
+    QCOMPARE(folder_->ReadFile("varnok.INI"), std::string("[Margins]\nTop=0.10\n"));
+    QVERIFY(!folder_->Exists("VARNOK.ini"));
     QCOMPARE(elsewhere.ReadFile("xten7.dat"), std::string("another congregation's"));
     QVERIFY(!folder_->Exists("cplot3.dat"));
     struct stat info {};
@@ -607,12 +656,14 @@ void PrintTest::commandLineExportRefusesWhatIsNotItsToReplace() {
     QVERIFY(!std::filesystem::is_symlink(folder_->path() / "link.pdf"));
     QCOMPARE(folder_->ReadFile("kept.txt"), std::string("not a PDF"));
 
-    // The file a script gets has the permissions of any new file.
-    const mode_t before = umask(027);
-    const ProgramRun run = RunVarnok({"--pdf", "masked.pdf", "--whole-card"}, dataFolder);
-    umask(before);
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(ModeOf(PdfPath(QStringLiteral("masked.pdf"))), mode_t(0640));
+    // The file a script gets has the permissions of any new file, under each umask.
+    for (mode_t mask : {mode_t{027}, mode_t{002}}) {
+        const mode_t before = umask(mask);
+        const ProgramRun run = RunVarnok({"--pdf", "masked.pdf", "--whole-card"}, dataFolder);
+        umask(before);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(ModeOf(PdfPath(QStringLiteral("masked.pdf"))), mode_t(0666 & ~mask));
+    }
 }
 
 void PrintTest::commandLineExportOnAFullDiskFails() {
@@ -633,6 +684,107 @@ void PrintTest::commandLineExportOnAFullDiskFails() {
     QVERIFY2(run.errors.contains(QStringLiteral("one.pdf")), qPrintable(run.errors));
     QVERIFY(after == good);
     QCOMPARE(left, QStringList());
+}
+
+namespace {
+
+// What the program wrote on its terminal (echo included) and its exit status.
+struct TerminalRun {
+    std::string screen;
+    int status = -1;
+};
+
+// Runs the program on a new pseudo-terminal, as a user in a terminal runs it,
+// and types `typed` once `waitFor` is on the screen.
+TerminalRun RunOnTerminal(const std::vector<std::string>& arguments, const std::string& folder,
+                          const std::string& waitFor, const std::string& typed) {
+    std::vector<std::string> words{VARNOK_PATH};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    TerminalRun run;
+    int terminal = -1;
+    const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (child < 0) {
+        return run;
+    }
+    if (child == 0) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        unsetenv("DISPLAY");
+        if (chdir(folder.c_str()) == 0) {
+            execv(argv[0], argv.data());
+        }
+        _exit(127);
+    }
+    bool sent = false;
+    for (;;) {
+        pollfd ready{terminal, POLLIN, 0};
+        if (poll(&ready, 1, 30000) <= 0) {
+            break;  // nothing for 30 s: the program is stuck
+        }
+        char buffer[512];
+        const ssize_t got = read(terminal, buffer, sizeof buffer);
+        if (got <= 0) {
+            break;  // the program ended and closed the terminal
+        }
+        run.screen.append(buffer, static_cast<size_t>(got));
+        if (!sent && run.screen.find(waitFor) != std::string::npos) {
+            sent = write(terminal, typed.data(), typed.size()) == ssize_t(typed.size());
+        }
+    }
+    close(terminal);
+    int status = 0;
+    if (waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+        run.status = WEXITSTATUS(status);
+    }
+    return run;
+}
+
+}  // namespace
+
+// At a terminal the export asks for the data's password on standard error
+// and the typing is not shown; from a pipe it reads the first line, as scripts do.
+void PrintTest::commandLineExportAsksThePasswordAtATerminal() {
+    CompanionData data = PrintedCardCongregation();
+    data.publishers.password = "chiave";
+    WriteCompanionFiles(folder_->path(), data);
+    const std::string folder = folder_->path().string();
+    const std::string prompt = "Per favore inserisci la Password: ";
+
+    const TerminalRun right =
+        RunOnTerminal({"--pdf", "segreta.pdf", "--whole-card"}, folder, prompt, "chiave\n");
+    QVERIFY2(right.screen.find(prompt) != std::string::npos, right.screen.c_str());
+    QVERIFY2(right.screen.find("chiave") == std::string::npos, right.screen.c_str());
+    QCOMPARE(right.status, 0);
+    const QList<PdfPage> pages = ReadPdfPages(PdfPath(QStringLiteral("segreta.pdf")));
+    QVERIFY(!pages.isEmpty());
+    QCOMPARE(WordsNamed(pages.first(), QStringLiteral("Rossi")).size(), 1);
+
+    const TerminalRun wrong =
+        RunOnTerminal({"--pdf", "altra.pdf", "--whole-card"}, folder, prompt, "chiavi\n");
+    QCOMPARE(wrong.status, 1);
+    QVERIFY(wrong.screen.find("chiavi") == std::string::npos);
+    QVERIFY(!folder_->Exists("altra.pdf"));
+
+    // A pipe gets no prompt: the line is read as it comes.
+    QProcess piped;
+    piped.setWorkingDirectory(QString::fromStdString(folder));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    piped.setProcessEnvironment(environment);
+    piped.start(QStringLiteral(VARNOK_PATH), {"--pdf", "tubo.pdf", "--whole-card"});
+    QVERIFY(piped.waitForStarted());
+    piped.write("chiave\n");
+    piped.closeWriteChannel();
+    QVERIFY(piped.waitForFinished(60000));
+    QCOMPARE(piped.exitCode(), 0);
+    QVERIFY(!piped.readAllStandardError().contains("Password"));
+    const QList<PdfPage> fromPipe = ReadPdfPages(PdfPath(QStringLiteral("tubo.pdf")));
+    QCOMPARE(fromPipe.size(), pages.size());
+    QCOMPARE(WordsNamed(fromPipe.first(), QStringLiteral("Rossi")).size(), 1);
 }
 
 QTEST_MAIN(PrintTest)

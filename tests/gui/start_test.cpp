@@ -2,6 +2,10 @@
 // named on the command line, or the desktop's way (the folder chosen last, or
 // the folder chooser); and --help and --version, which need no display.
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -9,7 +13,10 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "CardCongregation.h"
 #include "DialogDriving.h"
@@ -21,6 +28,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ProfileFile.h"
 #include "platform/ResourceIds.h"
+#include "platform/WorkingFolder.h"
 #include "support/TempFolder.h"
 
 using namespace varnok;
@@ -41,6 +49,66 @@ QString Canonical(const std::filesystem::path& path) {
     return QDir(QString::fromStdString(path.string())).canonicalPath();
 }
 
+// What the real program did: its exit status (-1 when it did not end by
+// itself) and what it wrote on standard error.
+struct ProgramRun {
+    int status = -1;
+    std::string errors;
+};
+
+// Runs the program with arguments passed as the bytes given (a name that is
+// not UTF-8 reaches it as it is), without a display.
+ProgramRun RunProgram(const std::vector<std::string>& arguments) {
+    std::vector<std::string> words{VARNOK_PATH};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    // Not a TempFolder: that would make itself the current folder meanwhile.
+    char errors[] = "/tmp/varnok-stderr-XXXXXX";
+    const int errorsFile = mkstemp(errors);
+    if (errorsFile < 0) {
+        return {};
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, errorsFile, 2);
+    std::vector<std::string> environment{"DISPLAY=", "QT_QPA_PLATFORM=offscreen"};
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string entry = *e;
+        if (entry.rfind("DISPLAY=", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0 &&
+            entry.rfind("WAYLAND_DISPLAY=", 0) != 0) {
+            environment.push_back(entry);
+        }
+    }
+    std::vector<char*> envp;
+    for (std::string& entry : environment) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
+    pid_t child = 0;
+    ProgramRun run;
+    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
+        int status = 0;
+        if (waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+            run.status = WEXITSTATUS(status);
+        }
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    char buffer[4096];
+    ssize_t got = 0;
+    lseek(errorsFile, 0, SEEK_SET);
+    while ((got = read(errorsFile, buffer, sizeof buffer)) > 0) {
+        run.errors.append(buffer, static_cast<size_t>(got));
+    }
+    close(errorsFile);
+    unlink(errors);
+    return run;
+}
+
 }  // namespace
 
 class StartTest : public QObject {
@@ -59,10 +127,14 @@ private slots:
     void desktopOptionAsksWhenTheRememberedFolderLostItsData();
     void cancellingTheChooserWritesNothing();
     void helpAndVersionPrintWithoutADisplay();
+    void aFolderWithoutTheDataEndsTheProgramAndStaysUntouched();
+    void desktopStartTellsAFolderWithoutTheDataAndAsksAgain();
+    void aFolderNamedInLatin1Opens();
 
 private:
     // Runs the command line as main() gets it.
     int Take(const QStringList& arguments, StartOptions& start);
+    int TakeBytes(const std::vector<std::string>& arguments, StartOptions& start);
     // Opens the card window on the current folder; its list's entries.
     QStringList EntriesOfANewWindow();
     // Runs the desktop start while `drive` handles the folder chooser, if any.
@@ -98,12 +170,17 @@ void StartTest::cleanup() {
 }
 
 int StartTest::Take(const QStringList& arguments, StartOptions& start) {
-    std::vector<QByteArray> bytes;
+    std::vector<std::string> bytes;
     for (const QString& argument : arguments) {
-        bytes.push_back(argument.toLocal8Bit());
+        bytes.push_back(argument.toLocal8Bit().toStdString());
     }
+    return TakeBytes(bytes, start);
+}
+
+int StartTest::TakeBytes(const std::vector<std::string>& arguments, StartOptions& start) {
+    std::vector<std::string> bytes = arguments;
     std::vector<char*> argv;
-    for (QByteArray& b : bytes) {
+    for (std::string& b : bytes) {
         argv.push_back(b.data());
     }
     argv.push_back(nullptr);
@@ -309,6 +386,139 @@ void StartTest::helpAndVersionPrintWithoutADisplay() {
     QVERIFY(!err.isEmpty());
     QCOMPARE(run({"/cartella/che/non/esiste"}, out, err), 2);
     QVERIFY(err.contains("/cartella/che/non/esiste"));
+}
+
+// A folder without tdat9.bin, named on the command line, ends the program
+// with status 1 and a message naming the folder and the file; the export too.
+// Nothing is written into it and the current folder stays.
+void StartTest::aFolderWithoutTheDataEndsTheProgramAndStaysUntouched() {
+    const QString before = QDir::currentPath();
+    StartOptions start;
+    QCOMPARE(Take({"varnok", QString::fromStdString(empty_.string())}, start), 1);
+    QCOMPARE(QDir::currentPath(), before);
+    QDir::setCurrent(QString::fromStdString(root_->path().string()));
+    QCOMPARE(Take({"varnok", "vuota"}, start), 1);
+    QCOMPARE(QDir::currentPath(), Canonical(root_->path()));
+
+    const std::string pdf = (root_->path() / "schede.pdf").string();
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{empty_.string()},
+          std::vector<std::string>{"--pdf", pdf, "--whole-card", empty_.string()}}) {
+        const ProgramRun run = RunProgram(arguments);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.errors.find(empty_.string()) != std::string::npos, run.errors.c_str());
+        QVERIFY2(run.errors.find("tdat9.bin") != std::string::npos, run.errors.c_str());
+    }
+    QVERIFY(!std::filesystem::exists(pdf));
+    QVERIFY(std::filesystem::is_empty(empty_));
+    QVERIFY(!std::filesystem::exists(root_->path() / "varnok.INI"));
+
+    // A data folder works as before.
+    QCOMPARE(RunProgram({"--pdf", pdf, "--whole-card", one_.string()}).status, 0);
+    QVERIFY(std::filesystem::exists(pdf));
+}
+
+// The desktop's first start: a folder picked without tdat9.bin is told and
+// the chooser comes again there; only the data folder picked next is
+// remembered, and nothing was written into the other.
+void StartTest::desktopStartTellsAFolderWithoutTheDataAndAsksAgain() {
+    int choosers = 0;
+    bool busy = false;
+    QString secondAt;
+    QTimer poll;
+    poll.setInterval(5);
+    poll.callOnTimeout([&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (busy || chooser == nullptr || !chooser->isVisible()) {
+            return;
+        }
+        busy = true;
+        if (++choosers == 1) {
+            ChooseIn(*chooser, empty_);
+        } else {
+            secondAt = chooser->directory().canonicalPath();
+            ChooseIn(*chooser, one_);
+        }
+        if (chooser->isVisible() && choosers > 2) {
+            chooser->reject();
+        }
+        busy = false;
+    });
+    poll.start();
+    const bool opened = OpenLastOrChosenFolder(Profile());
+    poll.stop();
+    QVERIFY(opened);
+    QCOMPARE(choosers, 2);
+    QCOMPARE(secondAt, Canonical(empty_));
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_[0].contains(QString::fromStdString(empty_.string())),
+             qPrintable(messages_[0]));
+    QVERIFY(messages_[0].contains(QStringLiteral("tdat9.bin")));
+    QCOMPARE(QDir::currentPath(), Canonical(one_));
+    QCOMPARE(QDir(QString::fromLocal8Bit(LoadLastDataFolder(Profile()))).canonicalPath(),
+             Canonical(one_));
+    QVERIFY(std::filesystem::is_empty(empty_));
+
+    // A remembered folder that has lost its data is not opened either.
+    SaveLastDataFolder(Profile(), empty_.string());
+    QDir::setCurrent(QString::fromStdString(root_->path().string()));
+    choosers = 0;
+    poll.start();
+    QVERIFY(OpenLastOrChosenFolder(Profile()));
+    poll.stop();
+    QCOMPARE(choosers, 2);
+    QVERIFY(std::filesystem::is_empty(empty_));
+}
+
+// "Forlì" in Latin-1 bytes, as an old USB stick names it: it opens from the
+// argument, from the profile's last folder and from the chooser, for the
+// window (which shows the name readably) and for the export.
+void StartTest::aFolderNamedInLatin1Opens() {
+    const std::string latin = (root_->path() / "Forl\xec").string();
+    std::filesystem::create_directories(latin);
+    WriteCompanionFiles(latin, OtherCongregation());
+
+    StartOptions start;
+    QCOMPARE(TakeBytes({"varnok", latin}, start), -1);
+    QCOMPARE(WorkingFolder(), latin);
+    {
+        CCardDlg window((root_->path() / "varnok.INI").string());
+        QVERIFY2(window.windowTitle().endsWith(QString::fromStdString(root_->path().string()) +
+                                               QString::fromUtf8("/Forl\u00ec")),
+                 qPrintable(window.windowTitle()));
+    }
+    QCOMPARE(EntriesOfANewWindow(), QStringList{"Neri, Carla"});
+    QVERIFY(std::filesystem::exists(std::filesystem::path(latin) / "cplot.dat"));
+
+    // The last folder kept in the profile.
+    QDir::setCurrent(QString::fromStdString(root_->path().string()));
+    SaveLastDataFolder(Profile(), latin);
+    bool asked = true;
+    QVERIFY(DesktopStart([](QFileDialog&) {}, &asked));
+    QVERIFY(!asked);
+    QCOMPARE(WorkingFolder(), latin);
+
+    // The chooser: Qt names the folder with U+FFFD for the byte that is not
+    // UTF-8, as the desktop's own chooser hands it back; its bytes are found again.
+    std::filesystem::remove(root_->path() / "varnok.INI");
+    QDir::setCurrent(QString::fromStdString(root_->path().string()));
+    QVERIFY(DesktopStart(
+        [&](QFileDialog& chooser) {
+            chooser.setDirectory(QString::fromStdString(root_->path().string()));
+            chooser.selectFile(QFile::decodeName(QByteArray::fromStdString(latin)));
+            QMetaObject::invokeMethod(&chooser, "accept");
+        },
+        &asked));
+    QVERIFY(asked);
+    QCOMPARE(WorkingFolder(), latin);
+    QCOMPARE(LoadLastDataFolder(Profile()), latin);
+
+    // The export, from elsewhere.
+    QDir::setCurrent(QString::fromStdString(root_->path().string()));
+    const std::string pdf = latin + "/schede.pdf";
+    const ProgramRun run = RunProgram({"--pdf", pdf, "--whole-card", latin});
+    QCOMPARE(run.status, 0);
+    QVERIFY2(std::filesystem::exists(pdf), run.errors.c_str());
 }
 
 QTEST_MAIN(StartTest)

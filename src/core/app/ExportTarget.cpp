@@ -31,11 +31,12 @@ bool EndsWith(const std::string& text, const std::string& end) {
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-// The companion's four files and the layout files, in any case: the companion
-// comes from a system whose names ignore it.
+// The companion's four files, the layout files and the program's own profile,
+// in any case: the companion comes from a system whose names ignore it.
 bool IsProtectedName(const std::string& fileName) {
     const std::string name = Lowered(fileName);
-    for (const char* data : {kPublisherFileName, "bkstudy.dat", "xten7.dat", "remark9.dat"}) {
+    for (const char* data :
+         {kPublisherFileName, "bkstudy.dat", "xten7.dat", "remark9.dat", "varnok.ini"}) {
         if (name == data) {
             return true;
         }

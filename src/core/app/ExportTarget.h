@@ -1,7 +1,8 @@
 #pragma once
 // What a PDF export may write to. An export replaces only a regular file (or a
 // link, itself) and never a file of the congregation's data or a layout file,
-// wherever it lies: a mistyped name must not destroy the records. Its
+// nor the program's profile, wherever it lies: a mistyped name must not
+// destroy the records or the settings. Its
 // temporary files carry a name of their own, so that the leftovers of a killed
 // export can be told apart and cleared.
 
@@ -11,7 +12,7 @@ namespace varnok {
 
 // 0 when an export may write `path`; otherwise why not: kNotRegularFile for a
 // folder, a FIFO, a device or another special file, kProtectedFile for a name
-// of the companion's files or of a layout file.
+// of the companion's files, of a layout file or of the profile.
 int ExportTargetRefusal(const std::string& path);
 
 // A fresh name for an export's temporary file.

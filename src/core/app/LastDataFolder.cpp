@@ -35,9 +35,9 @@ bool HoldsPublisherFile(const std::string& folder) {
     if (folder.empty()) {
         return false;
     }
-    std::error_code error;
-    return std::filesystem::is_regular_file(std::filesystem::path(folder) / kPublisherFileName,
-                                            error);
+    // As the reader takes it: a link or a FIFO there counts as missing.
+    return KindOf((std::filesystem::path(folder) / kPublisherFileName).string()) ==
+           FileKind::regular;
 }
 
 }  // namespace varnok

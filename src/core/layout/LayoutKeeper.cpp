@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/Messages.h"
+#include "platform/PathText.h"
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 
@@ -68,10 +69,11 @@ void LayoutKeeper::ReadVersion(CardLayout& layout, int cardVersion) {
 void LayoutKeeper::KeepDamagedFile(const std::string& name) {
     const std::string kept = FreeDamagedName(name);
     if (!kept.empty() && std::rename(name.c_str(), kept.c_str()) == 0) {
-        notice_ = ResStringWith(ids::kShortLayoutKept, {AbsolutePath(name), AbsolutePath(kept)});
+        notice_ =
+            ResStringWith(ids::kShortLayoutKept, {PathForMessage(name), PathForMessage(kept)});
     } else {
         protectDamaged_ = true;
-        notice_ = ResStringWith(ids::kShortLayoutNotKept, {AbsolutePath(name)});
+        notice_ = ResStringWith(ids::kShortLayoutNotKept, {PathForMessage(name)});
     }
 }
 
@@ -88,7 +90,7 @@ bool LayoutKeeper::Save(const CardLayout& layout, int cardVersion) {
     // Another copy of the program wrote other bytes since this one read the file.
     const auto known = known_.find(cardVersion);
     if (changed && known != known_.end() && LayoutBytesOnDisk(name) != known->second &&
-        !AskQuestion(ResStringWith(ids::kOverwriteChangedLayout, {AbsolutePath(name)}))) {
+        !AskQuestion(ResStringWith(ids::kOverwriteChangedLayout, {PathForMessage(name)}))) {
         return true;
     }
     if (!SaveLayoutFile(layout, cardVersion)) {

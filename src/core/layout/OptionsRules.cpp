@@ -41,12 +41,10 @@ bool TakeMarginText(std::string typed, std::string& margin) {
     return true;
 }
 
-void ChangeCardVersion(CardLayout& layout, int& cardVersion, int newVersion) {
-    SaveLayoutFile(layout, cardVersion);
+void ChangeCardVersion(CardLayout& layout, int& cardVersion, int newVersion, LayoutKeeper& keeper) {
+    keeper.Save(layout, cardVersion);
     cardVersion = newVersion;
-    if (!LoadLayoutFile(layout, cardVersion)) {
-        LoadDefaultLayout(layout, cardVersion);
-    }
+    keeper.Read(layout, cardVersion);
 }
 
 int DetailsBoxSlot(int boxId) {

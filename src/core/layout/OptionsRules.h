@@ -8,6 +8,7 @@
 
 #include "layout/CardLayout.h"
 #include "layout/CardSettings.h"
+#include "layout/LayoutKeeper.h"
 
 namespace varnok {
 
@@ -37,8 +38,9 @@ bool TakeMarginText(std::string typed, std::string& margin);
 
 // The card version list moved from `cardVersion` to `newVersion`: the layout
 // is saved to the file of the version left, then the new version's file (or
-// its defaults) is loaded.
-void ChangeCardVersion(CardLayout& layout, int& cardVersion, int newVersion);
+// its defaults) is loaded. Both go through `keeper`, the card window's, so a
+// file another copy changed since it was read is not overwritten unasked.
+void ChangeCardVersion(CardLayout& layout, int& cardVersion, int newVersion, LayoutKeeper& keeper);
 
 // The layout details dialog's boxes (idc::details): X and Y of header field k
 // show slots 2k and 2k + 1, the body boxes the slots 40-48.

@@ -263,6 +263,9 @@ constexpr int kAcrossSuffix = 2605;  // "%1": a header slot's name, its X box
 constexpr int kDownSuffix = 2606;    // "%1": a header slot's name, its Y box
 constexpr int kSpinUpName = 2607;
 constexpr int kSpinDownName = 2608;
+// A folder that holds no congregation data.
+constexpr int kNotADataFolder = 2700;       // "%1": the folder
+constexpr int kChooseAnotherFolder = 2701;  // after it, when the chooser comes again
 }  // namespace ids
 
 }  // namespace varnok

@@ -9,6 +9,7 @@
 #include <random>
 #include <utility>
 
+#include "platform/PathText.h"
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
 #include "platform/SystemCalls.h"
@@ -305,7 +306,7 @@ std::string AbsolutePath(const std::string& path) {
 }
 
 std::string SaveFailureText(const std::string& path, int error) {
-    return ResStringWith(ids::kSaveFailed, {AbsolutePath(path), ErrorReason(error)});
+    return ResStringWith(ids::kSaveFailed, {PathForMessage(path), ErrorReason(error)});
 }
 
 FileFaultHook SetFileFaultHook(FileFaultHook hook) {

@@ -86,4 +86,15 @@ std::string UserConfigFolder();
 // Whether this user can create files in `folder`.
 bool FolderWritable(const std::string& folder);
 
+// Makes `folder` the process's current folder: 0, or the errno value.
+int EnterFolder(const std::string& folder);
+// The current folder, whole, in the system's own bytes ("" when it is gone).
+std::string CurrentFolder();
+
+// Whether standard input is a terminal (not a pipe or a file).
+bool InputIsTerminal();
+// Shows `prompt` on standard error and reads one line from the terminal on
+// standard input without echoing it; false at the end of input.
+bool ReadLineWithoutEcho(const std::string& prompt, std::string& line);
+
 }  // namespace varnok::sys

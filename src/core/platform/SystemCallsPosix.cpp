@@ -1,13 +1,16 @@
 // The core's system calls on Linux and other POSIX systems.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
+#include <vector>
 
 #include "platform/SystemCalls.h"
 
@@ -151,6 +154,58 @@ std::string UserConfigFolder() {
 
 bool FolderWritable(const std::string& folder) {
     return access(folder.c_str(), W_OK) == 0;
+}
+
+int EnterFolder(const std::string& folder) {
+    return chdir(folder.c_str()) < 0 ? errno : 0;
+}
+
+std::string CurrentFolder() {
+    std::vector<char> buffer(4096);
+    while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE || buffer.size() > (1u << 20)) {
+            return {};
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    return buffer.data();
+}
+
+bool InputIsTerminal() {
+    return isatty(STDIN_FILENO) == 1;
+}
+
+bool ReadLineWithoutEcho(const std::string& prompt, std::string& line) {
+    // The echo goes off before the prompt shows, so nothing typed after it is seen.
+    struct termios before {};
+    const bool restore = tcgetattr(STDIN_FILENO, &before) == 0;
+    if (restore) {
+        struct termios quiet = before;
+        quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        quiet.c_lflag |= ECHONL;  // the Enter still ends the line on the screen
+        tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
+    }
+    std::fputs(prompt.c_str(), stderr);
+    std::fflush(stderr);
+    // Read straight from the descriptor: nothing typed after the line is buffered away.
+    line.clear();
+    bool ended = false;
+    char c = 0;
+    ssize_t got = 0;
+    while ((got = read(STDIN_FILENO, &c, 1)) == 1 || (got < 0 && errno == EINTR)) {
+        if (got < 0) {
+            continue;
+        }
+        if (c == '\n') {
+            ended = true;
+            break;
+        }
+        line += c;
+    }
+    if (restore) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &before);
+    }
+    return ended || !line.empty();
 }
 
 }  // namespace varnok::sys

@@ -11,11 +11,16 @@
 #endif
 #include <windows.h>
 
+#include <direct.h>
+#include <io.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <filesystem>
+#include <iostream>
 
 #include "platform/SystemCalls.h"
 
@@ -322,6 +327,47 @@ bool FolderWritable(const std::string& folder) {
         }
     }
     return false;
+}
+
+int EnterFolder(const std::string& folder) {
+    const std::wstring wide = Wide(folder);
+    if (wide.empty() || !SetCurrentDirectoryW(wide.c_str())) {
+        return wide.empty() ? ENOENT : LastErrno();
+    }
+    return 0;
+}
+
+std::string CurrentFolder() {
+    const DWORD length = GetCurrentDirectoryW(0, nullptr);
+    if (length == 0) {
+        return {};
+    }
+    std::wstring wide(length, L'\0');
+    if (GetCurrentDirectoryW(length, wide.data()) == 0) {
+        return {};
+    }
+    return Narrow(wide.c_str());
+}
+
+bool InputIsTerminal() {
+    return _isatty(_fileno(stdin)) != 0;
+}
+
+bool ReadLineWithoutEcho(const std::string& prompt, std::string& line) {
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    const bool restore = GetConsoleMode(input, &mode) != 0;
+    if (restore) {
+        SetConsoleMode(input, mode & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
+    }
+    std::fputs(prompt.c_str(), stderr);
+    std::fflush(stderr);
+    const bool read = static_cast<bool>(std::getline(std::cin, line));
+    if (restore) {
+        SetConsoleMode(input, mode);
+        std::fputs("\n", stderr);
+    }
+    return read;
 }
 
 }  // namespace varnok::sys

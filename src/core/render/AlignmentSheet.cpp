@@ -1,7 +1,9 @@
 #include "AlignmentSheet.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
@@ -21,6 +23,7 @@ constexpr int kHalfInchTick = 15;
 constexpr int kTenthTick = 8;
 constexpr int kCentimetreBaseline = 60;  // the centimetre scale's line
 constexpr int kRulerBand = 70;           // the left ruler starts below the top one
+constexpr int kCrossRoom = 3;            // the blank kept round a header cross
 
 // Everything the drawing needs at this surface's resolution.
 struct SheetFrame {
@@ -34,6 +37,82 @@ struct SheetFrame {
 
     int X(int hundredths) const { return HundredthsToDevice(dpiX, hundredths); }
     int Y(int hundredths) const { return HundredthsToDevice(dpiY, hundredths); }
+};
+
+// Where the rulers leave the paper blank: around each header cross and its
+// label, so that no tick runs through a cross and every cross reads on its own.
+// Without the header nothing is kept clear and the rulers are whole.
+class KeepClear {
+public:
+    void Add(const Rect& box) { boxes_.push_back(box); }
+    bool Hits(const Rect& area) const {
+        for (const Rect& box : boxes_) {
+            if (area.left < box.right && box.left < area.right && area.top < box.bottom &&
+                box.top < area.bottom) {
+                return true;
+            }
+        }
+        return false;
+    }
+    // A line along one axis from `from` to `to` (the end left out, as LineTo
+    // leaves it), drawn in pieces between the boxes it would run through.
+    void Line(Surface& surface, bool horizontal, int at, int from, int to) const {
+        std::vector<std::pair<int, int>> gaps;
+        for (const Rect& box : boxes_) {
+            if (horizontal ? (box.top <= at && at < box.bottom)
+                           : (box.left <= at && at < box.right)) {
+                gaps.emplace_back(horizontal ? box.left : box.top,
+                                  horizontal ? box.right : box.bottom);
+            }
+        }
+        std::sort(gaps.begin(), gaps.end());
+        auto piece = [&](int start, int end) {
+            surface.MoveTo(horizontal ? start : at, horizontal ? at : start);
+            surface.LineTo(horizontal ? end : at, horizontal ? at : end);
+        };
+        int start = from;
+        for (const auto& [low, high] : gaps) {
+            if (high <= start) {
+                continue;
+            }
+            if (low >= to) {
+                break;
+            }
+            if (low > start) {
+                piece(start, low);
+            }
+            start = std::max(start, high);
+        }
+        if (start < to) {
+            piece(start, to);
+        }
+    }
+    // A tick from (x0, y0) to (x1, y1) along one axis: left out when it would
+    // run through a box.
+    void Tick(Surface& surface, int x0, int y0, int x1, int y1) const {
+        // The dots it inks: its end point is left out.
+        const Rect area{std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) + (x0 == x1),
+                        std::max(y0, y1) + (y0 == y1)};
+        if (!Hits(area)) {
+            surface.MoveTo(x0, y0);
+            surface.LineTo(x1, y1);
+        }
+    }
+    // A ruler's number or caption: left out where it would print over a box.
+    void Text(Surface& surface, const SheetFrame& f, int x, int y, const std::string& text) const {
+        if (!Hits(TextBox(f, x, y, text))) {
+            surface.TextOut(x, y, text);
+        }
+    }
+    // The room a left-aligned text of the small font takes, measured
+    // generously: the core knows no glyph widths.
+    static Rect TextBox(const SheetFrame& f, int x, int y, const std::string& text) {
+        const int width = static_cast<int>(text.size()) * f.labelHeight * 11 / 20;
+        return Rect{x, y, x + width, y + f.labelHeight + f.gapY};
+    }
+
+private:
+    std::vector<Rect> boxes_;
 };
 
 void DrawCross(Surface& surface, int x, int y, int armX, int armY) {
@@ -57,55 +136,49 @@ int TickPosition(int dpi, int index, int perTenInches) {
     return static_cast<int>(static_cast<long long>(index) * dpi * 10 / perTenInches);
 }
 
-void DrawTopRuler(Surface& surface, const SheetFrame& f, int width) {
+void DrawTopRuler(Surface& surface, const SheetFrame& f, const KeepClear& clear, int width) {
     for (int i = 0; TickPosition(f.dpiX, i, 100) <= width; ++i) {
         const int x = TickPosition(f.dpiX, i, 100);
-        surface.MoveTo(x, 0);
-        surface.LineTo(x, f.Y(TickLength(i, 10, 5)));
+        clear.Tick(surface, x, 0, x, f.Y(TickLength(i, 10, 5)));
         if (i % 10 == 0 && i > 0) {
-            surface.TextOut(x + f.gapX, f.Y(12), std::to_string(i / 10));
+            clear.Text(surface, f, x + f.gapX, f.Y(12), std::to_string(i / 10));
         }
     }
     const int baseline = f.Y(kCentimetreBaseline);
-    surface.MoveTo(0, baseline);
-    surface.LineTo(width, baseline);
+    clear.Line(surface, true, baseline, 0, width);
     for (int j = 0; TickPosition(f.dpiX, j, 254) <= width; ++j) {
         const int x = TickPosition(f.dpiX, j, 254);
-        surface.MoveTo(x, baseline - f.Y(TickLength(j, 10, 5)));
-        surface.LineTo(x, baseline);
+        clear.Tick(surface, x, baseline - f.Y(TickLength(j, 10, 5)), x, baseline);
         if (j % 10 == 0 && j > 0) {
-            surface.TextOut(x + f.gapX, baseline - f.Y(22), std::to_string(j / 10));
+            clear.Text(surface, f, x + f.gapX, baseline - f.Y(22), std::to_string(j / 10));
         }
     }
-    surface.TextOut(f.gapX, f.Y(12), ResString(ids::kInchCaption));
-    surface.TextOut(f.gapX, baseline - f.Y(22), ResString(ids::kCentimetreCaption));
+    clear.Text(surface, f, f.gapX, f.Y(12), ResString(ids::kInchCaption));
+    clear.Text(surface, f, f.gapX, baseline - f.Y(22), ResString(ids::kCentimetreCaption));
 }
 
-void DrawLeftRuler(Surface& surface, const SheetFrame& f, int height) {
+void DrawLeftRuler(Surface& surface, const SheetFrame& f, const KeepClear& clear, int height) {
     const int band = f.Y(kRulerBand);
     for (int i = 0; TickPosition(f.dpiY, i, 100) <= height; ++i) {
         const int y = TickPosition(f.dpiY, i, 100);
         if (y < band) {
             continue;
         }
-        surface.MoveTo(0, y);
-        surface.LineTo(f.X(TickLength(i, 10, 5)), y);
+        clear.Tick(surface, 0, y, f.X(TickLength(i, 10, 5)), y);
         if (i % 10 == 0) {
-            surface.TextOut(f.X(12), y + f.gapY, std::to_string(i / 10));
+            clear.Text(surface, f, f.X(12), y + f.gapY, std::to_string(i / 10));
         }
     }
     const int baseline = f.X(kCentimetreBaseline);
-    surface.MoveTo(baseline, band);
-    surface.LineTo(baseline, height);
+    clear.Line(surface, false, baseline, band, height);
     for (int j = 0; TickPosition(f.dpiY, j, 254) <= height; ++j) {
         const int y = TickPosition(f.dpiY, j, 254);
         if (y < band) {
             continue;
         }
-        surface.MoveTo(baseline - f.X(TickLength(j, 10, 5)), y);
-        surface.LineTo(baseline, y);
+        clear.Tick(surface, baseline - f.X(TickLength(j, 10, 5)), y, baseline, y);
         if (j % 10 == 0) {
-            surface.TextOut(baseline - f.X(22), y + f.gapY, std::to_string(j / 10));
+            clear.Text(surface, f, baseline - f.X(22), y + f.gapY, std::to_string(j / 10));
         }
     }
 }
@@ -212,6 +285,23 @@ void DrawHeaderCrosses(Surface& surface, const SheetFrame& f, const CardLayout& 
     }
 }
 
+// The header crosses (each with a little room around it) and their labels.
+KeepClear HeaderCrossesRoom(const SheetFrame& f, const CardLayout& layout) {
+    KeepClear clear;
+    const int armX = CrossArm(f.dpiX);
+    const int armY = CrossArm(f.dpiY);
+    const int roomX = f.X(kCrossRoom);
+    const int roomY = f.Y(kCrossRoom);
+    for (int slot : kPrintedHeaderSlots) {
+        const PagePoint at = SlotPoint(layout, slot, f.origin, f.dpiX, f.dpiY);
+        clear.Add(Rect{at.x - armX - roomX, at.y - armY - roomY, at.x + armX + 1 + roomX,
+                       at.y + armY + 1 + roomY});
+        clear.Add(
+            KeepClear::TextBox(f, at.x + armX + f.gapX, at.y + f.gapY, HeaderSlotLabel(slot)));
+    }
+    return clear;
+}
+
 // The margins and layout version, and how to use the sheet, below the body.
 void DrawLegend(Surface& surface, const SheetFrame& f, const CardSheet& card) {
     const int lineHeight = f.Y(20);
@@ -265,8 +355,10 @@ void DrawAlignmentSheet(const CardSheet& card, int pageWidth, int pageHeight, Su
     const FontSpec previousFont = surface.SelectFont(labelFont);
     const TextAlign previousAlign = surface.SetTextAlign(TextAlign::LeftTop);
 
-    DrawTopRuler(surface, f, pageWidth);
-    DrawLeftRuler(surface, f, pageHeight);
+    // With the header, the rulers give way to its crosses, which stay where the header prints.
+    const KeepClear clear = card.printHeader ? HeaderCrossesRoom(f, card.layout) : KeepClear{};
+    DrawTopRuler(surface, f, clear, pageWidth);
+    DrawLeftRuler(surface, f, clear, pageHeight);
     DrawRowCrosses(surface, f);
     if (card.printHeader) {
         DrawHeaderCrosses(surface, f, card.layout);

@@ -172,10 +172,13 @@ void CCardDlg::SetHiddenBoxes() {
     box(idc::card::kWholeCardBox)->setVisible(firstVersion);
 }
 
+// The open folder after the card version, so that two windows on two
+// congregations' folders are told apart.
 void CCardDlg::SetTitle() {
     std::string title = ResString(ids::kProgramName) + " - " +
                         ResString(ids::kFirstCardVersion + state_.settings.cardVersion);
-    setWindowTitle(FromCodePage(title));
+    setWindowTitle(FromCodePage(title) + QStringLiteral(" - ") +
+                   QDir::toNativeSeparators(FolderForDisplay(CurrentDataFolder())));
 }
 
 void CCardDlg::OnGroupButton() {
@@ -203,8 +206,9 @@ void CCardDlg::OnOptions() {
     CardSettings& settings = state_.settings;
     COptionsDlg options(OptionsFromSettings(settings, state_.layout), this);
     options.portuguese = EditionTraitsOf(state_.editionCode).firstNameSort;
+    options.layoutFile = &state_.layoutFile;
     options.chooseDataFolder = [](QWidget* parent) {
-        return AskDataFolder(parent, QDir::currentPath());
+        return ChooseDataFolder(parent, CurrentDataFolder());
     };
     // The printer setup changes the printer at once; "Annulla" takes it back.
     // Its margins come with the printer: its own, or those of every printer
@@ -257,16 +261,21 @@ void CCardDlg::OnOptions() {
         SetTitle();
         RefreshSelection();
     }
-    if (!options.dataFolder.isEmpty()) {
+    if (!options.dataFolder.empty()) {
         ChangeDataFolder(options.dataFolder);
     }
     list_->setFocus();
 }
 
-bool CCardDlg::ChangeDataFolder(const QString& folder) {
+bool CCardDlg::ChangeDataFolder(const std::string& folder) {
+    // Nothing is read from a folder without the congregation's data, nor written into it.
+    if (!IsDataFolder(folder)) {
+        MessageBox::Show(NotADataFolderText(folder), this);
+        return false;
+    }
     // Saved as closing saves it: only when changed, asking when another copy changed it.
     state_.layoutFile.Save(state_.layout, state_.settings.cardVersion);
-    const QString previous = QDir::currentPath();
+    const std::string previous = CurrentDataFolder();
     if (!EnterDataFolder(folder)) {
         return false;
     }
@@ -311,7 +320,7 @@ bool CCardDlg::ChangeDataFolder(const QString& folder) {
 
 void CCardDlg::OnAbout() {
     CAboutDlg about(this);
-    about.directoryText = QDir::currentPath();
+    about.directoryText = FolderForDisplay(CurrentDataFolder());
     about.exec();
 }
 

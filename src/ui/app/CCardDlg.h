@@ -46,7 +46,7 @@ public:
     void FillPublisherList();
     // The hidden check boxes' states for the card version.
     void SetHiddenBoxes();
-    // The title: the program's name and the card version's label.
+    // The title: the program's name, the card version's label and the open folder.
     void SetTitle();
 
     void OnOptions();
@@ -54,8 +54,9 @@ public:
     // Opens another data folder: the layout is saved in the folder being left,
     // as closing does, and the new one is loaded as at start-up, its password
     // included. False, with the old folder still open, when the folder cannot
-    // be entered or its password is refused.
-    bool ChangeDataFolder(const QString& folder);
+    // be entered, holds no congregation data (the user is told) or its
+    // password is refused. `folder` is in the system's bytes.
+    bool ChangeDataFolder(const std::string& folder);
     // Prints the alignment sheet at the window's margins and layout.
     void OnAlignmentSheet();
 

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <memory>
 
@@ -85,6 +86,7 @@ bool CommandLine::TakePdfOptions() {
     }
     // The file is named from the caller's folder, before the data folder is entered.
     request.output = QFileInfo(parser_.value(pdf_)).absoluteFilePath();
+    request.given = parser_.value(pdf_);
     request.wholeCard = parser_.isSet(wholeCard_);
     if (parser_.isSet(months_)) {
         QString unknown;
@@ -136,14 +138,60 @@ QStringList ArgumentsOf(int argc, char** argv) {
     return arguments;
 }
 
+std::string ArgumentBytes(int argc, char** argv, const QString& text) {
+    for (int i = argc - 1; i >= 1; --i) {
+        const std::string argument = argv[i];
+        if (QString::fromLocal8Bit(argument) == text) {
+            return argument;
+        }
+        const size_t equals = argument.find('=');
+        if (argument.rfind("-", 0) == 0 && equals != std::string::npos &&
+            QString::fromLocal8Bit(argument.substr(equals + 1)) == text) {
+            return argument.substr(equals + 1);
+        }
+    }
+    return QFile::encodeName(text).toStdString();
+}
+
+namespace {
+
+void PrintError(const QString& text) {
+    Print(stderr,
+          QCoreApplication::applicationName() + QStringLiteral(": ") + text + QLatin1Char('\n'));
+}
+
+// The export's file in the system's bytes, whole: named from the caller's
+// folder, before the data folder is entered.
+std::string OutputBytes(int argc, char** argv, const QString& given) {
+    const std::string bytes = ArgumentBytes(argc, argv, given);
+    if (bytes.empty() || bytes.front() == '/') {
+        return bytes;
+    }
+    return CurrentDataFolder() + "/" + bytes;
+}
+
+}  // namespace
+
 int TakeCommandLine(int argc, char** argv, StartOptions& start) {
     CommandLine commandLine;
     const CommandLine::Outcome outcome = commandLine.Parse(ArgumentsOf(argc, argv));
     if (outcome == CommandLine::Outcome::ExportPdf) {
         start = commandLine.options();
-        if (!start.dataFolder.isEmpty() && !EnterDataFolder(start.dataFolder)) {
-            Print(stderr, QCoreApplication::applicationName() + QStringLiteral(": ") +
-                              Text(ids::kNoDataFolder).arg(start.dataFolder) + QLatin1Char('\n'));
+        start.pdf.outputBytes = OutputBytes(argc, argv, start.pdf.given);
+        start.folderBytes = start.dataFolder.isEmpty()
+                                ? CurrentDataFolder()
+                                : ArgumentBytes(argc, argv, start.dataFolder);
+        if (!FolderExists(start.folderBytes)) {
+            PrintError(Text(ids::kNoDataFolder).arg(FolderForDisplay(start.folderBytes)));
+            return 2;
+        }
+        // The export reads nothing from a folder without the congregation's data.
+        if (!IsDataFolder(start.folderBytes)) {
+            PrintError(NotADataFolderText(start.folderBytes));
+            return 1;
+        }
+        if (!EnterDataFolder(start.folderBytes)) {
+            PrintError(Text(ids::kNoDataFolder).arg(FolderForDisplay(start.folderBytes)));
             return 2;
         }
         return ExportPdfWithoutDisplay(argc, argv, start.pdf);
@@ -155,12 +203,17 @@ int TakeCommandLine(int argc, char** argv, StartOptions& start) {
         }
         // A folder named on the command line wins over the desktop's option.
         start.askFolder = false;
-        if (EnterDataFolder(start.dataFolder)) {
-            return -1;
+        start.folderBytes = ArgumentBytes(argc, argv, start.dataFolder);
+        // Nothing is read from a folder without the congregation's data, nor written into it.
+        if (FolderExists(start.folderBytes) && !IsDataFolder(start.folderBytes)) {
+            PrintError(NotADataFolderText(start.folderBytes));
+            return 1;
         }
-        Print(stderr, QCoreApplication::applicationName() + QStringLiteral(": ") +
-                          Text(ids::kDataFolderMissing).arg(start.dataFolder) + QLatin1Char('\n'));
-        return 2;
+        if (!EnterDataFolder(start.folderBytes)) {
+            PrintError(Text(ids::kDataFolderMissing).arg(FolderForDisplay(start.folderBytes)));
+            return 2;
+        }
+        return -1;
     }
     // Only what prints is read again, once Qt's own texts (the parser's
     // headings and mistakes) are in the edition's language.

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdio>
+#include <string>
 
 #include "app/PdfExportCommand.h"
 
@@ -16,9 +17,10 @@ namespace varnok {
 
 // What the command line asks of the program when it runs.
 struct StartOptions {
-    QString dataFolder;      // "" = the current folder, as always
-    bool askFolder = false;  // the desktop's way: the last folder, or the chooser
-    bool exportPdf = false;  // write `pdf` and end, without a window
+    QString dataFolder;       // "" = the current folder, as always
+    std::string folderBytes;  // the same in the system's bytes, as the command line gave it
+    bool askFolder = false;   // the desktop's way: the last folder, or the chooser
+    bool exportPdf = false;   // write `pdf` and end, without a window
     PdfExportRequest pdf;
 };
 
@@ -54,6 +56,12 @@ private:
 
 // The command-line arguments of main() as text.
 QStringList ArgumentsOf(int argc, char** argv);
+
+// The bytes of the argument of main() that reads as `text` (the whole
+// argument, or what follows "=" in "--option=value"): Qt reads arguments as
+// UTF-8, so a name in other bytes is found again here. The last such argument;
+// `text` itself when none reads so.
+std::string ArgumentBytes(int argc, char** argv, const QString& text);
 
 // Reads main()'s command line into `start` and enters the data folder it
 // names. Returns -1 when the program is to open its window; otherwise it has

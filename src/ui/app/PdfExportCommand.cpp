@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <cstdio>
-#include <iostream>
+#include <filesystem>
 #include <vector>
 
 #include "app/CCardApp.h"
@@ -12,6 +12,7 @@
 #include "platform/Edition.h"
 #include "platform/ProfileFile.h"
 #include "platform/ResourceIds.h"
+#include "platform/SecretInput.h"
 #include "platform/StringTable.h"
 #include "platform/TextCodec.h"
 #include "render/PageRun.h"
@@ -31,14 +32,15 @@ int Fail(const QString& message) {
     return 1;
 }
 
-// A script gives the password on standard input; a terminal gets no prompt.
+// A script gives the password on standard input; at a terminal it is asked
+// for on standard error and typed unseen.
 bool PasswordFromInput(const std::string& expected) {
+    const QByteArray prompt = (QCoreApplication::applicationName() + QStringLiteral(": ") +
+                               FromCodePage(ResString(ids::kPasswordPrompt)) + QStringLiteral(": "))
+                                  .toLocal8Bit();
     std::string line;
-    if (!std::getline(std::cin, line)) {
+    if (!ReadSecretLine(prompt.toStdString(), line)) {
         return false;
-    }
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
     }
     return ToCodePage(QString::fromLocal8Bit(line.c_str())) == expected;
 }
@@ -65,6 +67,14 @@ bool ParseMonthNames(const QString& text, std::array<bool, 12>& rows, QString& u
 }
 
 int RunPdfExport(const PdfExportRequest& request, const std::string& profilePath) {
+    const std::string target = request.outputBytes.empty()
+                                   ? QFile::encodeName(request.output).toStdString()
+                                   : request.outputBytes;
+    // The program's own settings, whatever the profile is called.
+    std::error_code error;
+    if (std::filesystem::equivalent(target, profilePath, error)) {
+        return Fail(FromCodePage(SaveFailureText(target, kProtectedFile)));
+    }
     CardState state;
     if (!state.OpenCard(Today(), ProfileFile(profilePath), PasswordFromInput)) {
         return Fail(QStringLiteral("Couldn't allocate memory"));
@@ -95,9 +105,8 @@ int RunPdfExport(const PdfExportRequest& request, const std::string& profilePath
     };
     const QString title = Text(ids::kListTitle).arg(FromCodePage(state.groups.GroupButtonText()));
     SaveResult failure;
-    if (WritePdf(request.output, title, run, &failure) != RunResult::done) {
-        return Fail(FromCodePage(
-            SaveFailureText(QFile::encodeName(request.output).toStdString(), failure.error)));
+    if (WritePdf(target, title, run, &failure) != RunResult::done) {
+        return Fail(FromCodePage(SaveFailureText(target, failure.error)));
     }
     return 0;
 }

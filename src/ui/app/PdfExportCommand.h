@@ -11,6 +11,8 @@ namespace varnok {
 
 struct PdfExportRequest {
     QString output;                 // the PDF file to write
+    QString given;                  // its name as the command line gave it
+    std::string outputBytes;        // the file in the system's bytes; "" = `output`
     int group = 0;                  // 0: every publisher the list shows at start
     bool wholeCard = false;         // the whole card on plain paper
     std::array<bool, 12> months{};  // rows September .. August

@@ -51,10 +51,10 @@ CLayoutDetailsDlg::CLayoutDetailsDlg(QWidget* parent) : QDialog(parent) {
             box->setAccessibleName(FromCodePage(ResString(suffixId)).arg(box->accessibleName()));
         }
     }
+    // Every box is checked, "Note" too: an unchecked "5.1" would place the
+    // remarks at 5.01 inches instead of 5.10.
     for (int id : BoxIds()) {
-        if (id != idc::details::kRemarksBox) {
-            Box(id)->installEventFilter(this);
-        }
+        Box(id)->installEventFilter(this);
     }
     connect(Control<QPushButton>(*this, idc::details::kRestoreButton), &QPushButton::clicked, this,
             &CLayoutDetailsDlg::OnRestoreDefaults);
@@ -144,7 +144,7 @@ void CLayoutDetailsDlg::accept() {
         }
     }
     for (int id : shown) {
-        if (id != idc::details::kRemarksBox && !CheckBox(id)) {
+        if (!CheckBox(id)) {
             return;
         }
     }

@@ -223,8 +223,8 @@ void COptionsDlg::OnPrinterSetup() {
 // The options as they stand are taken like OK, then the card window opens the
 // folder: its layout goes to the folder being left.
 void COptionsDlg::OnDataFolder() {
-    const QString folder = chooseDataFolder ? chooseDataFolder(this) : QString();
-    if (folder.isEmpty()) {
+    const std::string folder = chooseDataFolder ? chooseDataFolder(this) : std::string();
+    if (folder.empty()) {
         return;
     }
     dataFolder = folder;
@@ -253,7 +253,8 @@ void COptionsDlg::OnCardVersionSelected(int row) {
     if (row < 0) {
         return;
     }
-    ChangeCardVersion(layout, cardVersion, row);
+    ChangeCardVersion(layout, cardVersion, row,
+                      layoutFile != nullptr ? *layoutFile : ownLayoutFile_);
     RefreshSpins();
 }
 

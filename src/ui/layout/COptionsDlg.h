@@ -9,6 +9,7 @@
 #include <string>
 
 #include "layout/CardLayout.h"
+#include "layout/LayoutKeeper.h"
 #include "layout/OptionsRules.h"
 #include "platform/DialogTemplate.h"
 
@@ -42,8 +43,12 @@ public:
     // The data folder chooser, run by "&Cartella dei dati" (shown only when
     // set); it returns "" when cancelled. A folder picked there ends the
     // dialog as OK does and is given back in `dataFolder`.
-    std::function<QString(QWidget*)> chooseDataFolder;
-    QString dataFolder;
+    // The folder is in the system's bytes.
+    std::function<std::string(QWidget*)> chooseDataFolder;
+    std::string dataFolder;
+    // The card window's layout keeper, through which a card version change
+    // saves and loads; without one the dialog keeps its own.
+    LayoutKeeper* layoutFile = nullptr;
     // Prints the alignment sheet at the dialog's margins, card version and layout.
     std::function<void(QWidget*, const OptionsValues&)> printAlignmentSheet;
 
@@ -81,6 +86,7 @@ private:
     bool initialised_ = false;
     bool ending_ = false;
     bool checkingMargin_ = false;
+    LayoutKeeper ownLayoutFile_;
 };
 
 }  // namespace varnok

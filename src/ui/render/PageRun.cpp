@@ -84,8 +84,11 @@ void SetUpPdfWriter(QPdfWriter& writer, const QString& title) {
 
 RunResult WritePdf(const QString& path, const QString& title, const PageRun& run,
                    SaveResult* failure) {
-    // The system's own bytes for the name, whatever their encoding.
-    const std::string target = QFile::encodeName(path).toStdString();
+    return WritePdf(QFile::encodeName(path).toStdString(), title, run, failure);
+}
+
+RunResult WritePdf(const std::string& target, const QString& title, const PageRun& run,
+                   SaveResult* failure) {
     auto fail = [failure](int error) {
         if (failure != nullptr) {
             *failure = {false, error};

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <functional>
+#include <string>
 
 #include "platform/SafeFile.h"
 
@@ -48,6 +49,9 @@ void SetUpPdfWriter(QPdfWriter& writer, const QString& title);
 // first. The new file has the permissions of any new file. On `failed`,
 // `failure` (when given) says why.
 RunResult WritePdf(const QString& path, const QString& title, const PageRun& run,
+                   SaveResult* failure = nullptr);
+// The same for a file named in the system's own bytes.
+RunResult WritePdf(const std::string& target, const QString& title, const PageRun& run,
                    SaveResult* failure = nullptr);
 
 }  // namespace varnok
