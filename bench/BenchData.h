@@ -9,6 +9,7 @@
 
 #include "app/CardState.h"
 #include "companion/CompanionFiles.h"
+#include "companion/FullCongregation.h"
 #include "data/PublisherList.h"
 #include "platform/Clock.h"
 #include "platform/ProfileFile.h"
@@ -21,9 +22,9 @@ namespace varnok::bench {
 // preview fills all twelve rows of the service year.
 constexpr LocalDate kBenchDate{2027, 9, 1};
 
-constexpr int kFullPublishers = 909;  // the table's 910 records, header included
-constexpr int kFullDetails = 600;     // record numbers 1 .. 600, the most that count
-constexpr int kFullRemarks = 898;     // the remarks table's entries 1 .. 898
+using companion::kFullDetails;
+using companion::kFullPublishers;
+using companion::kFullRemarks;
 
 enum class Congregation { sample, full };
 const char* CongregationName(Congregation which);
@@ -45,6 +46,10 @@ private:
     test::TempFolder folder_;
     std::string profilePath_;
 };
+
+// Google Benchmark's run of every registered benchmark the command line picks;
+// 1 for an option it does not know.
+int RunBenchmarks(int argc, char** argv);
 
 // What the card window does at start-up, without widgets: the report date,
 // the data files, the list's entries, the settings and the layout.

@@ -5,11 +5,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QPalette>
-#include <QStyleFactory>
 #include <QTimer>
 #include <cstdio>
 
+#include "DarkScheme.h"
 #include "app/CCardDlg.h"
 #include "app/ProfileLocation.h"
 #include "platform/AppIcon.h"
@@ -19,23 +18,6 @@
 namespace {
 
 constexpr const char* kUsage = "usage: varnok-screenshot [--dark] FILE.png [ROW...]\n";
-
-// A dark scheme as desktops set one: Fusion with dark window and base colours.
-void UseDarkPalette() {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
-    dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
-    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-    dark.setColor(QPalette::AlternateBase, QColor(0x33, 0x33, 0x33));
-    dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
-    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
-    dark.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
-    dark.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
-    dark.setColor(QPalette::HighlightedText, Qt::white);
-    dark.setColor(QPalette::Dark, QColor(0x12, 0x12, 0x12));
-    QApplication::setPalette(dark);
-}
 
 }  // namespace
 
@@ -48,7 +30,7 @@ int main(int argc, char** argv) {
     }
     if (args.size() > 1 && args[1] == QStringLiteral("--dark")) {
         args.removeAt(1);
-        UseDarkPalette();
+        varnok::UseDarkScheme();
     }
     if (args.size() < 2 || args[1].startsWith(QLatin1Char('-'))) {
         std::fputs(kUsage, stderr);

@@ -22,6 +22,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -34,6 +35,7 @@
 #include "PdfPages.h"
 #include "app/CCardApp.h"
 #include "app/CCardDlg.h"
+#include "companion/FullCongregation.h"
 #include "data/CPublisherListBox.h"
 #include "platform/DialogBuilder.h"
 #include "platform/FocusRing.h"
@@ -160,6 +162,7 @@ private slots:
     void keysChooseAlongTheList();
     void typedLettersChooseTheirEntry();
     void wheelThenClickChoosesTheEntryScrolledTo();
+    void scrollBarDragReachesTheEndOfAFullList();
     void wholeCardBoxEnablesPrintForTheFirstCardVersion();
     void contextMenuOffersTheCommandsForManyCards();
     void listSavedAsPdfHasOnePagePerEntry();
@@ -302,11 +305,16 @@ void CardWindowTest::startUpFillsTheListAndSelectsTheFirstEntry() {
 }
 
 // The card version, then the open folder: two congregations' windows differ.
+// The icon is no part of the first picture: it is set once the window has painted.
 void CardWindowTest::titleNamesTheCardVersion() {
     auto window = OpenWindow();
     QCOMPARE(window->windowTitle(), QStringLiteral("Varnoki - S-21-I  12/23 - ") +
                                         QString::fromStdString(folder_->path().string()));
-    QVERIFY(!window->windowIcon().isNull());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTRY_VERIFY(!window->windowIcon().isNull());
+    QVERIFY(!window->windowIcon().pixmap(32).isNull());
+    QCOMPARE(QApplication::windowIcon().cacheKey(), window->windowIcon().cacheKey());
 
     const std::filesystem::path other = folder_->path() / "Congregazione Nord";
     std::filesystem::create_directories(other);
@@ -1035,6 +1043,60 @@ void CardWindowTest::wheelThenClickChoosesTheEntryScrolledTo() {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(last)).center());
     RETURN_IF_FAILED(ExpectChosen(*window, last));
+}
+
+// A list of 909 names, dragged by its scroll bar's slider to the end and back
+// to the middle: the rows all stand one line high where the list draws them,
+// and a click chooses the entry under the mouse.
+void CardWindowTest::scrollBarDragReachesTheEndOfAFullList() {
+    WriteCompanionFiles(folder_->path(), companion::FullCongregation());
+    auto window = OpenWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
+    QVERIFY(list->count() > 800);
+    QScrollBar* bar = list->verticalScrollBar();
+    auto slider = [bar] {
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = Qt::Vertical;
+        option.minimum = bar->minimum();
+        option.maximum = bar->maximum();
+        option.sliderPosition = bar->sliderPosition();
+        option.sliderValue = bar->value();
+        option.singleStep = bar->singleStep();
+        option.pageStep = bar->pageStep();
+        return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                            QStyle::SC_ScrollBarSlider, bar);
+    };
+    auto drag = [bar](QPoint from, QPoint to) {
+        QTest::mousePress(bar, Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 4; ++step) {
+            QTest::mouseMove(bar, from + (to - from) * step / 4);
+        }
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, to);
+    };
+    drag(slider().center(), QPoint(slider().center().x(), bar->height() + 20));
+    QCOMPARE(bar->value(), bar->maximum());
+    const int last = list->count() - 1;
+    const QRect lastRect = list->visualItemRect(list->item(last));
+    QVERIFY(list->viewport()->rect().contains(lastRect));
+    QCOMPARE(lastRect.height(), list->visualItemRect(list->item(0)).height());
+    QCOMPARE(lastRect.height(), list->sizeHintForRow(last));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, lastRect.center());
+    QCOMPARE(list->currentRow(), last);
+    QCOMPARE(window->state().selectedPublisher, list->item(last)->data(Qt::UserRole).toInt());
+
+    drag(slider().center(), QPoint(slider().center().x(), bar->height() / 2));
+    QVERIFY(bar->value() > bar->maximum() / 4 && bar->value() < bar->maximum() * 3 / 4);
+    const QModelIndex middle = list->indexAt(list->viewport()->rect().center());
+    QVERIFY(middle.row() > list->count() / 4 && middle.row() < list->count() * 3 / 4);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(middle).center());
+    QCOMPARE(list->currentRow(), middle.row());
+    QCOMPARE(window->state().selectedPublisher, middle.data(Qt::UserRole).toInt());
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(window->state().selectedPublisher,
+             list->item(middle.row() + 1)->data(Qt::UserRole).toInt());
 }
 
 // Key presses as the window system delivers them, auto-repeated ones included.

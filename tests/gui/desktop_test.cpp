@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "CardCongregation.h"
+#include "DarkScheme.h"
 #include "DialogDriving.h"
 #include "app/CCardDlg.h"
 #include "dialogs/CAboutDlg.h"
@@ -33,18 +34,6 @@ using namespace varnok;
 using namespace varnok::test;
 
 namespace {
-
-QPalette DarkPalette() {
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
-    dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
-    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-    dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
-    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
-    dark.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
-    dark.setColor(QPalette::Dark, QColor(0x12, 0x12, 0x12));
-    return dark;
-}
 
 bool IsInk(QColor c) {
     return c.lightness() <= 90;

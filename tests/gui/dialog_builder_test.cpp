@@ -12,8 +12,11 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <iconv.h>
+
 #include "platform/DialogBuilder.h"
 #include "platform/ResourceIds.h"
+#include "platform/TextCodec.h"
 
 using namespace varnok;
 
@@ -56,6 +59,7 @@ private slots:
     void okAndCancelEndTheDialog();
     void factoryReplacesAControl();
     void everyTemplateOfTheProgramBuilds();
+    void codePageAgreesWithTheSystemConverter();
 };
 
 void DialogBuilderTest::placesControlsInDialogUnits() {
@@ -196,6 +200,51 @@ void DialogBuilderTest::everyTemplateOfTheProgramBuilds() {
         }
     }
     QVERIFY(FindDialogTemplate(101) == nullptr);
+}
+
+namespace {
+
+// One character through the C library's Windows-1252 converter; empty when it refuses.
+std::string SystemConvert(const char* to, const char* from, std::string input) {
+    iconv_t cd = iconv_open(to, from);
+    char buffer[16];
+    char* in = input.data();
+    char* out = buffer;
+    size_t inLeft = input.size();
+    size_t outLeft = sizeof buffer;
+    const size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
+    iconv_close(cd);
+    return result == static_cast<size_t>(-1) ? std::string() : std::string(buffer, out);
+}
+
+}  // namespace
+
+// Every byte of the code page reads as the system's converter reads it (its
+// five unassigned bytes as '?'), and every character of the first 64K writes
+// back as the converter writes it, or as '?' when the code page lacks it.
+void DialogBuilderTest::codePageAgreesWithTheSystemConverter() {
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::string one(1, static_cast<char>(byte));
+        const std::string utf8 = SystemConvert("UTF-8", "WINDOWS-1252", one);
+        const QString expected = utf8.empty() ? QStringLiteral("?") : QString::fromStdString(utf8);
+        QCOMPARE(FromCodePage(one), expected);
+    }
+    for (char32_t c = 1; c < 0x10000; ++c) {
+        if ((c >= 0xD800 && c < 0xE000) || c == 0xFEFF) {
+            continue;  // no characters; the converter takes U+FEFF for a byte-order mark
+        }
+        const std::string utf32(reinterpret_cast<const char*>(&c), sizeof c);
+        const std::string bytes = SystemConvert("WINDOWS-1252", "UTF-32LE", utf32);
+        const std::string expected = bytes.empty() ? std::string("?") : bytes;
+        QVERIFY2(ToCodePage(QString::fromUcs4(&c, 1)) == expected,
+                 qPrintable(QString::number(c, 16)));
+    }
+    // U+FEFF is one the code page lacks; a character beyond the first 64K is one '?', not two.
+    QCOMPARE(ToCodePage(QString(QChar(0xFEFF))), std::string("?"));
+    QCOMPARE(ToCodePage(QString::fromUtf8("a\xf0\x9f\x98\x80"
+                                          "b")),
+             std::string("a?b"));
+    QCOMPARE(FromCodePage(std::string("N\0o", 3)), QString(QStringLiteral("N")) + QChar(0) + 'o');
 }
 
 QTEST_MAIN(DialogBuilderTest)

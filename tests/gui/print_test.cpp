@@ -4,8 +4,10 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/mount.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utime.h>
@@ -20,6 +22,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -67,6 +70,7 @@ private slots:
     void groupPrintSendsOneDocumentOfAllPages();
     void commandLineExportsWithoutADisplay();
     void commandLineExportReadsTheUsersProfile();
+    void commandLineExportAsksNoPrintServer();
     void exportFailureLeavesTheOldFileAndNothingElse();
     void exportGetsTheUmasksPermissionsAndClearsLeftovers();
     void commandLineExportRefusesWhatIsNotItsToReplace();
@@ -418,11 +422,15 @@ struct ProgramRun {
 // The program as a script runs it: no display, no platform chosen; with
 // `configHome`, the user's configuration folder is that one.
 ProgramRun RunVarnok(const QStringList& arguments, const QString& folder,
-                     const QString& configHome = QString()) {
+                     const QString& configHome = QString(),
+                     const QString& printServer = QString()) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     if (!configHome.isEmpty()) {
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    }
+    if (!printServer.isEmpty()) {
+        environment.insert(QStringLiteral("CUPS_SERVER"), printServer);
     }
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.insert(QStringLiteral("DISPLAY"), QString());
@@ -498,6 +506,36 @@ void PrintTest::commandLineExportsWithoutADisplay() {
         QVERIFY(!run.errors.isEmpty());
         QVERIFY(!QFile::exists(here + QStringLiteral("/x.pdf")));
     }
+}
+
+// The export writes its PDF itself: it neither looks up a default printer nor
+// reads a printer's description, so a print server that is down, slow or
+// missing changes nothing. The server here is a socket that counts callers.
+void PrintTest::commandLineExportAsksNoPrintServer() {
+    WriteCompanionFiles(folder_->path(), PrintedCardCongregation());
+    const QString dataFolder = QString::fromStdString(folder_->path().string());
+    TempFolder serverFolder;
+    const QString path = QString::fromStdString((serverFolder.path() / "cups.sock").string());
+    const int server = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    QVERIFY(server >= 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, QFile::encodeName(path).constData(),
+                 sizeof address.sun_path - 1);
+    QVERIFY(bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+    QVERIFY(listen(server, 16) == 0);
+    const ProgramRun run =
+        RunVarnok({"--pdf", "carte.pdf", "--whole-card", dataFolder}, dataFolder, {}, path);
+    // A caller would wait in the queue of the socket, never answered.
+    const int caller = accept(server, nullptr, nullptr);
+    if (caller >= 0) {
+        close(caller);
+    }
+    close(server);
+    QCOMPARE(caller, -1);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(PdfInfoField(PdfPath(QStringLiteral("carte.pdf")), QStringLiteral("Pages")).toInt() >
+            0);
 }
 
 void PrintTest::commandLineExportReadsTheUsersProfile() {

@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QListWidget>
 #include <QProcess>
@@ -130,6 +131,7 @@ private slots:
     void aFolderWithoutTheDataEndsTheProgramAndStaysUntouched();
     void desktopStartTellsAFolderWithoutTheDataAndAsksAgain();
     void aFolderNamedInLatin1Opens();
+    void theOpenWindowHasLoadedNoImagePlugIn();
 
 private:
     // Runs the command line as main() gets it.
@@ -519,6 +521,32 @@ void StartTest::aFolderNamedInLatin1Opens() {
     const ProgramRun run = RunProgram({"--pdf", pdf, "--whole-card", latin});
     QCOMPARE(run.status, 0);
     QVERIFY2(std::filesystem::exists(pdf), run.errors.c_str());
+}
+
+// The window's icon is decoded by the PNG reader named outright: a reader left
+// to guess would load every image plug-in (and with them QtSvg and libjpeg).
+void StartTest::theOpenWindowHasLoadedNoImagePlugIn() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(VARNOK_PATH), {QString::fromStdString(one_.string())});
+    QVERIFY(program.waitForStarted());
+    const QString maps = QStringLiteral("/proc/%1/maps").arg(program.processId());
+    auto loaded = [&maps] {
+        QFile file(maps);
+        return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+    };
+    // The platform plug-in is there once the application is made; the window
+    // and its icon follow within moments.
+    QTRY_VERIFY_WITH_TIMEOUT(loaded().contains(QStringLiteral("libqoffscreen")), 10000);
+    QTest::qWait(1500);
+    const QString libraries = loaded();
+    program.terminate();
+    QVERIFY(program.waitForFinished(10000));
+    QVERIFY2(!libraries.contains(QStringLiteral("/imageformats/")), qPrintable(libraries));
+    QVERIFY(!libraries.contains(QStringLiteral("libQt6Svg")));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
 }
 
 QTEST_MAIN(StartTest)

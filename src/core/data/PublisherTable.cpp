@@ -96,18 +96,12 @@ void PublisherTable::ReadPublisherFiles() {
     std::memset(records_.data(), 0, records_.size());
 
     // Whole records only: a trailing partial record is dropped, and records
-    // beyond the table's capacity are not read.
+    // beyond the table's capacity are not read. One read fills the table.
     const RegularFile publishers(kPublisherFileName);
-    while (recordCount_ < kPublisherTableCapacity) {
-        uint8_t* record =
-            records_.data() + static_cast<size_t>(recordCount_) * kPublisherRecordSize;
-        const uint64_t offset = static_cast<uint64_t>(recordCount_) * kPublisherRecordSize;
-        if (publishers.ReadAt(offset, record, kPublisherRecordSize) != kPublisherRecordSize) {
-            std::memset(record, 0, kPublisherRecordSize);
-            break;
-        }
-        ++recordCount_;
-    }
+    const size_t read = publishers.ReadAt(0, records_.data(), records_.size());
+    recordCount_ = static_cast<int>(read / kPublisherRecordSize);
+    std::memset(records_.data() + static_cast<size_t>(recordCount_) * kPublisherRecordSize, 0,
+                read % kPublisherRecordSize);
     // Zero-filled records at the end (a file grown ahead of its data) are no publishers.
     while (recordCount_ > 1 &&
            std::all_of(Record(recordCount_ - 1), Record(recordCount_ - 1) + kPublisherRecordSize,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "data/PublisherTable.h"
 #include "platform/SafeFile.h"
@@ -56,13 +57,17 @@ void RemarksTable::LoadRemarks(PublisherTable& table) {
     uint8_t record[kRemarksRecordSize];
     // The first record is a header. Every pass moves one record on, and the
     // companion's file holds no more records than the table has entries, so a
-    // huge or sparse file is read no further than a full one.
+    // huge or sparse file is read no further than a full one. That much is
+    // read at once (a full file is 43 KB), not record by record.
     const uint64_t end =
         std::min<uint64_t>(file.size(), uint64_t{kRemarksTableSize} * kRemarksRecordSize);
+    std::vector<uint8_t> bytes(static_cast<size_t>(end), 0);
+    file.ReadAt(0, bytes.data(), bytes.size());  // what a shrunk file lacks stays zero
     for (uint64_t offset = kRemarksRecordSize; offset < end && remarkCount_ < kLastEntry;
          offset += kRemarksRecordSize) {
         std::memset(record, 0, sizeof record);
-        file.ReadAt(offset, record, kRemarksRecordSize);
+        std::memcpy(record, bytes.data() + offset,
+                    static_cast<size_t>(std::min<uint64_t>(kRemarksRecordSize, end - offset)));
         const int month = record[kMonthOffset];
         const unsigned id = record[kIdOffset] | (record[kIdOffset + 1] << 8);
         // A month above 12 has no place among the publisher's months.

@@ -1,6 +1,7 @@
 #include "CCardDlg.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -20,6 +21,7 @@
 #include "dialogs/CPasswordDlg.h"
 #include "layout/COptionsDlg.h"
 #include "layout/OptionsRules.h"
+#include "platform/AfterFirstPaint.h"
 #include "platform/AppIcon.h"
 #include "platform/Clock.h"
 #include "platform/DialogBuilder.h"
@@ -107,7 +109,13 @@ void CCardDlg::OnInitDialog() {
         connect(aboutAction_, &QAction::triggered, this, &CCardDlg::OnAbout);
         addAction(aboutAction_);
     }
-    setWindowIcon(AppIcon());
+    // The icon waits for the window's first picture, which does not show it.
+    RunAfterFirstPaint(*bodyPreview_, [this] {
+        setWindowIcon(AppIcon());
+        if (QApplication::windowIcon().isNull()) {
+            QApplication::setWindowIcon(AppIcon());  // the later dialogs' too
+        }
+    });
     sheetAction_ = new QAction(FromCodePage(ResString(ids::kAlignmentSheet)), this);
     connect(sheetAction_, &QAction::triggered, this, &CCardDlg::OnAlignmentSheet);
 

@@ -7,7 +7,6 @@
 #include "app/CCardApp.h"
 #include "app/CommandLine.h"
 #include "app/ProfileLocation.h"
-#include "platform/AppIcon.h"
 #include "platform/QtTranslations.h"
 
 int main(int argc, char** argv) {
@@ -20,7 +19,6 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     varnok::InstallQtTranslations(application);
-    QApplication::setWindowIcon(varnok::AppIcon());
     QGuiApplication::setDesktopFileName(QString::fromLatin1(varnok::kAppId));
     varnok::CCardApp app;
     app.InitInstance(start.askFolder);

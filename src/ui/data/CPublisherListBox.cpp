@@ -13,6 +13,9 @@ CPublisherListBox::CPublisherListBox(QWidget* parent) : QListWidget(parent) {
     setSortingEnabled(false);  // entries stay in table order
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Every entry is one line of text in one font: the list measures one row
+    // instead of each of up to a thousand names as the window opens.
+    setUniformItemSizes(true);
 }
 
 void CPublisherListBox::Fill(const std::vector<ListEntry>& entries) {

@@ -1,5 +1,8 @@
 #include "AppIcon.h"
 
+#include <QImageReader>
+#include <QPixmap>
+
 // Resources of a static library must be registered by name before first use.
 static void InitIconResource() {
     Q_INIT_RESOURCE(icons);
@@ -7,9 +10,17 @@ static void InitIconResource() {
 
 namespace varnok {
 
+// Decoded once, by the PNG reader named outright: a reader left to guess the
+// format would load every image plug-in (SVG, JPEG, GIF, ...) to ask each.
 QIcon AppIcon() {
-    InitIconResource();
-    return QIcon(QStringLiteral(":/varnok/icon.png"));
+    static const QIcon* icon = [] {
+        InitIconResource();
+        QImageReader reader(QStringLiteral(":/varnok/icon.png"), "png");
+        reader.setAutoDetectImageFormat(false);
+        // Kept for the life of the process, never destroyed after the application.
+        return new QIcon(QPixmap::fromImage(reader.read()));
+    }();
+    return *icon;
 }
 
 }  // namespace varnok

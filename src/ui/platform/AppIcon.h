@@ -5,6 +5,7 @@
 
 namespace varnok {
 
+// The icon, decoded at the first call and shared after it.
 QIcon AppIcon();
 
 }  // namespace varnok

@@ -38,14 +38,11 @@ QString WithoutMnemonic(const QString& text) {
     return out;
 }
 
-bool TakesFocus(ControlKind kind) {
+// The controls that hold a value the user types or picks: edit boxes, lists
+// and spin controls. Screen readers name them after the text before them.
+bool HoldsAValue(ControlKind kind) {
     switch (kind) {
         case ControlKind::ListBox:
-        case ControlKind::OwnerDrawButton:
-        case ControlKind::PushButton:
-        case ControlKind::DefaultPushButton:
-        case ControlKind::CheckBox:
-        case ControlKind::RadioButton:
         case ControlKind::Edit:
         case ControlKind::EditCentered:
         case ControlKind::EditMasked:
@@ -53,6 +50,19 @@ bool TakesFocus(ControlKind kind) {
             return true;
         default:
             return false;
+    }
+}
+
+bool TakesFocus(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::OwnerDrawButton:
+        case ControlKind::PushButton:
+        case ControlKind::DefaultPushButton:
+        case ControlKind::CheckBox:
+        case ControlKind::RadioButton:
+            return true;
+        default:
+            return HoldsAValue(kind);
     }
 }
 
@@ -209,25 +219,12 @@ public:
             label_ = WithoutMnemonic(FromCodePage(c.text)).simplified();
             return;
         }
-        if (Labelled(c.kind) && widget->accessibleName().isEmpty() && !label_.isEmpty()) {
+        if (HoldsAValue(c.kind) && widget->accessibleName().isEmpty() && !label_.isEmpty()) {
             widget->setAccessibleName(label_);
         }
     }
 
 private:
-    static bool Labelled(ControlKind kind) {
-        switch (kind) {
-            case ControlKind::ListBox:
-            case ControlKind::Edit:
-            case ControlKind::EditCentered:
-            case ControlKind::EditMasked:
-            case ControlKind::SpinButton:
-                return true;
-            default:
-                return false;
-        }
-    }
-
     QString label_;
 };
 

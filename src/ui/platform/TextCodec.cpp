@@ -1,55 +1,60 @@
 #include "TextCodec.h"
 
-#include <iconv.h>
 #include <QList>
 
-#include <cerrno>
-#include <vector>
+#include <array>
 
 namespace varnok {
 namespace {
 
-constexpr const char* kCodePage = "WINDOWS-1252";
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five bytes it
+// leaves unassigned there (0 here) read as '?'. A table, not a converter
+// opened per text: the list converts a thousand names as the window opens.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-// Converts with iconv; bytes it cannot convert become `replacement`.
-std::string Convert(const char* to, const char* from, const std::string& input,
-                    const std::string& replacement, size_t unitSize) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        return std::string();
+char16_t FromByte(unsigned char byte) {
+    if (byte < 0x80 || byte >= 0xA0) {
+        return byte;
     }
-    std::string output;
-    std::vector<char> buffer(input.size() * 4 + 16);
-    char* in = const_cast<char*>(input.data());
-    size_t inLeft = input.size();
-    while (inLeft > 0) {
-        char* out = buffer.data();
-        size_t outLeft = buffer.size();
-        size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
-        output.append(buffer.data(), buffer.size() - outLeft);
-        if (result == static_cast<size_t>(-1) && errno != E2BIG) {
-            output += replacement;  // skip one unit the target cannot take
-            size_t skip = inLeft < unitSize ? inLeft : unitSize;
-            in += skip;
-            inLeft -= skip;
+    const char16_t mapped = kHighControls[byte - 0x80];
+    return mapped != 0 ? mapped : u'?';
+}
+
+char ToByte(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        return static_cast<char>(c);
+    }
+    for (size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] != 0 && kHighControls[i] == c) {
+            return static_cast<char>(0x80 + i);
         }
     }
-    iconv_close(cd);
-    return output;
+    return '?';
 }
 
 }  // namespace
 
 QString FromCodePage(const std::string& bytes) {
-    std::string utf8 = Convert("UTF-8", kCodePage, bytes, "?", 1);
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        out[i] = QChar(FromByte(static_cast<unsigned char>(bytes[i])));
+    }
+    return text;
 }
 
 std::string ToCodePage(const QString& text) {
-    // Through UTF-32 so that a character the code page lacks is skipped whole.
-    QList<uint> ucs4 = text.toUcs4();
-    std::string input(reinterpret_cast<const char*>(ucs4.data()), ucs4.size() * sizeof(uint));
-    return Convert(kCodePage, "UTF-32LE", input, "?", 4);
+    // By whole characters, so that one the code page lacks is one '?'.
+    const QList<uint> characters = text.toUcs4();
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(characters.size()));
+    for (uint c : characters) {
+        bytes += ToByte(c);
+    }
+    return bytes;
 }
 
 }  // namespace varnok
