@@ -338,6 +338,7 @@ void CCardDlg::OnAbout() {
 void CCardDlg::accept() {
     const PrintOutcome outcome = PrintSelectedCard(state_, CurrentQPrinter(), this);
     ReportPrint(outcome, PrintKind::Card);
+    // outcome.Reached(): the card reached a printer's queue.
     if (outcome.Reached()) {
         list_->setFocus();
     }
