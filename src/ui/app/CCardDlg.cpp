@@ -139,8 +139,10 @@ void CCardDlg::OnInitDialog() {
     state_.OpenCard(Today(), profile_,
                     [this](const std::string& expected) { return AskPassword(expected); });
     if (printer_ != nullptr) {
-        // Only named here: the print system is asked once the window is painted.
+        // Only named here: the print system is asked once both previews are
+        // painted, so that start-up never waits for it.
         printer_->Remember(PrinterOf(state_.settings));
+        RunAfterFirstPaint(*bodyPreview_, [this] { LookUpPrinterAtStart(); });
     }
     FillPublisherList();
     SetHiddenBoxes();

@@ -90,9 +90,6 @@ public slots:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
-    // The first paint queues the printer's look-up, so that start-up up to
-    // the painted window never waits for the print system.
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void BuildControls();
@@ -138,7 +135,6 @@ private:
     ProfileFile profile_;
     CurrentPrinter* printer_ = nullptr;
     bool closedAtStart_ = false;
-    bool painted_ = false;
     std::string openingNotice_;  // shown once the window opens
 
     CPublisherListBox* list_ = nullptr;

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTimer>
 
 #include "app/CCardDlg.h"
 #include "app/PrintFeedback.h"
@@ -28,14 +27,6 @@ QString Text(int id) {
 }
 
 }  // namespace
-
-void CCardDlg::paintEvent(QPaintEvent* event) {
-    QDialog::paintEvent(event);
-    if (!painted_) {
-        painted_ = true;
-        QTimer::singleShot(0, this, &CCardDlg::LookUpPrinterAtStart);
-    }
-}
 
 void CCardDlg::LookUpPrinterAtStart() {
     // A print made meanwhile has said where it went.

@@ -149,6 +149,8 @@ void CardBatchCommands::OnPrintList() {
     const PrintOutcome outcome = PrintBatch(
         &window_, printer, Text(ids::kListTitle).arg(listTitle_()),
         PagesOf(state_, publishers, nullptr), Text(ids::kPrintingCards), Text(ids::kAskPrintCards));
+    // From here the list's fate is known: outcome.Reached() when its pages
+    // reached a printer's queue (printing, or waiting there).
     if (outcome.result == PrintOutcome::Failed) {
         MessageBox::Show(Text(ids::kListNotPrinted), &window_);
     }
