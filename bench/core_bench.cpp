@@ -182,7 +182,55 @@ void BM_CardPageNull(benchmark::State& st) {
 }
 BENCHMARK(BM_CardPageNull)->ArgName("dpi")->Arg(300)->Arg(600)->Unit(benchmark::kMicrosecond);
 
+// The print register of a congregation that printed every row of every card
+// in two service years: 909 publishers x 12 rows x 2 years, with the remarks
+// and figures of the full folder, on one printer.
+void FillFullRegister(CardState& state) {
+    std::vector<PrintedRow> rows;
+    for (int pub = 1; pub < state.table.recordCount(); ++pub) {
+        CardSheet sheet = state.CardSheetFor(pub);
+        sheet.monthTicked.fill(true);
+        for (int yearsBack = 1; yearsBack >= 0; --yearsBack) {
+            sheet.currentYear = kBenchDate.year - yearsBack;
+            std::vector<PrintedRow> page = RowsOnPage(sheet, kBenchDate, "Ufficio");
+            rows.insert(rows.end(), page.begin(), page.end());
+        }
+    }
+    state.printRegister.Record(std::move(rows));
+    state.printRegister.Save();
+}
+
+// Reading the register when the window opens.
+void BM_RegisterLoad(benchmark::State& st) {
+    DataFolder folder(Congregation::full);
+    CardState state;
+    OpenCard(state, ProfileFile(folder.profilePath()));
+    FillFullRegister(state);
+    for (auto _ : st) {
+        PrintRegister reg;
+        reg.Load();
+        benchmark::DoNotOptimize(reg.size());
+    }
+    st.counters["rows"] = static_cast<double>(state.printRegister.size());
+}
+BENCHMARK(BM_RegisterLoad)->Unit(benchmark::kMicrosecond);
+
+// What a selection change adds: the marks of the newly selected card, one
+// publisher after another through the whole list.
+void BM_MarksOnSelectionChange(benchmark::State& st) {
+    DataFolder folder(Congregation::full);
+    CardState state;
+    OpenCard(state, ProfileFile(folder.profilePath()));
+    FillFullRegister(state);
+    int pub = 1;
+    for (auto _ : st) {
+        state.selectedPublisher = pub;
+        state.UpdateMarks();
+        benchmark::DoNotOptimize(state.selectedMarks.dueCount);
+        pub = pub + 1 < state.table.recordCount() ? pub + 1 : 1;
+    }
+}
+BENCHMARK(BM_MarksOnSelectionChange)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace varnok::bench
-
-BENCHMARK_MAIN();

@@ -442,6 +442,17 @@ TEST(PrintFeedback, SaysWhatWasSentWhereAndWhen) {
               "Niente stampato alle 10:02: nessuna stampante disponibile");
     EXPECT_EQ(NothingPrintedFeedback(PrintFailure::NoHdc, at),
               "Niente stampato alle 10:02: impossibile aprire la stampante");
+    // A run of cards, one card, a document still waiting, nothing printed and why.
+    EXPECT_EQ(CardsPrintedFeedback(39, months, false, false, "Ufficio", at),
+              "39 schede (Gen, Ago) inviate a Ufficio alle 10:02");
+    EXPECT_EQ(CardsPrintedFeedback(1, months, true, true, "Ufficio", at),
+              "1 scheda (carta intera) inviata a Ufficio alle 10:02");
+    EXPECT_EQ(
+        StillQueuedFeedback(SheetPrintedFeedback("Ufficio", at), "la stampante \xe8 in pausa"),
+        "Foglio di prova inviato a Ufficio alle 10:02, ma resta in coda: la stampante \xe8 in "
+        "pausa");
+    EXPECT_EQ(NothingPrintedFeedback("stampa non confermata", at),
+              "Niente stampato alle 10:02: stampa non confermata");
 }
 
 }  // namespace

@@ -35,6 +35,7 @@
 #include "PdfPages.h"
 #include "app/CCardApp.h"
 #include "app/CCardDlg.h"
+#include "app/CardMenuBar.h"
 #include "companion/FullCongregation.h"
 #include "data/CPublisherListBox.h"
 #include "platform/DialogBuilder.h"
@@ -174,6 +175,7 @@ private slots:
     void aShortLayoutFileIsKeptAndTheUserToldWhenTheWindowOpens();
     void aLinkedLayoutFileKeepsItsTargetWhenTheWindowCloses();
     void aFolderThatCannotBeWrittenIsToldOncePerFile();
+    void menuBarOffersEveryCommandAboveTheTemplatesControls();
 
 private:
     std::unique_ptr<CCardDlg> OpenWindow(CurrentPrinter* printer = nullptr);
@@ -597,8 +599,9 @@ void CardWindowTest::startsWithoutDataFiles() {
 void CardWindowTest::keyboardFollowsTheDefaultButton() {
     auto window = OpenWindow();
     window->show();
+    // (The offscreen platform leaves the closed menu the active window.)
     window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTRY_COMPARE(QApplication::activeWindow(), window.get());
     auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     QTRY_VERIFY(list->hasFocus());
 
@@ -1108,8 +1111,9 @@ static void PressKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifie
 void CardWindowTest::heldKeysPrintOnce() {
     auto window = OpenWindow();  // no printer: every print says so
     window->show();
+    // (The offscreen platform leaves the closed menu the active window.)
     window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTRY_COMPARE(QApplication::activeWindow(), window.get());
     auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     auto* print = Control<QPushButton>(*window, idc::card::kPrintButton);
     QTest::mouseClick(Control<QCheckBox>(*window, idc::card::kFirstMonthBox + 1), Qt::LeftButton);
@@ -1192,8 +1196,9 @@ void CardWindowTest::emptyNameSendsNothingAndKeepsTheFocus() {
     }
     auto window = OpenWindow();
     window->show();
+    // (The offscreen platform leaves the closed menu the active window.)
     window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTRY_COMPARE(QApplication::activeWindow(), window.get());
     QTest::mouseClick(Control<QCheckBox>(*window, idc::card::kFirstMonthBox + 1), Qt::LeftButton);
     auto* options = Control<QPushButton>(*window, idc::card::kOptionsButton);
     options->setFocus();
@@ -1309,7 +1314,88 @@ void CardWindowTest::contextMenuOffersTheCommandsForManyCards() {
     QApplication::sendEvent(window.get(), &event);
     QCOMPARE(offered,
              (QStringList{"Foglio di prova", "Stampa tutto l'elenco", "Salva la scheda in PDF...",
-                          "Salva l'elenco in PDF...", "A proposito di Varnoki..."}));
+                          "Salva l'elenco in PDF...", "&Aggiorna le schede dell'elenco",
+                          "Seleziona i &mesi da stampare", "A proposito di Varnoki..."}));
+}
+
+void CardWindowTest::menuBarOffersEveryCommandAboveTheTemplatesControls() {
+    SetClockForTesting(LocalDate{2026, 12, 8, 10, 2});
+    CurrentPrinter printer;
+    printer.SetPrinter(PdfPrinter(TempPath(QStringLiteral("card.pdf"))));
+    auto window = OpenWindow(&printer);
+    QVERIFY(ShowActive(*window));
+    auto* bar = window->findChild<CardMenuBar*>(QStringLiteral("menuBar"));
+    QVERIFY(bar != nullptr && bar->isVisible());
+    QCOMPARE(bar->geometry().topLeft(), QPoint(0, 0));
+    QCOMPARE(bar->width(), window->width());
+
+    // Every control of the template where the template puts it, below the bar.
+    const DialogTemplate& t = *FindDialogTemplate(idd::kCardWindow);
+    const DialogUnits units(DialogFont(t));
+    QCOMPARE(window->height(), units.Y(t.height) + bar->height());
+    for (const ControlTemplate& c : t.controls) {
+        if (c.id == kNoId) {
+            continue;
+        }
+        auto* control = Control<QWidget>(*window, c.id);
+        QVERIFY(control != nullptr);
+        QCOMPARE(control->geometry(),
+                 units.Map(c.x, c.y, c.width, c.height).translated(0, bar->height()));
+    }
+
+    // The menus and their entries, each with its letter.
+    QStringList menus;
+    for (QPushButton* title : bar->titles()) {
+        menus << title->text();
+    }
+    QCOMPARE(menus, (QStringList{"S&cheda", "&Elenco", "A&iuto"}));
+    auto entries = [&](const char* name) {
+        QStringList texts;
+        for (QAction* action : window->findChild<QMenu*>(QString::fromLatin1(name))->actions()) {
+            if (!action->isSeparator()) {
+                texts << action->text();
+            }
+        }
+        return texts;
+    };
+    QCOMPARE(entries("cardMenu"),
+             (QStringList{"&Stampa", "Seleziona i &mesi da stampare", "Salva la scheda in &PDF...",
+                          "&Foglio di prova", "Ca&rtella dei dati...", "&Chiudi"}));
+    QCOMPARE(entries("listMenu"),
+             (QStringList{"Stampa tutto l'&elenco", "&Aggiorna le schede dell'elenco",
+                          "Salva l'elenco in P&DF..."}));
+    QCOMPARE(entries("helpMenu"), QStringList{"&A proposito di Varnoki..."});
+
+    // Ctrl+P prints as the button does, and only with something ticked.
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(!QFile::exists(TempPath(QStringLiteral("card.pdf"))));
+    QTest::mouseClick(Control<QCheckBox>(*window, idc::card::kFirstMonthBox + 1), Qt::LeftButton);
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(ReadPdfPages(TempPath(QStringLiteral("card.pdf"))).size(), 1);
+    QCOMPARE(Control<QLabel>(*window, idc::card::kPrintFeedbackLine)->text(),
+             QStringLiteral("Scheda di Anna Bianchi (Ott) inviata a card.pdf alle 10:02"));
+    QVERIFY(messages_.isEmpty());
+
+    // Alt+C opens the card menu; its "F" prints the alignment sheet.
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu != nullptr) {
+            QTest::keyClick(menu, Qt::Key_F);
+        }
+    });
+    QFile::remove(TempPath(QStringLiteral("card.pdf")));
+    QTest::keyClick(window.get(), Qt::Key_C, Qt::AltModifier);
+    QTRY_COMPARE(Control<QLabel>(*window, idc::card::kPrintFeedbackLine)->text(),
+                 QStringLiteral("Foglio di prova inviato a card.pdf alle 10:02"));
+
+    // Ctrl+Q closes as "Fatto" does: the layout is saved.
+    // (The offscreen platform leaves the closed menu the active window.)
+    window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), window.get());
+    QVERIFY(!folder_->Exists("cplot.dat"));
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!window->isVisible());
+    QVERIFY(folder_->Exists("cplot.dat"));
 }
 
 void CardWindowTest::listSavedAsPdfHasOnePagePerEntry() {

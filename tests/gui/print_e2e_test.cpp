@@ -104,6 +104,20 @@ void CancelAllJobs(const QString& queue) {
     QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), queue});
 }
 
+// In the printer properties' advanced options (one box per option of the
+// driver), picks the choice shown as `choice` in the box that offers it, as
+// a user would; gives the box's text afterwards.
+QString ChooseAdvancedOption(QDialog& properties, const QString& choice) {
+    for (auto* box : properties.findChildren<QComboBox*>()) {
+        const int index = box->findText(choice);
+        if (index >= 0 && box->property("_q_ppd_option").isValid()) {
+            box->setCurrentIndex(index);
+            return box->currentText();
+        }
+    }
+    return {};
+}
+
 // Picks `queue` in the printer setup about to open, and confirms it.
 void ChooseQueueWhenAsked(const QString& queue, bool* chosen) {
     QTimer::singleShot(0, [queue, chosen] {
@@ -456,8 +470,13 @@ void PrintEndToEndTest::listPrintsInOneJobAndCancelSendsNothing() {
         QStringLiteral("%1 schede (carta intera) inviate a %2 alle 00:00").arg(listed).arg(queue));
 }
 
+// The line's report of the last print; the selected card's due and changed
+// rows, which follow it once the print register holds anything, are checked
+// by the register's own tests.
 QString PrintEndToEndTest::FeedbackLine() const {
-    return card_->findChild<QLabel*>(QString::number(idc::card::kPrintFeedbackLine))->text();
+    const QString line =
+        card_->findChild<QLabel*>(QString::number(idc::card::kPrintFeedbackLine))->text();
+    return line.section(QStringLiteral("   \u00b7   "), 0, 0);
 }
 
 void PrintEndToEndTest::PrintTheList(bool yes) {
@@ -535,6 +554,21 @@ void PrintEndToEndTest::pausedQueueIsReportedAsWaiting() {
                                             "coda: la stampante \u00e8 in pausa")
                                  .arg(queue));
     CancelAllJobs(queue);
+
+    // A job held in its queue (as "Scheduled printing" in the setup's job
+    // options holds it), on a printer that is not paused.
+    const QString running = QPrinterInfo::defaultPrinter().printerName();
+    QPrinter* printer = UseQueue(*printer_, running);
+    SetDriverOptions(*printer, {QStringLiteral("job-hold-until"), QStringLiteral("indefinite")});
+    QTest::mouseClick(card_->findChild<QPushButton*>(QString::number(idc::card::kPrintButton)),
+                      Qt::LeftButton);
+    QVERIFY(messages_.isEmpty());
+    QVERIFY2(FeedbackLine().endsWith(
+                 QStringLiteral("inviata a %1 alle 00:00, ma resta in coda: la stampa \u00e8 "
+                                "trattenuta")
+                     .arg(running)),
+             qPrintable(FeedbackLine()));
+    CancelAllJobs(running);
 }
 
 // The tray chosen for the printer reaches CUPS with one card and with the list.
@@ -544,10 +578,35 @@ void PrintEndToEndTest::listAndCardCarryTheChosenTray() {
         QSKIP("no PostScript queue in the CUPS test server (VARNOK_TEST_PS_QUEUE)");
     }
     OpenCardWindow();
-    QPrinter* printer = UseQueue(*printer_, queue);
-    QVERIFY(printer != nullptr);
-    // As the printer setup's properties store a tray other than the default.
-    SetDriverOptions(*printer, {QStringLiteral("InputSlot"), QStringLiteral("Tray2")});
+    // The printer setup: the PostScript queue, and in its properties' advanced
+    // options the paper source where the cards are fed by hand.
+    QString tray;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        for (auto* box : dialog->findChildren<QComboBox*>()) {
+            if (const int index = box->findText(queue); index >= 0) {
+                box->setCurrentIndex(index);
+            }
+        }
+        QTimer::singleShot(0, [&] {
+            auto* properties = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (properties == nullptr || properties == dialog) {
+                return;
+            }
+            tray = ChooseAdvancedOption(*properties, QStringLiteral("Manual Feed in Tray 1"));
+            properties->accept();
+        });
+        if (auto* button = dialog->findChild<QPushButton*>(QStringLiteral("properties"))) {
+            button->click();
+        }
+        dialog->accept();
+    });
+    QVERIFY(printer_->RunPrinterSetup(card_.get()));
+    QCOMPARE(tray, QStringLiteral("Manual Feed in Tray 1"));
+    QCOMPARE(printer_->printer()->printerName(), queue);
     SelectAndTick();
     if (QTest::currentTestFailed()) {
         return;
@@ -557,18 +616,27 @@ void PrintEndToEndTest::listAndCardCarryTheChosenTray() {
     QVERIFY(messages_.isEmpty());
     const QList<int> afterCard = JobIds(queue);
     QVERIFY(!afterCard.isEmpty());
-    QCOMPARE(JobOption(afterCard.first(), "InputSlot"), QStringLiteral("Tray2"));
+    QCOMPARE(JobOption(afterCard.first(), "InputSlot"), QStringLiteral("ManualFeed"));
 
     PrintTheList(true);
     QCOMPARE(messages_.size(), 1);  // the question only
     const QList<int> afterList = JobIds(queue);
     QCOMPARE(afterList.size(), afterCard.size() + 1);
-    QCOMPARE(JobOption(afterList.first(), "InputSlot"), QStringLiteral("Tray2"));
+    QCOMPARE(JobOption(afterList.first(), "InputSlot"), QStringLiteral("ManualFeed"));
     QVERIFY2(FeedbackLine().contains(QStringLiteral(" schede (Set, Ott, Nov, Mar, Apr, Ago) "
                                                     "inviate a %1")
                                          .arg(queue)),
              qPrintable(FeedbackLine()));
     QTRY_VERIFY_WITH_TIMEOUT(QueueIdle(queue), kCupsTimeoutMs);
+
+    // Remembered as the profile keeps it, the next start's printer feeds by hand too.
+    CurrentPrinter next;
+    next.Remember(printer_->Choice());
+    QVERIFY(next.printer() != nullptr);
+    const QStringList options = DriverOptions(*next.printer());
+    const qsizetype slot = options.indexOf(QStringLiteral("InputSlot"));
+    QVERIFY2(slot >= 0 && slot % 2 == 0, qPrintable(options.join(QLatin1Char(' '))));
+    QCOMPARE(options[slot + 1], QStringLiteral("ManualFeed"));
 }
 
 // "No" to the question sends nothing, and the line says so.

@@ -7,6 +7,9 @@
 #include <functional>
 #include <string>
 
+#include "app/CardMarks.h"
+#include "app/PrintRegister.h"
+#include "data/CompanionFolder.h"
 #include "data/DetailsFile.h"
 #include "data/PublisherList.h"
 #include "data/PublisherTable.h"
@@ -23,10 +26,20 @@ class ProfileFile;
 
 class CardState {
 public:
-    // Congregation data, read once when the window opens.
+    // Congregation data, read when the window opens and again when the
+    // companion's files change.
     PublisherTable table;
     DetailsFile details;
     RemarksTable remarks;
+    // The companion's files as they stood when the data was read.
+    CompanionStamp loadedStamp;
+    // The files kept changing while they were read: what was read last stands.
+    bool readOverlappedWrite = false;
+
+    // Which rows went onto which cards; loaded with the layout.
+    PrintRegister printRegister;
+    // The register's marks for the selected publisher's card (see UpdateMarks).
+    CardMarks selectedMarks;
 
     CardSettings settings;
     CardSettings settingsAsLoaded;  // as the profile gave them, or as last saved
@@ -74,6 +87,30 @@ public:
     // accessDenied. False when the table could not be reserved.
     bool LoadCongregationData(const std::function<bool(const std::string&)>& askPassword);
 
+    // How a reload of the companion's files ended.
+    enum class Reload {
+        Done,               // the window's data is the files' as they stand now
+        StillBeingWritten,  // every try overlapped a write: the data shown stays
+        PasswordRefused,    // the files ask for another password, not given
+        NoMemory,           // the new table could not be reserved
+    };
+    // Reads the companion's files again as at start, into the window's data
+    // only when a whole read succeeds: the password is asked only when it is
+    // not the one given before. On anything but Done everything stays as it
+    // was. The selected publisher is the same person again, found by
+    // publisherId (0 when gone); the list's group mode and the month boxes are
+    // the caller's.
+    Reload ReloadCongregationData(const std::function<bool(const std::string&)>& askPassword);
+
+    // Recomputes selectedMarks for the selected publisher.
+    void UpdateMarks();
+    // Records the rows of a page that reached `printer`, for each publisher
+    // in `publishers` drawn from its sheet (CardSheetFor, or `ticked` rows when
+    // given), and saves the register.
+    void RecordPrintedPages(const std::vector<int>& publishers, const std::string& printer,
+                            const LocalDate& at,
+                            const std::vector<std::array<bool, 12>>& ticked = {});
+
     bool AnyMonthTicked() const;
     // Whether "Stampa" has anything to put on the page.
     bool HasAnythingToPrint() const;
@@ -90,6 +127,13 @@ public:
     CardSheet CardSheetFor(int publisher) const;
 
 private:
+    // Reads the four files into the given objects, again while they change
+    // under the read (a few times); sets readOverlappedWrite and loadedStamp.
+    // False when every try overlapped a write.
+    bool ReadDataFiles(PublisherTable& intoTable, DetailsFile& intoDetails,
+                       RemarksTable& intoRemarks);
+
+    std::string acceptedPassword_ = " ";
     // Everything but the name.
     CardSheet SheetWithoutName(int publisher) const;
     // The header's name, given the publisher's long name ("" for none).

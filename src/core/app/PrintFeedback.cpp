@@ -58,7 +58,8 @@ std::string CardsPrintedFeedback(int cards, const std::array<bool, 12>& months, 
                                  const LocalDate& at) {
     const std::string what =
         wholeCard ? ResString(ids::kWholeCardWord) : WhatWasPrinted(months, header);
-    return FillIn(ids::kCardsSent, {std::to_string(cards), what, destination, ClockText(at)});
+    return FillIn(cards == 1 ? ids::kOneCardSent : ids::kCardsSent,
+                  {std::to_string(cards), what, destination, ClockText(at)});
 }
 
 std::string StillQueuedFeedback(const std::string& sentLine, const std::string& why) {

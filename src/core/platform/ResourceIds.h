@@ -252,6 +252,7 @@ constexpr int kPrinterInUse = 2514;  // "%1" the printer
 constexpr int kRememberedPrinterMissing =
     2515;  // "%1" the printer remembered, "%2" the line in use
 constexpr int kNoPrinterInUse = 2516;
+constexpr int kOneCardSent = 2517;  // kCardsSent for a single card
 // Screen readers: the names of unlabelled controls and the previews' text.
 constexpr int kOptionsDialogName = 2600;
 constexpr int kCardVersionListName = 2601;
@@ -265,6 +266,39 @@ constexpr int kSpinDownName = 2608;
 // A folder that holds no congregation data.
 constexpr int kNotADataFolder = 2700;       // "%1": the folder
 constexpr int kChooseAnotherFolder = 2701;  // after it, when the chooser comes again
+// The print register, what the window shows from it, and data read again.
+constexpr int kRegisterKeptAside = 2800;     // %1 the register, %2 the copy kept
+constexpr int kRegisterNotKeptAside = 2801;  // %1 the register
+constexpr int kRowPrintedTip = 2802;         // %1 the date, %2 the printer
+constexpr int kRowChangedLine = 2803;        // %1 the column, %2 as printed, %3 now
+constexpr int kTickedWord = 2804;
+constexpr int kClearWord = 2805;
+constexpr int kNoRemarkWord = 2806;
+constexpr int kCardMarksCounts = 2807;  // %1 rows due, %2 rows changed
+constexpr int kDataReadDuringWrite = 2808;
+constexpr int kDataReloaded = 2809;  // %1 the time
+constexpr int kDataChangedBeforePrint = 2810;
+constexpr int kSelectDueMonthsCommand = 2811;
+constexpr int kUpdateListCardsCommand = 2812;
+constexpr int kUpdateListQuestion = 2813;  // %1 cards, %2 the printer, %3 rows
+constexpr int kListUpToDate = 2814;
+constexpr int kReloadPasswordRefused = 2815;
+constexpr int kFeedbackSeparator = 2816;
+constexpr int kDataStillBeingWritten = 2817;
+constexpr int kDataChangingNotPrinted = 2818;
+constexpr int kCardsUpdatedFeedback = 2819;  // %1 cards, %2 rows, %3 where, %4 when
+// The card window's menu bar.
+constexpr int kCardMenu = 2820;
+constexpr int kListMenu = 2821;
+constexpr int kHelpMenu = 2822;
+constexpr int kPrintMenuItem = 2823;
+constexpr int kPrintListMenuItem = 2824;
+constexpr int kAlignmentSheetMenuItem = 2825;
+constexpr int kSaveCardPdfMenuItem = 2826;
+constexpr int kSaveListPdfMenuItem = 2827;
+constexpr int kDataFolderMenuItem = 2828;
+constexpr int kCloseMenuItem = 2829;
+constexpr int kAboutMenuItem = 2830;
 }  // namespace ids
 
 }  // namespace varnok

@@ -1,6 +1,7 @@
 // The card body: the printed page of the ticked months, placed by the card
 // layout on the pre-printed form, and the on-screen preview table.
 
+#include <algorithm>
 #include <string>
 
 #include "layout/InchText.h"
@@ -81,6 +82,31 @@ void DrawPreviewRow(Surface& surface, const PreviewGrid& g, int row, const BodyC
     }
 }
 
+// A row's mark stands at the left of its month name, in the shaded column, in
+// lines of the grid's pen: a tick for a row already on the card, an
+// exclamation mark for a printed row whose figures changed since. Neither
+// looks like a month box.
+void DrawRowMark(Surface& surface, const PreviewGrid& g, int row, RowMark mark) {
+    const int size = std::max(g.rowH / 2, 4);
+    const int x = 3 * g.cx;
+    const int middle = 3 * g.cy + (row + 1) * g.rowH + g.rowH / 2;
+    if (mark == RowMark::Printed) {
+        for (int dy = 0; dy <= 1; ++dy) {
+            surface.MoveTo(x, middle + dy);
+            surface.LineTo(x + size / 3, middle + size / 2 + dy);
+            surface.LineTo(x + size + 1, middle - size / 2 + dy - 1);
+        }
+    } else if (mark == RowMark::Changed) {
+        const int stem = x + size / 2;
+        for (int dx = 0; dx <= 1; ++dx) {
+            surface.MoveTo(stem + dx, middle - size / 2);
+            surface.LineTo(stem + dx, middle + size / 4);
+            surface.MoveTo(stem + dx, middle + size / 2 - 1);
+            surface.LineTo(stem + dx, middle + size / 2 + 1);
+        }
+    }
+}
+
 }  // namespace
 
 PageOrigin ComputePageOrigin(const CardSettings& settings, int dpiX, int dpiY) {
@@ -139,6 +165,7 @@ void DrawBodyPreview(const CardSheet& sheet, const Rect& client, Surface& surfac
         if (row <= lastFilledRow) {
             DrawPreviewRow(surface, g, row, ReadBodyCells(sheet, row));
         }
+        DrawRowMark(surface, g, row, sheet.rowMarks[row]);
     }
     surface.TextOut(4 * g.colW - 4 * cx, 13 * g.rowH + 6 * cy, ResString(ids::kTotal));
     surface.SelectFont(previousFont);

@@ -13,6 +13,10 @@
 
 namespace varnok {
 
+// What the body preview marks beside a row: nothing, a row already printed on
+// this card, or a printed row whose figures changed since.
+enum class RowMark : unsigned char { None, Printed, Changed };
+
 struct CardSheet {
     // The publisher's record in its table; publisher 0 is "no publisher" and
     // draws empty cells. The table must outlive the sheet and stay unchanged.
@@ -38,6 +42,8 @@ struct CardSheet {
     bool printHeader = false;            // the header's fields go on the page too
     // The printed page is the whole card on plain paper, whatever is ticked.
     bool wholeCard = false;
+    // The preview's marks of rows 0..11; the printed page ignores them.
+    std::array<RowMark, 12> rowMarks{};
 
     // The service year, named by the calendar year of its August.
     int serviceYearNumber() const;

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "app/CardBatchCommands.h"
 #include "app/CardWindowLook.h"
 #include "app/DataFolder.h"
+#include "app/DataFolderWatcher.h"
 #include "data/CPublisherListBox.h"
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CPasswordDlg.h"
@@ -88,6 +90,17 @@ void CCardDlg::BuildControls() {
     batchCommands_->reportPrint = [this](const PrintOutcome& outcome) {
         ReportPrint(outcome, PrintKind::Cards);
     };
+    batchCommands_->reportUpdate = [this](const PrintOutcome& outcome, int rows) {
+        ReportUpdate(outcome, rows);
+    };
+    batchCommands_->dataIsCurrent = [this] { return DataIsCurrent(); };
+    batchCommands_->pagesRecorded = [this] {
+        UpdateMonthTips();
+        RepaintPreviews();
+        ShowFeedback();
+    };
+    watcher_ = new DataFolderWatcher(this);
+    connect(watcher_, &DataFolderWatcher::settled, this, &CCardDlg::ReloadData);
     connect(groupButton_, &QPushButton::clicked, this, &CCardDlg::OnGroupButton);
     connect(Control<QPushButton>(*this, idc::card::kOptionsButton), &QPushButton::clicked, this,
             &CCardDlg::OnOptions);
@@ -118,12 +131,18 @@ void CCardDlg::OnInitDialog() {
     });
     sheetAction_ = new QAction(FromCodePage(ResString(ids::kAlignmentSheet)), this);
     connect(sheetAction_, &QAction::triggered, this, &CCardDlg::OnAlignmentSheet);
+    selectDueAction_ = new QAction(FromCodePage(ResString(ids::kSelectDueMonthsCommand)), this);
+    selectDueAction_->setObjectName(QStringLiteral("selectDueMonths"));
+    connect(selectDueAction_, &QAction::triggered, this, &CCardDlg::OnSelectDueMonths);
+    BuildMenuBar();
 
     state_.OpenCard(Today(), profile_,
                     [this](const std::string& expected) { return AskPassword(expected); });
     if (printer_ != nullptr) {
-        // Only named here: the print system is asked once the window is painted.
+        // Only named here: the print system is asked once both previews are
+        // painted, so that start-up never waits for it.
         printer_->Remember(PrinterOf(state_.settings));
+        RunAfterFirstPaint(*bodyPreview_, [this] { LookUpPrinterAtStart(); });
     }
     FillPublisherList();
     SetHiddenBoxes();
@@ -136,9 +155,17 @@ void CCardDlg::OnInitDialog() {
         return;
     }
     openingNotice_ = state_.layoutFile.notice();
+    for (const std::string& more :
+         {state_.printRegister.notice(),
+          state_.readOverlappedWrite ? ResString(ids::kDataReadDuringWrite) : std::string()}) {
+        if (!more.empty()) {
+            openingNotice_ += (openingNotice_.empty() ? "" : "\n\n") + more;
+        }
+    }
     SetTitle();
     printButton_->setEnabled(false);
     list_->setFocus();
+    watcher_->Watch(state_.loadedStamp);
 }
 
 bool CCardDlg::AskPassword(const std::string& expected) {
@@ -156,7 +183,24 @@ void CCardDlg::FillPublisherList() {
 
 void CCardDlg::RefreshSelection() {
     state_.selectedPublisher = list_->SelectedPublisher();
+    state_.UpdateMarks();
+    UpdateMonthTips();
     RepaintPreviews();
+    ShowFeedback();
+}
+
+// A month box already printed on this card says when and where, and what
+// changed since, below its own tip.
+void CCardDlg::UpdateMonthTips() {
+    for (int row = 0; row < 12; ++row) {
+        if (monthTips_[row].isEmpty()) {
+            monthTips_[row] = monthBoxes_[row]->toolTip();
+        }
+        const std::string extra = PrintedRowTip(state_.selectedMarks, row);
+        monthBoxes_[row]->setToolTip(extra.empty() ? monthTips_[row]
+                                                   : monthTips_[row] + QLatin1Char('\n') +
+                                                         FromCodePage(extra));
+    }
 }
 
 void CCardDlg::RepaintPreviews() {
@@ -260,7 +304,7 @@ void CCardDlg::OnOptions() {
             state_.settingsChanged = true;
         }
         if (printerChanged) {
-            feedbackLine_->setText(PrinterInUseText());
+            SetFeedback(PrinterInUseText());
         }
     }
     if (state_.settingsChanged) {
@@ -283,6 +327,7 @@ bool CCardDlg::ChangeDataFolder(const std::string& folder) {
     }
     // Saved as closing saves it: only when changed, asking when another copy changed it.
     state_.layoutFile.Save(state_.layout, state_.settings.cardVersion);
+    state_.printRegister.Save();
     const std::string previous = CurrentDataFolder();
     if (!EnterDataFolder(folder)) {
         return false;
@@ -300,6 +345,8 @@ bool CCardDlg::ChangeDataFolder(const std::string& folder) {
     state_.table = std::move(fresh.table);
     state_.details = std::move(fresh.details);
     state_.remarks = std::move(fresh.remarks);
+    state_.loadedStamp = fresh.loadedStamp;
+    state_.printRegister = std::move(fresh.printRegister);
     state_.FixReportDate(Today());
     if (EditionTraitsOf(state_.editionCode).firstNameSort && state_.table.recordCount() >= 1) {
         SortPublishersByName(state_.table, state_.settings.fnSort != 0);
@@ -323,7 +370,16 @@ bool CCardDlg::ChangeDataFolder(const std::string& folder) {
     SetTitle();
     printButton_->setEnabled(false);
     RememberDataFolder(profile_);
+    watcher_->Watch(state_.loadedStamp);
     return true;
+}
+
+void CCardDlg::OnChooseDataFolder() {
+    const std::string folder = ChooseDataFolder(this, CurrentDataFolder());
+    if (!folder.empty()) {
+        ChangeDataFolder(folder);
+    }
+    list_->setFocus();
 }
 
 void CCardDlg::OnAbout() {
@@ -334,11 +390,26 @@ void CCardDlg::OnAbout() {
 
 // The focus goes back to the list only when a card was sent.
 void CCardDlg::accept() {
-    const PrintOutcome outcome = PrintSelectedCard(state_, CurrentQPrinter(), this);
-    ReportPrint(outcome, PrintKind::Card);
-    if (outcome.Reached()) {
-        list_->setFocus();
+    if (!DataIsCurrent()) {
+        return;
     }
+    QPrinter* printer = CurrentQPrinter();
+    const PrintOutcome outcome = PrintSelectedCard(state_, printer, this);
+    ReportPrint(outcome, PrintKind::Card);
+    if (!outcome.Reached()) {
+        return;
+    }
+    // The page reached a printer's queue: its rows go into the print
+    // register. A PDF file is no card, and is not recorded.
+    if (printer != nullptr && !printer->printerName().isEmpty() &&
+        printer->outputFileName().isEmpty()) {
+        state_.RecordPrintedPages({state_.selectedPublisher}, ToCodePage(outcome.destination),
+                                  Today());
+        UpdateMonthTips();
+        RepaintPreviews();
+        ShowFeedback();
+    }
+    list_->setFocus();
 }
 
 void CCardDlg::reject() {
@@ -397,6 +468,7 @@ void CCardDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(sheetAction_);
     batchCommands_->AddTo(menu);
+    menu.addAction(selectDueAction_);
     if (aboutAction_ != nullptr) {
         menu.addSeparator();
         menu.addAction(aboutAction_);

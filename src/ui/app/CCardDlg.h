@@ -19,7 +19,9 @@ class QPushButton;
 namespace varnok {
 
 class CardBatchCommands;
+class CardMenuBar;
 class CurrentPrinter;
+class DataFolderWatcher;
 class CPublisherListBox;
 class CHeaderPreview;
 class CBodyPreview;
@@ -59,6 +61,21 @@ public:
     bool ChangeDataFolder(const std::string& folder);
     // Prints the alignment sheet at the window's margins and layout.
     void OnAlignmentSheet();
+    // "Seleziona i mesi da stampare": ticks exactly the selected card's due
+    // and changed rows.
+    void OnSelectDueMonths();
+    // "Cartella dei dati...": asks for a folder and opens it.
+    void OnChooseDataFolder();
+
+    // Reads the companion's files again as at start (see CardState), keeping
+    // the selected publisher, the group mode and the ticked boxes, and says so
+    // on the feedback line. Run when the watched files changed and settled.
+    CardState::Reload ReloadData();
+    // Before a print: true while the data shown is the files' as they stand.
+    // Otherwise nothing may be printed: the data is read again and the user
+    // told to check the card and print again.
+    bool DataIsCurrent();
+    DataFolderWatcher& watcher() { return *watcher_; }
 
     // The closing command's saves without any message box (a session's end:
     // failures go to standard error); the window stays open.
@@ -73,9 +90,6 @@ public slots:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
-    // The first paint queues the printer's look-up, so that start-up up to
-    // the painted window never waits for the print system.
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void BuildControls();
@@ -85,6 +99,18 @@ private:
     void OnMonthBox(int row, bool ticked);
     void OnWholeCardBox(bool ticked);
     void RepaintPreviews();
+    void UpdateMonthTips();
+    // The feedback line: the last report (a print, a reload) and, once the
+    // print register holds anything, the selected card's due and changed rows.
+    void SetFeedback(const QString& report);
+    // The line after "Aggiorna le schede dell'elenco", which printed `rows` rows.
+    void ReportUpdate(const PrintOutcome& outcome, int rows);
+    void ShowFeedback();
+    // Selects `publisher` in the list without a selection notice; false when
+    // the list does not show it.
+    bool SelectInList(int publisher);
+    // The menu bar above the template's controls: defined in CardMenuBar.cpp.
+    void BuildMenuBar();
     // Printing: defined in CCardDlgPrinting.cpp.
     void OnHeaderBox(bool ticked);
     void UpdatePrintButton();
@@ -109,7 +135,6 @@ private:
     ProfileFile profile_;
     CurrentPrinter* printer_ = nullptr;
     bool closedAtStart_ = false;
-    bool painted_ = false;
     std::string openingNotice_;  // shown once the window opens
 
     CPublisherListBox* list_ = nullptr;
@@ -118,10 +143,15 @@ private:
     QPushButton* groupButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
     std::array<QCheckBox*, 12> monthBoxes_{};
+    std::array<QString, 12> monthTips_;  // the boxes' own tips
     QAction* aboutAction_ = nullptr;
     QAction* sheetAction_ = nullptr;
+    QAction* selectDueAction_ = nullptr;
     QLabel* feedbackLine_ = nullptr;
+    QString feedback_;  // the last report the feedback line gives
     CardBatchCommands* batchCommands_ = nullptr;
+    DataFolderWatcher* watcher_ = nullptr;
+    CardMenuBar* menuBar_ = nullptr;
 };
 
 }  // namespace varnok

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTimer>
 
 #include "app/CCardDlg.h"
 #include "app/PrintFeedback.h"
@@ -29,21 +28,13 @@ QString Text(int id) {
 
 }  // namespace
 
-void CCardDlg::paintEvent(QPaintEvent* event) {
-    QDialog::paintEvent(event);
-    if (!painted_) {
-        painted_ = true;
-        QTimer::singleShot(0, this, &CCardDlg::LookUpPrinterAtStart);
-    }
-}
-
 void CCardDlg::LookUpPrinterAtStart() {
     // A print made meanwhile has said where it went.
-    if (printer_ == nullptr || !feedbackLine_->text().isEmpty()) {
+    if (printer_ == nullptr || !feedback_.isEmpty()) {
         return;
     }
     CurrentQPrinter();
-    feedbackLine_->setText(PrinterInUseText());
+    SetFeedback(PrinterInUseText());
 }
 
 QString CCardDlg::PrinterInUseText() {
@@ -155,7 +146,7 @@ void CCardDlg::ReportPrint(const PrintOutcome& outcome, PrintKind kind) {
             text = NothingPrintedFeedback(PrintFailure::NoHdc, now);
             break;
     }
-    feedbackLine_->setText(FromCodePage(text));
+    SetFeedback(FromCodePage(text));
 }
 
 }  // namespace varnok

@@ -4,12 +4,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPrinter>
 #include <QStandardPaths>
 
+#include "app/CardMarks.h"
 #include "app/CardState.h"
 #include "data/CPublisherListBox.h"
+#include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/ResourceIds.h"
 #include "platform/StringTable.h"
@@ -40,6 +43,21 @@ PageRun PagesOf(const CardState& state, const std::vector<int>& publishers,
     return run;
 }
 
+// One page per publisher carrying the rows given for it, and nothing else.
+PageRun RowPagesOf(const CardState& state, const std::vector<int>& publishers,
+                   const std::vector<std::array<bool, 12>>& rows) {
+    PageRun run;
+    run.pageCount = static_cast<int>(publishers.size());
+    run.drawPage = [&state, &publishers, &rows](int page, Surface& surface) {
+        CardSheet sheet = state.CardSheetFor(publishers[page]);
+        sheet.monthTicked = rows[page];
+        sheet.printHeader = false;
+        sheet.wholeCard = false;
+        DrawPrintedPage(sheet, surface);
+    };
+    return run;
+}
+
 // A file name made of the title's letters, digits and blanks.
 QString SuggestedFileName(const QString& title) {
     QString name;
@@ -53,7 +71,7 @@ QString SuggestedFileName(const QString& title) {
 
 }  // namespace
 
-CardBatchCommands::CardBatchCommands(QWidget& window, const CardState& state,
+CardBatchCommands::CardBatchCommands(QWidget& window, CardState& state,
                                      const CPublisherListBox& list,
                                      std::function<QPrinter*()> printer,
                                      std::function<QString()> listTitle)
@@ -66,6 +84,8 @@ CardBatchCommands::CardBatchCommands(QWidget& window, const CardState& state,
     AddAction("printList", ids::kPrintListCommand, &CardBatchCommands::OnPrintList);
     AddAction("saveCardPdf", ids::kSaveCardPdfCommand, &CardBatchCommands::OnSaveCardPdf);
     AddAction("saveListPdf", ids::kSaveListPdfCommand, &CardBatchCommands::OnSaveListPdf);
+    updateList_ = AddAction("updateListCards", ids::kUpdateListCardsCommand,
+                            &CardBatchCommands::OnUpdateListCards);
 }
 
 QAction* CardBatchCommands::AddAction(const char* name, int textId,
@@ -105,20 +125,83 @@ std::vector<int> CardBatchCommands::ListToDraw() const {
     return publishers;
 }
 
+// The pages reached a printer's queue: their rows go into the print
+// register. A PDF file is no card, and is not recorded.
+void CardBatchCommands::Record(const std::vector<int>& publishers, const QPrinter& printer,
+                               const PrintOutcome& outcome,
+                               const std::vector<std::array<bool, 12>>& rows) {
+    if (!outcome.Reached() || printer.printerName().isEmpty() ||
+        !printer.outputFileName().isEmpty()) {
+        return;
+    }
+    state_.RecordPrintedPages(publishers, ToCodePage(outcome.destination), Today(), rows);
+    if (pagesRecorded) {
+        pagesRecorded();
+    }
+}
+
 void CardBatchCommands::OnPrintList() {
     const std::vector<int> publishers = ListToDraw();
-    if (publishers.empty()) {
+    if (publishers.empty() || (dataIsCurrent && !dataIsCurrent())) {
         return;
     }
     QPrinter* printer = printer_();
     const PrintOutcome outcome = PrintBatch(
         &window_, printer, Text(ids::kListTitle).arg(listTitle_()),
         PagesOf(state_, publishers, nullptr), Text(ids::kPrintingCards), Text(ids::kAskPrintCards));
+    // From here the list's fate is known: outcome.Reached() when its pages
+    // reached a printer's queue (printing, or waiting there).
     if (outcome.result == PrintOutcome::Failed) {
         MessageBox::Show(Text(ids::kListNotPrinted), &window_);
     }
+    if (printer != nullptr) {
+        Record(publishers, *printer, outcome);
+    }
     if (reportPrint) {
         reportPrint(outcome);
+    }
+}
+
+void CardBatchCommands::OnUpdateListCards() {
+    if (dataIsCurrent && !dataIsCurrent()) {
+        return;
+    }
+    const std::vector<int> listed = list_.ListedPublishers();
+    if (listed.empty()) {
+        MessageBox::Show(Text(ids::kListEmpty), &window_);
+        return;
+    }
+    // Each listed card with its due and changed rows; complete cards are skipped.
+    std::vector<int> publishers;
+    std::vector<std::array<bool, 12>> rows;
+    int rowCount = 0;
+    for (int publisher : listed) {
+        const CardMarks marks = MarksFor(state_.printRegister, state_.CardSheetFor(publisher));
+        if (marks.RowsToPrintCount() > 0) {
+            publishers.push_back(publisher);
+            rows.push_back(marks.RowsToPrint());
+            rowCount += marks.RowsToPrintCount();
+        }
+    }
+    if (publishers.empty()) {
+        MessageBox::Show(Text(ids::kListUpToDate), &window_);
+        return;
+    }
+    QPrinter* printer = printer_();
+    // The batch asks with the cards as "%1" and the printer as "%2".
+    const QString question =
+        Text(ids::kUpdateListQuestion).replace(QStringLiteral("%3"), QString::number(rowCount));
+    const PrintOutcome outcome =
+        PrintBatch(&window_, printer, Text(ids::kListTitle).arg(listTitle_()),
+                   RowPagesOf(state_, publishers, rows), Text(ids::kPrintingCards), question);
+    if (outcome.result == PrintOutcome::Failed) {
+        MessageBox::Show(Text(ids::kListNotPrinted), &window_);
+    }
+    if (printer != nullptr) {
+        Record(publishers, *printer, outcome, rows);
+    }
+    if (reportUpdate) {
+        reportUpdate(outcome, rowCount);
     }
 }
 

@@ -9,7 +9,9 @@
 namespace varnok {
 
 void CBodyPreview::Draw(CardState& state, const Rect& client, Surface& surface) {
-    DrawBodyPreview(state.CardSheetFor(state.selectedPublisher), client, surface);
+    CardSheet sheet = state.CardSheetFor(state.selectedPublisher);
+    sheet.rowMarks = state.selectedMarks.marks;
+    DrawBodyPreview(sheet, client, surface);
 }
 
 QString CBodyPreview::ContentText(const CardState& state) const {
