@@ -3,10 +3,13 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
 
 #include "companion/FullCongregation.h"
 #include "companion/SampleCongregation.h"
+#include "data/CompanionFolder.h"
 #include "layout/CardLayout.h"
 #include "layout/CardSettings.h"
 
@@ -28,6 +31,14 @@ companion::CompanionData FullData() {
 DataFolder::DataFolder(Congregation which) {
     companion::WriteCompanionFiles(folder_.path(),
                                    which == Congregation::sample ? SampleData() : FullData());
+    // Files the companion wrote a moment ago are read only once they rest;
+    // a congregation's files are older than that when the secretary starts.
+    for (const char* name : kCompanionFileNames) {
+        std::error_code error;
+        std::filesystem::last_write_time(
+            folder_.path() / name,
+            std::filesystem::file_time_type::clock::now() - std::chrono::hours(1), error);
+    }
     profilePath_ = (folder_.path() / "varnok.INI").string();
     folder_.WriteFile("varnok.INI",
                       "[Format]\r\nAlt Date Format=1\r\nLast Name First=1\r\nCard Version=0\r\n"

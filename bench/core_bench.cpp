@@ -234,3 +234,5 @@ BENCHMARK(BM_MarksOnSelectionChange)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace varnok::bench
+
+BENCHMARK_MAIN();

@@ -183,8 +183,8 @@ start_cups_test_server() {
 _varnok_cups_driver_queues() {
     local lpadmin=$1 dir=$VARNOK_CUPS_DIR models ps hp
     models=$(lpinfo -m 2>/dev/null || true)
-    ps=$(echo "$models" | awk '/openprinting-ppds:.*hp_officejet_9100/ { print $1; exit }')
-    hp=$(echo "$models" | awk '/hpcups\.drv\/hp-laserjet_4250/ { print $1; exit }')
+    ps=$(awk '/openprinting-ppds:.*hp_officejet_9100/ { print $1; exit }' <<<"$models")
+    hp=$(awk '/hpcups\.drv\/hp-laserjet_4250/ { print $1; exit }' <<<"$models")
     if [ -n "$ps" ]; then
         if "$lpadmin" -p VarnokPS -E -v "cups-pdf:/$VARNOK_CUPS_PDF_INSTANCE" -m "$ps" \
             -o printer-error-policy=abort-job 2>>"$dir/log/lpadmin.out"; then

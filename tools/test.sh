@@ -11,8 +11,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 # A CUPS server with a PDF printer as the default destination, for the printing tests.
 if [ -f tools/cups-test-server.sh ]; then
   source tools/cups-test-server.sh
-  start_cups_test_server
   trap stop_cups_test_server EXIT
+  start_cups_test_server
 fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
