@@ -252,7 +252,7 @@ constexpr int kPrinterInUse = 2514;  // "%1" the printer
 constexpr int kRememberedPrinterMissing =
     2515;  // "%1" the printer remembered, "%2" the line in use
 constexpr int kNoPrinterInUse = 2516;
-constexpr int kOneCardSent = 2517;  // kCardsSent for a single card
+constexpr int kOneCardSent = 2517;      // kCardsSent for a single card
 constexpr int kAskPrintOneCard = 2518;  // kAskPrintCards for a single card
 // Screen readers: the names of unlabelled controls and the previews' text.
 constexpr int kOptionsDialogName = 2600;

@@ -146,10 +146,10 @@ void CardBatchCommands::OnPrintList() {
         return;
     }
     QPrinter* printer = printer_();
-    const PrintOutcome outcome = PrintBatch(
-        &window_, printer, Text(ids::kListTitle).arg(listTitle_()),
-        PagesOf(state_, publishers, nullptr), Text(ids::kPrintingCards),
-        Text(publishers.size() == 1 ? ids::kAskPrintOneCard : ids::kAskPrintCards));
+    const PrintOutcome outcome =
+        PrintBatch(&window_, printer, Text(ids::kListTitle).arg(listTitle_()),
+                   PagesOf(state_, publishers, nullptr), Text(ids::kPrintingCards),
+                   Text(publishers.size() == 1 ? ids::kAskPrintOneCard : ids::kAskPrintCards));
     // From here the list's fate is known: outcome.Reached() when its pages
     // reached a printer's queue (printing, or waiting there).
     if (outcome.result == PrintOutcome::Failed) {
