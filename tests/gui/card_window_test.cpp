@@ -28,6 +28,7 @@
 #include <QWheelEvent>
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "CardCongregation.h"
@@ -1387,6 +1388,41 @@ void CardWindowTest::menuBarOffersEveryCommandAboveTheTemplatesControls() {
     QTest::keyClick(window.get(), Qt::Key_C, Qt::AltModifier);
     QTRY_COMPARE(Control<QLabel>(*window, idc::card::kPrintFeedbackLine)->text(),
                  QStringLiteral("Foglio di prova inviato a card.pdf alle 10:02"));
+
+    // Right in the card menu, opened by the mouse, goes on to the list menu;
+    // Left comes back.
+    // (The offscreen platform leaves the closed menu the active window.)
+    window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), window.get());
+    QStringList visited;
+    int polls = 0;
+    // Each step waits for its menu to be open, then presses its key there; a
+    // menu that never comes closes whatever is open, so that the test fails.
+    std::function<void(QStringList, QList<Qt::Key>)> step = [&](QStringList menus,
+                                                                QList<Qt::Key> keys) {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (popup == nullptr || popup->objectName() != menus.first()) {
+            if (++polls > 300) {
+                if (popup != nullptr) {
+                    popup->close();
+                }
+                return;
+            }
+            QTimer::singleShot(10, [&step, menus, keys] { step(menus, keys); });
+            return;
+        }
+        visited << popup->objectName();
+        QTest::keyClick(popup, keys.first());
+        if (menus.size() > 1) {
+            QTimer::singleShot(0, [&step, menus, keys] { step(menus.mid(1), keys.mid(1)); });
+        }
+    };
+    QTimer::singleShot(0, [&step] {
+        step({"cardMenu", "listMenu", "cardMenu"}, {Qt::Key_Right, Qt::Key_Left, Qt::Key_Escape});
+    });
+    QTest::mouseClick(bar->titles().first(), Qt::LeftButton);
+    QTRY_COMPARE(visited, (QStringList{"cardMenu", "listMenu", "cardMenu"}));
+    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
 
     // Ctrl+Q closes as "Fatto" does: the layout is saved.
     // (The offscreen platform leaves the closed menu the active window.)

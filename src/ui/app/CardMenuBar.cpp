@@ -7,8 +7,10 @@
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/CCardDlg.h"
 #include "app/CardBatchCommands.h"
@@ -53,9 +55,34 @@ QMenu* CardMenuBar::AddMenu(const QString& title, const QString& name) {
     auto* menu = new QMenu(button);
     menu->setObjectName(name);
     button->setMenu(menu);
+    menu->installEventFilter(this);
     row_->insertWidget(static_cast<int>(titles_.size()), button);
     titles_.append(button);
     return menu;
+}
+
+bool CardMenuBar::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Left && key != Qt::Key_Right) {
+        return false;
+    }
+    auto* menu = static_cast<QMenu*>(watched);
+    const auto count = titles_.size();
+    qsizetype at = 0;
+    while (at < count && titles_[at]->menu() != menu) {
+        ++at;
+    }
+    if (at == count || count < 2) {
+        return false;
+    }
+    QPushButton* next = titles_[(at + (key == Qt::Key_Right ? 1 : count - 1)) % count];
+    menu->close();
+    // The open menu runs its own event loop: the next one opens once it has ended.
+    QTimer::singleShot(0, next, &QPushButton::showMenu);
+    return true;
 }
 
 void CCardDlg::BuildMenuBar() {

@@ -22,6 +22,11 @@ public:
     // The buttons, from the left.
     QList<QPushButton*> titles() const { return titles_; }
 
+protected:
+    // Left and Right in an open menu go on to the neighbouring menu, as in a
+    // desktop menu bar.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QHBoxLayout* row_;
     QList<QPushButton*> titles_;
