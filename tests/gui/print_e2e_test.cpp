@@ -175,6 +175,9 @@ private:
     // A start as the program's: the printer looked up once the window is painted.
     void StartCardWindow();
     void SelectAndTick();
+    // The card window on the test server's queue named by `variable`, with months ticked;
+    // `queue` stays empty when the server has no such queue.
+    void OpenOnQueue(const char* variable, QString& queue);
     // Presses "&Stampa", waits for CUPS to finish the job and gives the one new
     // document in `pdf`.
     void PressPrintAndWait(QString& pdf);
@@ -486,17 +489,25 @@ void PrintEndToEndTest::PrintTheList(bool yes) {
     printList->trigger();
 }
 
+void PrintEndToEndTest::OpenOnQueue(const char* variable, QString& queue) {
+    if (!CupsAvailable() || qEnvironmentVariable(variable).isEmpty()) {
+        return;
+    }
+    queue = qEnvironmentVariable(variable);
+    OpenCardWindow();
+    QVERIFY(UseQueue(*printer_, queue) != nullptr);
+    SelectAndTick();
+}
+
 // A queue that refuses jobs: for the card, the sheet and the list a message
 // naming the printer with CUPS's reason, the line says nothing was printed,
 // and CUPS holds no job.
 void PrintEndToEndTest::rejectingQueueIsReportedAndNothingPrinted() {
-    const QString queue = qEnvironmentVariable("VARNOK_TEST_REJECTING_QUEUE");
-    if (!CupsAvailable() || queue.isEmpty()) {
+    QString queue;
+    OpenOnQueue("VARNOK_TEST_REJECTING_QUEUE", queue);
+    if (queue.isEmpty()) {
         QSKIP("no rejecting queue in the CUPS test server (VARNOK_TEST_REJECTING_QUEUE)");
     }
-    OpenCardWindow();
-    QVERIFY(UseQueue(*printer_, queue) != nullptr);
-    SelectAndTick();
     if (QTest::currentTestFailed()) {
         return;
     }
@@ -529,13 +540,11 @@ void PrintEndToEndTest::rejectingQueueIsReportedAndNothingPrinted() {
 // A paused queue takes the job and keeps it: the line says it was sent and
 // that it waits on a paused printer, naming it; no message.
 void PrintEndToEndTest::pausedQueueIsReportedAsWaiting() {
-    const QString queue = qEnvironmentVariable("VARNOK_TEST_PAUSED_QUEUE");
-    if (!CupsAvailable() || queue.isEmpty()) {
+    QString queue;
+    OpenOnQueue("VARNOK_TEST_PAUSED_QUEUE", queue);
+    if (queue.isEmpty()) {
         QSKIP("no paused queue in the CUPS test server (VARNOK_TEST_PAUSED_QUEUE)");
     }
-    OpenCardWindow();
-    QVERIFY(UseQueue(*printer_, queue) != nullptr);
-    SelectAndTick();
     if (QTest::currentTestFailed()) {
         return;
     }

@@ -60,6 +60,28 @@ QString Text(int id) {
     return FromCodePage(ResString(id));
 }
 
+// What a job left in one of these states means for the user, and the words for it.
+struct JobFate {
+    ipp_jstate_t jobState;
+    CupsQueue::Check::State state;
+    int reasonId;
+};
+
+const JobFate* FateOf(ipp_jstate_t jobState) {
+    static constexpr JobFate kFates[] = {
+        {IPP_JSTATE_HELD, CupsQueue::Check::Waiting, ids::kJobHeld},
+        {IPP_JSTATE_STOPPED, CupsQueue::Check::Waiting, ids::kPrinterPaused},
+        {IPP_JSTATE_CANCELED, CupsQueue::Check::Refused, ids::kJobCancelled},
+        {IPP_JSTATE_ABORTED, CupsQueue::Check::Refused, ids::kJobAborted},
+    };
+    for (const JobFate& fate : kFates) {
+        if (fate.jobState == jobState) {
+            return &fate;
+        }
+    }
+    return nullptr;
+}
+
 // The newest job of ours on `queue` with that title: the one Qt just created.
 bool FindNewestJob(const Library& cups, const QByteArray& queue, const QByteArray& title,
                    cups_job_t& found) {
@@ -112,27 +134,13 @@ CupsQueue::Check CupsQueue::CheckSubmission(const QString& queue, const QString&
     cups_job_t job{};
     if (FindNewestJob(cups, name, title.toLocal8Bit(), job)) {
         check.jobId = job.id;
-        switch (job.state) {
-            case IPP_JSTATE_HELD:
-                check.state = Check::Waiting;
-                check.reason = Text(ids::kJobHeld);
-                return check;
-            case IPP_JSTATE_STOPPED:
-                check.state = Check::Waiting;
-                check.reason = Text(ids::kPrinterPaused);
-                return check;
-            case IPP_JSTATE_CANCELED:
-                check.state = Check::Refused;
-                check.reason = Text(ids::kJobCancelled);
-                return check;
-            case IPP_JSTATE_ABORTED:
-                check.state = Check::Refused;
-                check.reason = Text(ids::kJobAborted);
-                return check;
-            case IPP_JSTATE_COMPLETED:
-                return check;
-            default:
-                break;
+        if (job.state == IPP_JSTATE_COMPLETED) {
+            return check;
+        }
+        if (const JobFate* fate = FateOf(job.state); fate != nullptr) {
+            check.state = fate->state;
+            check.reason = Text(fate->reasonId);
+            return check;
         }
     }
     if (PrinterPaused(cups, name)) {
