@@ -174,6 +174,8 @@ void BM_StartupAgainstBareDialog(benchmark::State& st, const char* platform, boo
     st.counters["card_ms"] = cw;
     st.counters["bare_ms"] = bw;
     st.counters["wall_ratio"] = cw / bw;
+    st.counters["card_cpu_ms"] = cc;
+    st.counters["bare_cpu_ms"] = bc;
     st.counters["cpu_ratio"] = cc / bc;
     st.counters["card_MiB"] = cp;
     st.counters["bare_MiB"] = bp;

@@ -53,6 +53,14 @@ TEST(PublisherFile, RecordCountIsTheNumberOfWholeRecords) {
     EXPECT_EQ(table.recordCount(), 3);
     EXPECT_EQ(table.LastName(2), "Bianchi");
     EXPECT_EQ(table.Record(3), nullptr);  // the partial record is not kept
+
+    // Read again after the file shrank to its header and part of a record:
+    // nothing of the longer file's records is left in the table.
+    folder.WriteFile("tdat9.bin", bytes.substr(0, kPublisherRecordSize + 100));
+    table.ReadPublisherFiles();
+    EXPECT_EQ(table.recordCount(), 1);
+    EXPECT_EQ(table.LastName(1), "");
+    EXPECT_EQ(table.Record(1), nullptr);
 }
 
 TEST(PublisherFile, MissingOrShortFileGivesABlankHeaderWithoutPassword) {

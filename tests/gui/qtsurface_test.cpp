@@ -66,18 +66,25 @@ private slots:
     void previewFontFitsOnlyASubstitute() {
         const FontSpec missing{"MS Sans Serif", -13, 400, 0};
         QVERIFY(QFontInfo(SurfaceFont(missing, 96)).family() != QStringLiteral("MS Sans Serif"));
-        for (int room : {9, 12, 13, 20}) {
-            const FontSpec fitted = FitPreviewFont(missing, room);
-            QVERIFY(fitted.height < 0 && fitted.height >= -13);
-            const QFontMetrics metrics(SurfaceFont(fitted, 96));
-            QVERIFY2(metrics.ascent() + metrics.descent() <= room,
-                     qPrintable(QString::number(room)));
-            FontSpec larger = fitted;
-            larger.height -= 1;
-            const QFontMetrics next(SurfaceFont(larger, 96));
-            QVERIFY(fitted.height == -13 || next.ascent() + next.descent() > room);
-            QCOMPARE(fitted.face, missing.face);
-            QCOMPARE(fitted.weight, missing.weight);
+        // Sizes the fitting works out rather than loads must be the ones the
+        // desktop gives: at the dialog's sizes on screens of one and two scales.
+        for (int designed : {13, 16, 26}) {
+            for (int room = 9; room <= 2 * designed; room += 1 + designed / 13) {
+                FontSpec wanted = missing;
+                wanted.height = -designed;
+                const QString what = QStringLiteral("%1 in %2").arg(designed).arg(room);
+                const FontSpec fitted = FitPreviewFont(wanted, room);
+                QVERIFY2(fitted.height < 0 && fitted.height >= -designed, qPrintable(what));
+                const QFontMetrics metrics(SurfaceFont(fitted, 96));
+                QVERIFY2(metrics.ascent() + metrics.descent() <= room, qPrintable(what));
+                FontSpec larger = fitted;
+                larger.height -= 1;
+                const QFontMetrics next(SurfaceFont(larger, 96));
+                QVERIFY2(fitted.height == -designed || next.ascent() + next.descent() > room,
+                         qPrintable(what));
+                QCOMPARE(fitted.face, missing.face);
+                QCOMPARE(fitted.weight, missing.weight);
+            }
         }
         QCOMPARE(FitPreviewFont(missing, 0), missing);  // nothing fits: as designed
 

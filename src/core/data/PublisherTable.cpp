@@ -93,15 +93,14 @@ void PublisherTable::ReadPublisherFiles() {
     if (!IsAllocated()) {
         return;
     }
-    std::memset(records_.data(), 0, records_.size());
-
     // Whole records only: a trailing partial record is dropped, and records
-    // beyond the table's capacity are not read. One read fills the table.
+    // beyond the table's capacity are not read. One read fills the table, and
+    // whatever it did not fill, from the partial record on, is cleared.
     const RegularFile publishers(kPublisherFileName);
     const size_t read = publishers.ReadAt(0, records_.data(), records_.size());
     recordCount_ = static_cast<int>(read / kPublisherRecordSize);
-    std::memset(records_.data() + static_cast<size_t>(recordCount_) * kPublisherRecordSize, 0,
-                read % kPublisherRecordSize);
+    const size_t whole = static_cast<size_t>(recordCount_) * kPublisherRecordSize;
+    std::memset(records_.data() + whole, 0, records_.size() - whole);
     // Zero-filled records at the end (a file grown ahead of its data) are no publishers.
     while (recordCount_ > 1 &&
            std::all_of(Record(recordCount_ - 1), Record(recordCount_ - 1) + kPublisherRecordSize,

@@ -165,7 +165,10 @@ void CCardDlg::OnInitDialog() {
     SetTitle();
     printButton_->setEnabled(false);
     list_->setFocus();
-    watcher_->Watch(state_.loadedStamp);
+    // Watching waits for the first picture too; what changes before then is
+    // found when it starts, against the stamp of what was read.
+    watcher_->Remember(state_.loadedStamp);
+    RunAfterFirstPaint(*bodyPreview_, [this] { watcher_->Watch(state_.loadedStamp); });
 }
 
 bool CCardDlg::AskPassword(const std::string& expected) {

@@ -16,24 +16,26 @@ DataFolderWatcher::DataFolderWatcher(QObject* parent) : QObject(parent) {
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMilliseconds);
     connect(&settle_, &QTimer::timeout, this, &DataFolderWatcher::OnSettleTimeout);
-    // The folder too: a companion that saves by writing a new file and
-    // renaming it over the old one replaces the file being watched.
-    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &DataFolderWatcher::OnTouched);
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &DataFolderWatcher::OnTouched);
 }
 
 void DataFolderWatcher::Watch(const CompanionStamp& loaded) {
     settle_.stop();
-    if (!watcher_.files().isEmpty()) {
-        watcher_.removePaths(watcher_.files());
+    if (watcher_ == nullptr) {
+        watcher_ = std::make_unique<QFileSystemWatcher>();
+        // The folder too: a companion that saves by writing a new file and
+        // renaming it over the old one replaces the file being watched.
+        connect(watcher_.get(), &QFileSystemWatcher::fileChanged, this,
+                &DataFolderWatcher::OnTouched);
+        connect(watcher_.get(), &QFileSystemWatcher::directoryChanged, this,
+                &DataFolderWatcher::OnTouched);
     }
-    if (!watcher_.directories().isEmpty()) {
-        watcher_.removePaths(watcher_.directories());
+    if (!watcher_->files().isEmpty()) {
+        watcher_->removePaths(watcher_->files());
     }
-    // The folder by its own bytes: a name that is not UTF-8 stays the same folder.
-    folder_ = CurrentDataFolder();
-    loaded_ = loaded;
-    lastSeen_ = loaded;
+    if (!watcher_->directories().isEmpty()) {
+        watcher_->removePaths(watcher_->directories());
+    }
+    Remember(loaded);
     WatchPaths();
     // Changed already between the read and now.
     if (ChangePending()) {
@@ -41,23 +43,30 @@ void DataFolderWatcher::Watch(const CompanionStamp& loaded) {
     }
 }
 
+void DataFolderWatcher::Remember(const CompanionStamp& loaded) {
+    // The folder by its own bytes: a name that is not UTF-8 stays the same folder.
+    folder_ = CurrentDataFolder();
+    loaded_ = loaded;
+    lastSeen_ = loaded;
+}
+
 void DataFolderWatcher::WatchPaths() {
-    if (folder_.empty()) {
+    if (folder_.empty() || watcher_ == nullptr) {
         return;
     }
     const QString folder = QFile::decodeName(QByteArray::fromStdString(folder_));
     QStringList paths;
     for (const char* name : kCompanionFileNames) {
         const QString path = QDir(folder).filePath(QString::fromLatin1(name));
-        if (QFileInfo::exists(path) && !watcher_.files().contains(path)) {
+        if (QFileInfo::exists(path) && !watcher_->files().contains(path)) {
             paths << path;
         }
     }
-    if (!watcher_.directories().contains(folder)) {
+    if (!watcher_->directories().contains(folder)) {
         paths << folder;
     }
     if (!paths.isEmpty()) {
-        watcher_.addPaths(paths);
+        watcher_->addPaths(paths);
     }
 }
 

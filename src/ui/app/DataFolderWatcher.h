@@ -8,6 +8,7 @@
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QTimer>
+#include <memory>
 #include <string>
 
 #include "data/CompanionFolder.h"
@@ -21,6 +22,9 @@ public:
 
     // Watches the current folder's files; `loaded` is how they stood when read.
     void Watch(const CompanionStamp& loaded);
+    // Only takes note of the folder and of `loaded`, for ChangePending, until
+    // Watch starts the watching itself.
+    void Remember(const CompanionStamp& loaded);
     // The files differ from what was read: a change is pending.
     bool ChangePending() const;
     // Looks again soon, as if the files had just been touched.
@@ -38,7 +42,9 @@ private:
     void OnSettleTimeout();
     void WatchPaths();
 
-    QFileSystemWatcher watcher_;
+    // Made at the first Watch: the desktop's watch is a kernel object whose
+    // release holds up the program's exit, and a window never watched has none.
+    std::unique_ptr<QFileSystemWatcher> watcher_;
     QTimer settle_;
     std::string folder_;
     CompanionStamp loaded_;

@@ -22,11 +22,18 @@ void CPublisherListBox::Fill(const std::vector<ListEntry>& entries) {
     QSignalBlocker quiet(this);
     clear();
     texts_.clear();
+    // All rows go in at once: one by one, each would be announced to the view.
+    QStringList labels;
+    labels.reserve(static_cast<qsizetype>(entries.size()));
     for (const ListEntry& entry : entries) {
-        auto* item = new QListWidgetItem(FromCodePage(entry.text));
-        item->setData(Qt::UserRole, entry.publisher);
-        addItem(item);
+        labels.push_back(FromCodePage(entry.text));
         texts_.push_back(entry.text);
+    }
+    addItems(labels);
+    // The record index shows nowhere: the view need not hear of it row by row.
+    const QSignalBlocker unheard(model());
+    for (int row = 0; row < count(); ++row) {
+        item(row)->setData(Qt::UserRole, entries[static_cast<size_t>(row)].publisher);
     }
     if (count() > 0) {
         setCurrentRow(0);

@@ -232,6 +232,9 @@ private:
 
 QFont DialogFont(const DialogTemplate& t) {
     QFont font(QString::fromStdString(t.fontFace));
+    // A desktop without the face gives a sans-serif in its place, as the
+    // previews ask for: both then draw with one loaded font.
+    font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(PixelSize(t.pointSize));
     return font;
 }

@@ -4,6 +4,9 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/DialogBuilder.h"
 #include "platform/DialogTemplate.h"
 #include "platform/ResourceIds.h"
@@ -25,6 +28,44 @@ int BodyPreviewHeight(const DialogTemplate& cardWindow) {
     return 0;
 }
 
+// The character cells of a substitute's sizes. Each size asked of the desktop
+// loads the substitute once more, which the window's first paint waits for; a
+// scalable face's ascent and descent grow in proportion to its size, so a cell
+// is worked out from the sizes already loaded wherever the proportion has held
+// and the rounding is not a near thing, and loaded only otherwise.
+class SubstituteCells {
+public:
+    SubstituteCells(const FontSpec& designed, const QFont& designedFont)
+        : spec_(designed), size_(-designed.height), metrics_(designedFont) {}
+
+    int DesignedCell() const { return qRound(metrics_.ascent()) + qRound(metrics_.descent()); }
+
+    int CellAt(int size) {
+        if (proportional_) {
+            const qreal ascent = metrics_.ascent() * size / size_;
+            const qreal descent = metrics_.descent() * size / size_;
+            if (!NearRounding(ascent) && !NearRounding(descent)) {
+                return qRound(ascent) + qRound(descent);
+            }
+        }
+        FontSpec fitted = spec_;
+        fitted.height = -size;
+        const QFontMetricsF loaded(SurfaceFont(fitted, kScreenDpi));
+        proportional_ = Near(loaded.ascent(), metrics_.ascent() * size / size_) &&
+                        Near(loaded.descent(), metrics_.descent() * size / size_);
+        return qRound(loaded.ascent()) + qRound(loaded.descent());
+    }
+
+private:
+    static bool Near(qreal a, qreal b) { return std::abs(a - b) < 0.05; }
+    static bool NearRounding(qreal v) { return Near(v - std::floor(v), 0.5); }
+
+    FontSpec spec_;
+    int size_;
+    QFontMetricsF metrics_;
+    bool proportional_ = false;  // until a second size has shown it
+};
+
 }  // namespace
 
 FontSpec FitPreviewFont(const FontSpec& designed, int room) {
@@ -33,15 +74,31 @@ FontSpec FitPreviewFont(const FontSpec& designed, int room) {
     if (designed.height >= 0 || QFontInfo(font).family().compare(face, Qt::CaseInsensitive) == 0) {
         return designed;
     }
-    FontSpec fitted = designed;
-    for (int size = -designed.height; size > 0; --size) {
-        fitted.height = -size;
-        const QFontMetrics metrics(SurfaceFont(fitted, kScreenDpi));
-        if (metrics.ascent() + metrics.descent() <= room) {
-            return fitted;
+    SubstituteCells cells(designed, font);
+    const int designedSize = -designed.height;
+    const int designedCell = cells.DesignedCell();
+    if (designedCell <= room) {
+        return designed;
+    }
+    // From the size in proportion to the room, step to the largest that fits;
+    // that size is loaded first, so that the steps beside it can be worked out.
+    const auto fits = [&](int size) { return cells.CellAt(size) <= room; };
+    int size = std::clamp(designedSize * std::max(room, 0) / designedCell, 1, designedSize - 1);
+    if (fits(size)) {
+        while (size + 1 < designedSize && fits(size + 1)) {
+            ++size;
+        }
+    } else {
+        do {
+            --size;
+        } while (size > 0 && !fits(size));
+        if (size == 0) {
+            return designed;
         }
     }
-    return designed;
+    FontSpec fitted = designed;
+    fitted.height = -size;
+    return fitted;
 }
 
 FontSpec CardWindowPreviewFont() {
