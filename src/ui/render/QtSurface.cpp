@@ -105,7 +105,10 @@ void QtSurface::FillRect(const Rect& rect, const Color& color) {
 void QtSurface::TextOut(int x, int y, const std::string& text) {
     const QString unicode = FromCodePage(text);
     const QFontMetrics metrics = painter_.fontMetrics();
-    const int width = metrics.horizontalAdvance(unicode);
+    // Measuring lays the text out once more than drawing it: only where the
+    // width places the text or bounds its background.
+    const bool measured = align_ == TextAlign::RightTop || !transparent_;
+    const int width = measured ? metrics.horizontalAdvance(unicode) : 0;
     const int left = align_ == TextAlign::RightTop ? x - width : x;
     if (!transparent_) {
         painter_.fillRect(QRect(left, y, width, metrics.height()), Qt::white);
