@@ -201,6 +201,14 @@ void PublisherTable::SetRemarkIndex(int index, int month, int slot, uint16_t val
     }
 }
 
+void PublisherTable::ClearRemarkIndexes() {
+    for (int pub = 1; pub < recordCount_; ++pub) {
+        if (uint8_t* record = Record(pub)) {
+            std::memset(record + pubfield::remarkIndex, 0, kMonths * kSlots * 2);
+        }
+    }
+}
+
 int PublisherTable::GetMonthStatus(int pub, int month, int slot) const {
     if (!IsMonthSlot(month, slot)) {
         return 0;

@@ -76,6 +76,8 @@ public:
     bool IsUnlisted(int index) const { return Byte(index, pubfield::unlisted) != 0; }
     uint16_t RemarkIndex(int index, int month, int slot) const;
     void SetRemarkIndex(int index, int month, int slot, uint16_t value);
+    // Every publisher's remark indexes to none (the header record keeps its bytes).
+    void ClearRemarkIndexes();
 
     int GetMonthStatus(int pub, int month, int slot) const;
     uint16_t GetActivity(int pub, int month, int kind, int slot) const;

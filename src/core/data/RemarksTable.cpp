@@ -36,20 +36,10 @@ bool TrimRemarkText(uint8_t* record) {
     return !text.empty();
 }
 
-void ClearRemarkIndexes(PublisherTable& table) {
-    for (int pub = 1; pub < table.recordCount(); ++pub) {
-        for (int month = 0; month < 12; ++month) {
-            for (int slot = 0; slot < 3; ++slot) {
-                table.SetRemarkIndex(pub, month, slot, 0);
-            }
-        }
-    }
-}
-
 }  // namespace
 
 void RemarksTable::LoadRemarks(PublisherTable& table) {
-    ClearRemarkIndexes(table);
+    table.ClearRemarkIndexes();
     std::memset(entries_.data(), 0, entries_.size());
     remarkCount_ = 1;
 
