@@ -1424,6 +1424,18 @@ void CardWindowTest::menuBarOffersEveryCommandAboveTheTemplatesControls() {
     QTRY_COMPARE(visited, (QStringList{"cardMenu", "listMenu", "cardMenu"}));
     QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
 
+    // F10 opens the first menu, and Right goes on from there too.
+    window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), window.get());
+    visited.clear();
+    polls = 0;
+    QTimer::singleShot(0, [&step] {
+        step({"cardMenu", "listMenu"}, {Qt::Key_Right, Qt::Key_Escape});
+    });
+    QTest::keyClick(window.get(), Qt::Key_F10);
+    QTRY_COMPARE(visited, (QStringList{"cardMenu", "listMenu"}));
+    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+
     // Ctrl+Q closes as "Fatto" does: the layout is saved.
     // (The offscreen platform leaves the closed menu the active window.)
     window->activateWindow();

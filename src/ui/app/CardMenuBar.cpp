@@ -1,5 +1,6 @@
 // The card window's menu bar: every command of the window, the ones of its
-// context menu included, reachable with the mouse and with Alt and a letter.
+// context menu included, reachable with the mouse, with Alt and a letter, and
+// from F10.
 // The bar sits above the template's controls, which move down by its height
 // so that they keep their places in the client area below it.
 
@@ -43,6 +44,16 @@ CardMenuBar::CardMenuBar(QWidget* parent) : QWidget(parent), row_(new QHBoxLayou
     row_->setContentsMargins(2, 0, 2, 0);
     row_->setSpacing(0);
     row_->addStretch(1);
+    // F10 opens the first menu, as a desktop's menu bar does.
+    auto* firstMenu = new QAction(this);
+    firstMenu->setShortcut(QKeySequence(Qt::Key_F10));
+    firstMenu->setShortcutContext(Qt::WindowShortcut);
+    connect(firstMenu, &QAction::triggered, this, [this] {
+        if (!titles_.isEmpty()) {
+            QTimer::singleShot(0, titles_.first(), &QPushButton::showMenu);
+        }
+    });
+    addAction(firstMenu);
 }
 
 QMenu* CardMenuBar::AddMenu(const QString& title, const QString& name) {
