@@ -220,7 +220,9 @@ void ProfileFile::SetString(std::string_view section, std::string_view key,
     SectionSpan span{};
     if (!FindSection(section, span)) {
         EndLastLine();
-        lines_.push_back({"[" + std::string(Trimmed(section)) + "]", newline_});
+        std::string header(1, '[');  // built by appending: GCC 12 at -O3 misreads "[" + ...
+        header.append(Trimmed(section)).push_back(']');
+        lines_.push_back({header, newline_});
         lines_.push_back({entry, newline_});
         return;
     }
