@@ -14,6 +14,7 @@
 
 #include <iconv.h>
 
+#include "DialogDriving.h"
 #include "platform/DialogBuilder.h"
 #include "platform/ResourceIds.h"
 #include "platform/TextCodec.h"
@@ -81,8 +82,7 @@ void DialogBuilderTest::placesControlsInDialogUnits() {
 void DialogBuilderTest::namesFlagsAndTabOrder() {
     QDialog dialog;
     BuildDialog(dialog, SampleTemplate());
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(test::ShowActive(dialog));
     QVERIFY(Control<QLineEdit>(dialog, 10) != nullptr);
     QVERIFY(!Control<QCheckBox>(dialog, 14)->isVisible());
     QVERIFY(!Control<QCheckBox>(dialog, 15)->isEnabled());
@@ -159,8 +159,7 @@ void DialogBuilderTest::okAndCancelEndTheDialog() {
     // Enter in an edit box presses the default button.
     QDialog fresh;
     BuildDialog(fresh, SampleTemplate());
-    fresh.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&fresh));
+    QVERIFY(test::ShowActive(fresh));
     Control<QLineEdit>(fresh, 10)->setFocus();
     QTRY_VERIFY(Control<QLineEdit>(fresh, 10)->hasFocus());
     QTest::keyClick(Control<QLineEdit>(fresh, 10), Qt::Key_Return);

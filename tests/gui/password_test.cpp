@@ -118,8 +118,7 @@ std::unique_ptr<CCardDlg> PasswordTest::OpenWindow(const std::string& password,
 
 void PasswordTest::opensAskingWithAMaskedEntry() {
     CPasswordDlg dialog("segreto");
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(ShowActive(dialog));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Richiesta password"));
     QCOMPARE(Prompt(dialog), kAsk);
     QCOMPARE(Entry(dialog)->echoMode(), QLineEdit::Password);
