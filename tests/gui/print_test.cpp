@@ -11,9 +11,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utime.h>
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
@@ -244,12 +246,19 @@ void PrintTest::setupSpeaksItalianAndConfirmsWithSeleziona() {
     QString confirm;
     QString cancel;
     QString title;
+    QStringList texts;
     QTimer::singleShot(0, [&] {
         QWidget* dialog = QApplication::activeModalWidget();
         if (dialog == nullptr) {
             return;
         }
         title = dialog->windowTitle();
+        for (auto* button : dialog->findChildren<QAbstractButton*>()) {
+            texts << button->text();
+        }
+        for (auto* group : dialog->findChildren<QGroupBox*>()) {
+            texts << group->title();
+        }
         if (auto* buttons = dialog->findChild<QDialogButtonBox*>()) {
             confirm = buttons->button(QDialogButtonBox::Ok)->text();
             cancel = buttons->button(QDialogButtonBox::Cancel)->text();
@@ -260,6 +269,14 @@ void PrintTest::setupSpeaksItalianAndConfirmsWithSeleziona() {
     QCOMPARE(confirm, QStringLiteral("Seleziona"));
     QCOMPARE(cancel, QStringLiteral("Annulla"));
     QCOMPARE(title, QStringLiteral("Stampa"));
+    // What Qt's catalogue leaves in English, the program's own gives in Italian.
+    for (const char* english :
+         {"Pages", "Double Sided Printing", "Off", "Long side binding", "Short side binding"}) {
+        QVERIFY2(!texts.contains(QString::fromLatin1(english)), english);
+    }
+    for (const char* italian : {"Pagine", "Stampa fronte/retro", "Rilegatura sul lato lungo"}) {
+        QVERIFY2(texts.contains(QString::fromUtf8(italian)), italian);
+    }
 }
 
 namespace {
