@@ -87,6 +87,8 @@ private slots:
             }
         }
         QCOMPARE(FitPreviewFont(missing, 0), missing);  // nothing fits: as designed
+        const FontSpec tiny{"MS Sans Serif", -1, 400, 0};
+        QCOMPARE(FitPreviewFont(tiny, 0), tiny);  // no smaller size to try
 
         const FontSpec present{QFontInfo(SurfaceFont(missing, 96)).family().toStdString(), -13, 400,
                                0};

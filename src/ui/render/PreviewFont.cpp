@@ -77,8 +77,8 @@ FontSpec FitPreviewFont(const FontSpec& designed, int room) {
     SubstituteCells cells(designed, font);
     const int designedSize = -designed.height;
     const int designedCell = cells.DesignedCell();
-    if (designedCell <= room) {
-        return designed;
+    if (designedCell <= room || designedSize < 2) {
+        return designed;  // it fits, or there is no smaller size
     }
     // From the size in proportion to the room, step to the largest that fits;
     // that size is loaded first, so that the steps beside it can be worked out.
