@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -1349,6 +1350,16 @@ void CardWindowTest::menuBarOffersEveryCommandAboveTheTemplatesControls() {
         menus << title->text();
     }
     QCOMPARE(menus, (QStringList{"S&cheda", "&Elenco", "A&iuto"}));
+    // A screen reader finds a menu bar of buttons with menus, named without the '&'.
+    QAccessibleInterface* barForReaders = QAccessible::queryAccessibleInterface(bar);
+    QVERIFY(barForReaders != nullptr);
+    QCOMPARE(barForReaders->role(), QAccessible::MenuBar);
+    QCOMPARE(barForReaders->childCount(), 3);
+    for (int i = 0; i < barForReaders->childCount(); ++i) {
+        QCOMPARE(barForReaders->child(i)->role(), QAccessible::ButtonMenu);
+        QCOMPARE(barForReaders->child(i)->text(QAccessible::Name),
+                 QString(menus[i]).remove(QLatin1Char('&')));
+    }
     auto entries = [&](const char* name) {
         QStringList texts;
         for (QAction* action : window->findChild<QMenu*>(QString::fromLatin1(name))->actions()) {

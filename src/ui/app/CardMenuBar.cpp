@@ -6,6 +6,8 @@
 
 #include "app/CardMenuBar.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -37,9 +39,25 @@ QAction* AddEntry(QMenu& menu, const char* name, int textId, QAction* target) {
     return entry;
 }
 
+// Screen readers hear the row of titles as the window's menu bar, each title
+// a button with its menu.
+void InstallMenuBarAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory([](const QString&, QObject* object) -> QAccessibleInterface* {
+            if (auto* bar = qobject_cast<CardMenuBar*>(object)) {
+                return new QAccessibleWidget(bar, QAccessible::MenuBar);
+            }
+            return nullptr;
+        });
+        return true;
+    }();
+    (void)installed;
+}
+
 }  // namespace
 
 CardMenuBar::CardMenuBar(QWidget* parent) : QWidget(parent), row_(new QHBoxLayout(this)) {
+    InstallMenuBarAccessibility();
     setObjectName(QStringLiteral("menuBar"));
     row_->setContentsMargins(2, 0, 2, 0);
     row_->setSpacing(0);
