@@ -14,6 +14,7 @@
 #include "platform/ResourceIds.h"
 #include "platform/SafeFile.h"
 #include "platform/StringTable.h"
+#include "support/MessageRecorder.h"
 #include "support/TempFolder.h"
 #include "support/TimeBound.h"
 
@@ -41,18 +42,7 @@ std::string PatternRecord() {
     return bytes;
 }
 
-// Records the messages shown while it lives.
-class MessageRecorder {
-public:
-    MessageRecorder()
-        : previous_(SetMessageHandler([this](const std::string& text) { shown.push_back(text); })) {
-    }
-    ~MessageRecorder() { SetMessageHandler(previous_); }
-    std::vector<std::string> shown;
-
-private:
-    MessageHandler previous_;
-};
+using varnok::test::MessageRecorder;
 
 // Answers the questions asked while it lives, and keeps them.
 class QuestionRecorder {

@@ -16,6 +16,7 @@
 #include "platform/Messages.h"
 #include "platform/SafeFile.h"
 #include "render/CardSheet.h"
+#include "support/MessageRecorder.h"
 #include "support/RecordingSurface.h"
 #include "support/TempFolder.h"
 
@@ -25,17 +26,7 @@ namespace {
 using companion::CompanionData;
 using companion::PublisherData;
 
-class MessageRecorder {
-public:
-    MessageRecorder()
-        : previous_(SetMessageHandler([this](const std::string& text) { shown.push_back(text); })) {
-    }
-    ~MessageRecorder() { SetMessageHandler(previous_); }
-    std::vector<std::string> shown;
-
-private:
-    MessageHandler previous_;
-};
+using test::MessageRecorder;
 
 PrintedRow Row(unsigned id, unsigned year, unsigned row, int hours = 0,
                const std::string& remark = "", const std::string& printer = "Ufficio") {

@@ -20,6 +20,7 @@
 #include "platform/Edition.h"
 #include "platform/Messages.h"
 #include "platform/ProfileFile.h"
+#include "support/MessageRecorder.h"
 #include "support/TempFolder.h"
 #include "support/TimeBound.h"
 
@@ -281,16 +282,7 @@ private:
     FileFaultHook previous_;
 };
 
-class Messages {
-public:
-    Messages()
-        : previous_(SetMessageHandler([this](const std::string& t) { shown.push_back(t); })) {}
-    ~Messages() { SetMessageHandler(previous_); }
-    std::vector<std::string> shown;
-
-private:
-    MessageHandler previous_;
-};
+using Messages = varnok::test::MessageRecorder;
 
 }  // namespace
 
