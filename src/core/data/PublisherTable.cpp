@@ -1,8 +1,8 @@
 #include "data/PublisherTable.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "data/Scramble.h"
 #include "platform/Messages.h"
@@ -68,21 +68,26 @@ bool IsMonthSlot(int month, int slot) {
 
 }  // namespace
 
+constexpr size_t kPublisherTableBytes =
+    static_cast<size_t>(kPublisherTableCapacity) * kPublisherRecordSize;
+
 bool PublisherTable::AllocatePublisherTable() {
-    try {
-        records_.assign(static_cast<size_t>(kPublisherTableCapacity) * kPublisherRecordSize, 0);
-    } catch (const std::bad_alloc&) {
-        records_.clear();
+    // Zeroed by the system as it hands the pages over: the table costs nothing
+    // to clear, and only the pages the records fill are ever touched.
+    records_.reset(static_cast<uint8_t*>(std::calloc(kPublisherTableBytes, 1)));
+    written_ = 0;
+    recordCount_ = 0;
+    groupCount_ = 0;
+    if (!records_) {
         ShowMessage("Couldn't allocate memory");
         return false;
     }
-    recordCount_ = 0;
-    groupCount_ = 0;
     return true;
 }
 
 void PublisherTable::ReleasePublisherTable() {
-    std::vector<uint8_t>().swap(records_);
+    records_.reset();
+    written_ = 0;
     recordCount_ = 0;
     groupCount_ = 0;
 }
@@ -97,10 +102,14 @@ void PublisherTable::ReadPublisherFiles() {
     // beyond the table's capacity are not read. One read fills the table, and
     // whatever it did not fill, from the partial record on, is cleared.
     const RegularFile publishers(kPublisherFileName);
-    const size_t read = publishers.ReadAt(0, records_.data(), records_.size());
+    const size_t read = publishers.ReadAt(0, records_.get(), kPublisherTableBytes);
     recordCount_ = static_cast<int>(read / kPublisherRecordSize);
     const size_t whole = static_cast<size_t>(recordCount_) * kPublisherRecordSize;
-    std::memset(records_.data() + whole, 0, records_.size() - whole);
+    const size_t stale = std::max(read, written_);
+    if (stale > whole) {
+        std::memset(records_.get() + whole, 0, stale - whole);
+    }
+    written_ = whole;
     // Zero-filled records at the end (a file grown ahead of its data) are no publishers.
     while (recordCount_ > 1 &&
            std::all_of(Record(recordCount_ - 1), Record(recordCount_ - 1) + kPublisherRecordSize,
@@ -121,7 +130,8 @@ void PublisherTable::ReadPublisherFiles() {
 
     if (recordCount_ == 0) {
         // No usable publisher file: a blank header record without password.
-        std::memset(records_.data(), 0, kPublisherRecordSize);
+        std::memset(records_.get(), 0, kPublisherRecordSize);
+        written_ = kPublisherRecordSize;
         records_[pubfield::lastName] = kPlainMarker;
         records_[pubfield::firstName] = ' ';
         groupCount_ = 0;
@@ -133,7 +143,7 @@ uint8_t* PublisherTable::Record(int index) {
     if (index < 0 || index >= recordCount_ || !IsAllocated()) {
         return nullptr;
     }
-    return records_.data() + static_cast<size_t>(index) * kPublisherRecordSize;
+    return records_.get() + static_cast<size_t>(index) * kPublisherRecordSize;
 }
 
 const uint8_t* PublisherTable::Record(int index) const {

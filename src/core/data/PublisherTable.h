@@ -4,6 +4,8 @@
 // accessors through which the rest of the program reads monthly figures.
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,7 +45,7 @@ public:
     // "Couldn't allocate memory" and returns false.
     bool AllocatePublisherTable();
     void ReleasePublisherTable();
-    bool IsAllocated() const { return !records_.empty(); }
+    bool IsAllocated() const { return records_ != nullptr; }
 
     // Fills the table and groupCount from "tdat9.bin" and "bkstudy.dat" in the
     // current folder, unscrambling the texts when the header says so.
@@ -90,7 +92,14 @@ public:
     void SwapRecords(int a, int b);
 
 private:
-    std::vector<uint8_t> records_;  // kPublisherTableCapacity * kPublisherRecordSize
+    struct FreeBytes {
+        void operator()(uint8_t* bytes) const { std::free(bytes); }
+    };
+    // kPublisherTableCapacity * kPublisherRecordSize bytes, of which those
+    // from `written_` on are zeros: the memory comes zeroed from the system,
+    // and a read clears only what earlier reads or records left behind.
+    std::unique_ptr<uint8_t[], FreeBytes> records_;
+    size_t written_ = 0;
     int recordCount_ = 0;
     int groupCount_ = 0;
 };
