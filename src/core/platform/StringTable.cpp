@@ -1,23 +1,45 @@
 #include "StringTable.h"
 
-#include <map>
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <string_view>
 
 namespace varnok {
 namespace {
 
-const std::map<int, std::string>& Table() {
-    static const std::map<int, std::string> table = {
+struct Entry {
+    int id;
+    std::string_view text;
+};
+
+constexpr Entry kEntries[] = {
 #include "strings.inc"
-    };
-    return table;
+};
+
+constexpr bool ById(const Entry& a, const Entry& b) {
+    return a.id < b.id;
 }
+
+// Put in order of id as the program is built: a lookup is a binary search,
+// and nothing is made when the program starts.
+constexpr auto kTable = [] {
+    std::array<Entry, std::size(kEntries)> table{};
+    std::copy(std::begin(kEntries), std::end(kEntries), table.begin());
+    std::sort(table.begin(), table.end(), ById);
+    return table;
+}();
+
+static_assert(std::adjacent_find(kTable.begin(), kTable.end(),
+                                 [](const Entry& a, const Entry& b) { return a.id == b.id; }) ==
+                  kTable.end(),
+              "a string id appears twice in the string table");
 
 }  // namespace
 
 std::string ResString(int id) {
-    const auto& table = Table();
-    auto it = table.find(id);
-    return it == table.end() ? std::string() : it->second;
+    const auto it = std::lower_bound(kTable.begin(), kTable.end(), Entry{id, {}}, ById);
+    return it == kTable.end() || it->id != id ? std::string() : std::string(it->text);
 }
 
 const std::string& LoadResString(int id, int insertId) {
