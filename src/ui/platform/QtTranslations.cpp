@@ -31,8 +31,10 @@ bool InstallQtTranslations(QCoreApplication& application) {
         return false;
     }
     InitTranslationResource();
-    // "qt_<language>" gathers the catalogues of every Qt module installed.
-    const bool qt = Install(application, QStringLiteral("qt_") + language,
+    // "qtbase_<language>" holds the texts of every Qt module the program uses
+    // (core, widgets, printing); "qt_<language>" would add the catalogues of
+    // every other Qt module installed, for nothing.
+    const bool qt = Install(application, QStringLiteral("qtbase_") + language,
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     // Ours fills what Qt's leaves in English (parts of the printer setup). Installed
     // last, it is asked first, so it holds only texts Qt's catalogue lacks.
