@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QListWidget>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -26,6 +25,7 @@
 
 #include "BenchData.h"
 #include "app/CCardDlg.h"
+#include "data/CPublisherListBox.h"
 #include "platform/DialogBuilder.h"
 #include "platform/DialogTemplate.h"
 #include "platform/ResourceIds.h"
@@ -261,7 +261,7 @@ void BM_CardWindowSelect(benchmark::State& st, Congregation which) {
     CCardDlg window(folder.profilePath());
     window.show();
     QCoreApplication::processEvents();
-    auto* list = window.findChild<QListWidget*>(QString::number(idc::card::kPublisherList));
+    auto* list = window.findChild<CPublisherListBox*>(QString::number(idc::card::kPublisherList));
     auto* header = window.findChild<PreviewControl*>(QString::number(idc::card::kHeaderPreview));
     const int before = header->paintCount();
     int row = 0;

@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSet>
@@ -22,6 +21,7 @@
 #include "PdfPages.h"
 #include "app/CCardDlg.h"
 #include "app/DataFolderWatcher.h"
+#include "data/CPublisherListBox.h"
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
 #include "platform/ResourceIds.h"
@@ -119,19 +119,20 @@ std::unique_ptr<CCardDlg> CardReloadTest::OpenWindow() {
 
 QStringList CardReloadTest::Entries(CCardDlg& window) const {
     QStringList texts;
-    auto* list = Control<QListWidget>(window, idc::card::kPublisherList);
+    auto* list = Control<CPublisherListBox>(window, idc::card::kPublisherList);
     for (int row = 0; row < list->count(); ++row) {
-        texts << list->item(row)->text();
+        texts << list->model()->index(row, 0).data().toString();
     }
     return texts;
 }
 
 void CardReloadTest::Select(CCardDlg& window, const QString& entry) {
-    auto* list = Control<QListWidget>(window, idc::card::kPublisherList);
-    const QList<QListWidgetItem*> items = list->findItems(entry, Qt::MatchExactly);
-    QCOMPARE(items.size(), 1);
+    auto* list = Control<CPublisherListBox>(window, idc::card::kPublisherList);
+    const QModelIndexList found = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                       entry, -1, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(items.first()).center());
+                      list->visualRect(found.first()).center());
 }
 
 void CardReloadTest::changedFilesAreReadAgainKeepingPublisherGroupAndTicks() {
@@ -165,9 +166,10 @@ void CardReloadTest::changedFilesAreReadAgainKeepingPublisherGroupAndTicks() {
     QVERIFY(messages_.isEmpty());
     QCOMPARE(group->text(), QStringLiteral("Gruppo 1"));
     QCOMPARE(Entries(*window), (QStringList{"Rizzo, Carlo", "Romano, Luca", "Rossi, Mario"}));
-    auto* shown = Control<QListWidget>(*window, idc::card::kPublisherList);
-    QCOMPARE(shown->selectedItems().size(), 1);
-    QCOMPARE(shown->selectedItems().first()->text(), QStringLiteral("Rossi, Mario"));
+    auto* shown = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
+    const QModelIndexList selected = shown->selectionModel()->selectedRows();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(selected.first().data().toString(), QStringLiteral("Rossi, Mario"));
     QCOMPARE(window->state().ConfiguredName(), std::string("Mario Rossi"));
     QCOMPARE(window->state().selectedPublisher, 4);
     QVERIFY(Control<QCheckBox>(*window, idc::card::kFirstMonthBox + kNovemberRow)->isChecked());

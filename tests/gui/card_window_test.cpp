@@ -15,7 +15,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
@@ -250,9 +249,9 @@ QString CardWindowTest::PdfPath() const {
 
 void CardWindowTest::ExpectChosen(CCardDlg& window, int row) {
     auto* list = Control<CPublisherListBox>(window, idc::card::kPublisherList);
-    const QList<QListWidgetItem*> selected = list->selectedItems();
+    const QModelIndexList selected = list->selectionModel()->selectedRows();
     QCOMPARE(selected.size(), 1);
-    QCOMPARE(list->row(selected.first()), row);
+    QCOMPARE(selected.first().row(), row);
     const int record = row + 1;  // the long congregation lists every record in order
     QCOMPARE(window.state().selectedPublisher, record);
 
@@ -278,9 +277,9 @@ QString CardWindowTest::ProfilePath() const {
 
 QStringList CardWindowTest::Entries(CCardDlg& window) const {
     QStringList texts;
-    auto* list = Control<QListWidget>(window, idc::card::kPublisherList);
+    auto* list = Control<CPublisherListBox>(window, idc::card::kPublisherList);
     for (int row = 0; row < list->count(); ++row) {
-        texts << list->item(row)->text();
+        texts << list->model()->index(row, 0).data().toString();
     }
     return texts;
 }
@@ -297,7 +296,7 @@ void CardWindowTest::startUpFillsTheListAndSelectsTheFirstEntry() {
     QVERIFY(list != nullptr);
     QCOMPARE(list->currentRow(), 0);
     QCOMPARE(window->state().selectedPublisher, 1);
-    QCOMPARE(list->item(2)->data(Qt::UserRole).toInt(), 3);
+    QCOMPARE(list->PublisherAt(2), 3);
     QCOMPARE(window->state().reportMonth, 10);
     QCOMPARE(window->state().reportSlot, 0);
     QVERIFY(window->state().useLongName);
@@ -423,12 +422,9 @@ void CardWindowTest::groupButtonCyclesThroughEveryGroup() {
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(button->text(), text);
         QCOMPARE(Entries(*window), entries);
-        QCOMPARE(Control<QListWidget>(*window, idc::card::kPublisherList)->currentRow(), 0);
+        QCOMPARE(Control<CPublisherListBox>(*window, idc::card::kPublisherList)->currentRow(), 0);
         QCOMPARE(window->state().selectedPublisher,
-                 Control<QListWidget>(*window, idc::card::kPublisherList)
-                     ->item(0)
-                     ->data(Qt::UserRole)
-                     .toInt());
+                 Control<CPublisherListBox>(*window, idc::card::kPublisherList)->PublisherAt(0));
     }
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(button->text(), QStringLiteral("Tutti i proclamatori"));
@@ -500,7 +496,7 @@ void CardWindowTest::previewsRepaintOnSelectionAndMonthBoxes() {
 
     int headerPaints = header->paintCount();
     int bodyPaints = body->paintCount();
-    QTest::keyClick(Control<QListWidget>(*window, idc::card::kPublisherList), Qt::Key_Down);
+    QTest::keyClick(Control<CPublisherListBox>(*window, idc::card::kPublisherList), Qt::Key_Down);
     QTRY_VERIFY(header->paintCount() > headerPaints && body->paintCount() > bodyPaints);
 
     headerPaints = header->paintCount();
@@ -519,7 +515,7 @@ void CardWindowTest::previewsShowTheSelectedPublisher() {
     QImage bodyBefore = body->grab().toImage();
 
     // The pioneer's figures differ from the first publisher's.
-    QTest::keyClick(Control<QListWidget>(*window, idc::card::kPublisherList), Qt::Key_End);
+    QTest::keyClick(Control<CPublisherListBox>(*window, idc::card::kPublisherList), Qt::Key_End);
     QCOMPARE(window->state().selectedPublisher, 5);
     QVERIFY(header->grab().toImage() != headerBefore);
     QVERIFY(body->grab().toImage() != bodyBefore);
@@ -555,7 +551,7 @@ void CardWindowTest::escapeRunsTheClosingCommand() {
     auto window = OpenWindow();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QTest::keyClick(Control<QListWidget>(*window, idc::card::kPublisherList), Qt::Key_Escape);
+    QTest::keyClick(Control<CPublisherListBox>(*window, idc::card::kPublisherList), Qt::Key_Escape);
     QVERIFY(!window->isVisible());
     QVERIFY(folder_->Exists("cplot.dat"));
     QVERIFY(!QFile::exists(ProfilePath()));
@@ -587,7 +583,7 @@ void CardWindowTest::startsWithoutDataFiles() {
     }
     auto window = OpenWindow();
     QVERIFY(!window->closedAtStart());
-    QCOMPARE(Control<QListWidget>(*window, idc::card::kPublisherList)->count(), 0);
+    QCOMPARE(Control<CPublisherListBox>(*window, idc::card::kPublisherList)->count(), 0);
     QCOMPARE(window->state().selectedPublisher, 0);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -632,12 +628,12 @@ void CardWindowTest::ctrlClickKeepsTheSelection() {
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(window->state().selectedPublisher, 2);
 
-    QRect entry = list->visualItemRect(list->item(1));
+    QRect entry = list->visualRect(list->model()->index(1, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, entry.center());
-    QCOMPARE(list->selectedItems().size(), 1);
+    QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
     QCOMPARE(list->SelectedPublisher(), 2);
     QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
-    QCOMPARE(list->selectedItems().size(), 1);
+    QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
     QCOMPARE(list->SelectedPublisher(), 2);
     QCOMPARE(window->state().selectedPublisher, 2);
 }
@@ -951,7 +947,7 @@ void CardWindowTest::mouseClickChoosesTheClickedEntry() {
     RETURN_IF_FAILED(ExpectChosen(*window, 0));
     for (int row : {2, 5, 5, 1}) {  // the third click hits the entry already chosen
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(row)).center());
+                          list->visualRect(list->model()->index(row, 0)).center());
         RETURN_IF_FAILED(ExpectChosen(*window, row));
     }
     QVERIFY(window->state().useLongName);
@@ -961,7 +957,7 @@ void CardWindowTest::dragChoosesTheEntryReleasedOn() {
     auto window = OpenLongList();
     QVERIFY(window);
     auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
-    auto at = [list](int row) { return list->visualItemRect(list->item(row)).center(); };
+    auto at = [list](int row) { return list->visualRect(list->model()->index(row, 0)).center(); };
     QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at(1));
     QTest::mouseMove(list->viewport(), at(2));
     QTest::mouseMove(list->viewport(), at(4));
@@ -982,7 +978,7 @@ void CardWindowTest::ctrlClickChoosesAnotherEntry() {
     auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     for (int row : {3, 3, 6}) {  // on the chosen entry Ctrl+click keeps it
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                          list->visualItemRect(list->item(row)).center());
+                          list->visualRect(list->model()->index(row, 0)).center());
         RETURN_IF_FAILED(ExpectChosen(*window, row));
     }
 }
@@ -1043,9 +1039,10 @@ void CardWindowTest::wheelThenClickChoosesTheEntryScrolledTo() {
     RETURN_IF_FAILED(ExpectChosen(*window, 0));  // scrolling alone chooses nothing
 
     const int last = kLongListSize - 1;
-    QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(last)).center()));
+    QVERIFY(list->viewport()->rect().contains(
+        list->visualRect(list->model()->index(last, 0)).center()));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(last)).center());
+                      list->visualRect(list->model()->index(last, 0)).center());
     RETURN_IF_FAILED(ExpectChosen(*window, last));
 }
 
@@ -1083,13 +1080,13 @@ void CardWindowTest::scrollBarDragReachesTheEndOfAFullList() {
     drag(slider().center(), QPoint(slider().center().x(), bar->height() + 20));
     QCOMPARE(bar->value(), bar->maximum());
     const int last = list->count() - 1;
-    const QRect lastRect = list->visualItemRect(list->item(last));
+    const QRect lastRect = list->visualRect(list->model()->index(last, 0));
     QVERIFY(list->viewport()->rect().contains(lastRect));
-    QCOMPARE(lastRect.height(), list->visualItemRect(list->item(0)).height());
+    QCOMPARE(lastRect.height(), list->visualRect(list->model()->index(0, 0)).height());
     QCOMPARE(lastRect.height(), list->sizeHintForRow(last));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, lastRect.center());
     QCOMPARE(list->currentRow(), last);
-    QCOMPARE(window->state().selectedPublisher, list->item(last)->data(Qt::UserRole).toInt());
+    QCOMPARE(window->state().selectedPublisher, list->PublisherAt(last));
 
     drag(slider().center(), QPoint(slider().center().x(), bar->height() / 2));
     QVERIFY(bar->value() > bar->maximum() / 4 && bar->value() < bar->maximum() * 3 / 4);
@@ -1097,10 +1094,9 @@ void CardWindowTest::scrollBarDragReachesTheEndOfAFullList() {
     QVERIFY(middle.row() > list->count() / 4 && middle.row() < list->count() * 3 / 4);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(middle).center());
     QCOMPARE(list->currentRow(), middle.row());
-    QCOMPARE(window->state().selectedPublisher, middle.data(Qt::UserRole).toInt());
+    QCOMPARE(window->state().selectedPublisher, list->PublisherAt(middle.row()));
     QTest::keyClick(list, Qt::Key_Down);
-    QCOMPARE(window->state().selectedPublisher,
-             list->item(middle.row() + 1)->data(Qt::UserRole).toInt());
+    QCOMPARE(window->state().selectedPublisher, list->PublisherAt(middle.row() + 1));
 }
 
 // Key presses as the window system delivers them, auto-repeated ones included.

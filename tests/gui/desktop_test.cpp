@@ -4,7 +4,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QListWidget>
 #include <QPalette>
 #include <QStyleFactory>
 #include <QTest>
@@ -15,6 +14,7 @@
 #include "DarkScheme.h"
 #include "DialogDriving.h"
 #include "app/CCardDlg.h"
+#include "data/CPublisherListBox.h"
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CPasswordDlg.h"
 #include "layout/CLayoutDetailsDlg.h"
@@ -203,7 +203,8 @@ void DesktopTest::previewsReadAsACardUnderEveryPalette() {
         QApplication::setPalette(palette);
         auto window = OpenWindow();
         // The pioneer, with months ticked: figures, boxes and marks to find.
-        QTest::keyClick(Control<QListWidget>(*window, idc::card::kPublisherList), Qt::Key_End);
+        QTest::keyClick(Control<CPublisherListBox>(*window, idc::card::kPublisherList),
+                        Qt::Key_End);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         auto* header = Control<CHeaderPreview>(*window, idc::card::kHeaderPreview);
@@ -294,7 +295,7 @@ void DesktopTest::previewsTellWhatTheyShow() {
     QVERIFY2(lines[1].startsWith(QString("Ottobre: ")) && lines[1].contains(QString("Studi: 1")),
              qPrintable(lines[1]));
     // Another publisher, another text.
-    QTest::keyClick(Control<QListWidget>(*window, idc::card::kPublisherList), Qt::Key_End);
+    QTest::keyClick(Control<CPublisherListBox>(*window, idc::card::kPublisherList), Qt::Key_End);
     QVERIFY(headerFace->text(QAccessible::Value).contains(QString("Xeri")));
 }
 

@@ -21,6 +21,7 @@
 #include "DialogDriving.h"
 #include "app/CCardDlg.h"
 #include "app/LastDataFolder.h"
+#include "data/CPublisherListBox.h"
 #include "dialogs/CPasswordDlg.h"
 #include "layout/CLayoutDetailsDlg.h"
 #include "layout/COptionsDlg.h"
@@ -186,7 +187,7 @@ void OptionsTest::opensWithTheValuesHandedIn() {
     QCOMPARE(Control<UpDownControl>(dialog, idc::options::kBodyHeightSpin)->position(), 310);
     auto* list = Control<QListWidget>(dialog, idc::options::kVersionList);
     QCOMPARE(list->count(), 1);
-    QCOMPARE(list->item(0)->text(), QString("S-21-I  12/23"));
+    QCOMPARE(list->model()->index(0, 0).data().toString(), QString("S-21-I  12/23"));
     QCOMPARE(list->currentRow(), 0);
     QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(dialog, idc::options::kTopMarginBox));
     QVERIFY(!Control<QPushButton>(dialog, idc::options::kDataFolderButton)->isVisible());
@@ -391,7 +392,7 @@ void OptionsTest::versionChangeWritesTheFileLeftEvenWhenCancelled() {
     QTest::mouseClick(Arrow(idc::options::kBodyTopSpin, "up"), Qt::LeftButton);
     auto* list = Control<QListWidget>(dialog, idc::options::kVersionList);
     QCOMPARE(list->count(), 2);
-    QCOMPARE(list->item(1)->text(), QString("S-21-I  Morlet Version 9a"));
+    QCOMPARE(list->model()->index(1, 0).data().toString(), QString("S-21-I  Morlet Version 9a"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(1)).center());
     QCOMPARE(dialog.cardVersion, 1);
@@ -562,7 +563,7 @@ std::unique_ptr<CCardDlg> OptionsTest::OpenWindow() {
     if (!ShowActive(*window)) {
         return nullptr;
     }
-    Control<QListWidget>(*window, idc::card::kPublisherList)->setCurrentRow(2);
+    Control<CPublisherListBox>(*window, idc::card::kPublisherList)->setCurrentRow(2);
     return window;
 }
 
@@ -587,7 +588,7 @@ void OptionsTest::windowOkWithoutChangeRebuildsNothing() {
         QTest::mouseClick(Control<QPushButton>(options, idc::kOk), Qt::LeftButton);
     });
     QVERIFY(!window->state().settingsChanged);
-    auto* list = Control<QListWidget>(*window, idc::card::kPublisherList);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     QCOMPARE(list->currentRow(), 2);
     QCOMPARE(window->focusWidget(), static_cast<QWidget*>(list));
     window->reject();
@@ -612,7 +613,7 @@ void OptionsTest::windowTakesOneChangedLayoutByte() {
     });
     QVERIFY(window->state().settingsChanged);
     QCOMPARE(window->state().layout.Slot(remarksX), std::string("4.66"));
-    auto* list = Control<QListWidget>(*window, idc::card::kPublisherList);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     QCOMPARE(list->currentRow(), 0);  // the list was filled again
     QCOMPARE(window->focusWidget(), static_cast<QWidget*>(list));
     QCOMPARE(window->windowTitle(), "Varnoki - S-21-I  12/23 - " + QDir::currentPath());
@@ -634,7 +635,7 @@ void OptionsTest::windowRebuildsAfterACancelOnceChanged() {
     QVERIFY(window->state().settingsChanged);
     QCOMPARE(window->state().settings.dateFormat, 2);
 
-    auto* list = Control<QListWidget>(*window, idc::card::kPublisherList);
+    auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
     list->setCurrentRow(3);
     window->setWindowTitle("-");
     RunOptions(*window, [&](COptionsDlg& options) {
@@ -735,9 +736,9 @@ int OptionsTest::ChangeFolder(CCardDlg& window, const std::filesystem::path& fol
 
 QStringList OptionsTest::Entries(CCardDlg& window) {
     QStringList texts;
-    auto* list = Control<QListWidget>(window, idc::card::kPublisherList);
+    auto* list = Control<CPublisherListBox>(window, idc::card::kPublisherList);
     for (int row = 0; row < list->count(); ++row) {
-        texts << list->item(row)->text();
+        texts << list->model()->index(row, 0).data().toString();
     }
     return texts;
 }
@@ -781,7 +782,7 @@ void OptionsTest::windowOpensAnotherDataFolder() {
     QVERIFY(window->state().settingsChanged);
 
     QCOMPARE(Entries(*window), QStringList{"Neri, Carla"});
-    QCOMPARE(Control<QListWidget>(*window, idc::card::kPublisherList)->currentRow(), 0);
+    QCOMPARE(Control<CPublisherListBox>(*window, idc::card::kPublisherList)->currentRow(), 0);
     QCOMPARE(window->state().selectedPublisher, 1);
     QVERIFY(!Control<QCheckBox>(*window, idc::card::kFirstMonthBox + 1)->isChecked());
     QVERIFY(!Control<QPushButton>(*window, idc::card::kPrintButton)->isEnabled());

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -15,6 +14,7 @@
 #include "CardCongregation.h"
 #include "DialogDriving.h"
 #include "app/CCardDlg.h"
+#include "data/CPublisherListBox.h"
 #include "dialogs/CPasswordDlg.h"
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
@@ -222,7 +222,7 @@ void PasswordTest::dataWithoutPasswordNeverPrompts() {
     auto window = OpenWindow(" ", [](CPasswordDlg&) {});
     QVERIFY(!window->closedAtStart());
     QCOMPARE(prompts_, 0);
-    QCOMPARE(Control<QListWidget>(*window, idc::card::kPublisherList)->count(), 5);
+    QCOMPARE(Control<CPublisherListBox>(*window, idc::card::kPublisherList)->count(), 5);
 }
 
 void PasswordTest::cardWindowOpensAfterTheRightPassword() {
@@ -232,7 +232,7 @@ void PasswordTest::cardWindowOpensAfterTheRightPassword() {
     QCOMPARE(prompts_, 1);
     QVERIFY(!window->closedAtStart());
     QVERIFY(!window->state().accessDenied);
-    QCOMPARE(Control<QListWidget>(*window, idc::card::kPublisherList)->count(), 5);
+    QCOMPARE(Control<CPublisherListBox>(*window, idc::card::kPublisherList)->count(), 5);
     QCOMPARE(window->windowTitle(), "Varnoki - S-21-I  12/23 - " + QDir::currentPath());
 }
 
@@ -275,7 +275,7 @@ void PasswordTest::twentyCharacterPasswordOpensTheCardWindow() {
     });
     QCOMPARE(prompts_, 1);
     QVERIFY(!window->closedAtStart());
-    QCOMPARE(Control<QListWidget>(*window, idc::card::kPublisherList)->count(), 5);
+    QCOMPARE(Control<CPublisherListBox>(*window, idc::card::kPublisherList)->count(), 5);
 }
 
 QTEST_MAIN(PasswordTest)

@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -25,6 +24,7 @@
 #include "PdfPages.h"
 #include "PrintedCard.h"
 #include "app/CCardDlg.h"
+#include "data/CPublisherListBox.h"
 #include "layout/COptionsDlg.h"
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
@@ -230,13 +230,14 @@ void PrintEndToEndTest::StartCardWindow() {
 }
 
 void PrintEndToEndTest::SelectAndTick() {
-    auto* list = card_->findChild<QListWidget*>(QString::number(idc::card::kPublisherList));
+    auto* list = card_->findChild<CPublisherListBox*>(QString::number(idc::card::kPublisherList));
     QVERIFY(list != nullptr);
-    const QList<QListWidgetItem*> items =
-        list->findItems(QStringLiteral("Rossi, Mario"), Qt::MatchExactly);
-    QCOMPARE(items.size(), 1);
+    const QModelIndexList found =
+        list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                             QStringLiteral("Rossi, Mario"), -1, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(items.first()).center());
+                      list->visualRect(found.first()).center());
     QCOMPARE(card_->state().ConfiguredName(), std::string("Mario Rossi"));
 
     auto* print = card_->findChild<QPushButton*>(QString::number(idc::card::kPrintButton));
@@ -316,11 +317,11 @@ void PrintEndToEndTest::printButtonPrintsTheTickedMonths() {
     // line stops showing Mario Rossi's card as the latest print.
     const QString queue = printer_->printer()->printerName();
     const int jobsBefore = AllJobs(queue);
-    auto* list = card_->findChild<QListWidget*>(QString::number(idc::card::kPublisherList));
+    auto* list = card_->findChild<CPublisherListBox*>(QString::number(idc::card::kPublisherList));
     for (int row = 0; row < list->count(); ++row) {
-        if (list->item(row)->text() != QStringLiteral("Rossi, Mario")) {
+        if (list->model()->index(row, 0).data().toString() != QStringLiteral("Rossi, Mario")) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                              list->visualItemRect(list->item(row)).center());
+                              list->visualRect(list->model()->index(row, 0)).center());
         }
     }
     QCOMPARE(card_->state().ConfiguredName(), std::string());
@@ -428,7 +429,7 @@ void PrintEndToEndTest::listPrintsInOneJobAndCancelSendsNothing() {
     QVERIFY(printList != nullptr);
     const QString queue = printer_->printer()->printerName();
     const int listed =
-        card_->findChild<QListWidget*>(QString::number(idc::card::kPublisherList))->count();
+        card_->findChild<CPublisherListBox*>(QString::number(idc::card::kPublisherList))->count();
     QVERIFY(listed >= 2);
 
     // Cancelled after its first page: CUPS never hears of the job.
@@ -664,7 +665,7 @@ void PrintEndToEndTest::batchQuestionAnsweredNoSendsNothing() {
     QTRY_VERIFY_WITH_TIMEOUT(QueueIdle(queue), kCupsTimeoutMs);
     const int jobsBefore = AllJobs(queue);
     const int listed =
-        card_->findChild<QListWidget*>(QString::number(idc::card::kPublisherList))->count();
+        card_->findChild<CPublisherListBox*>(QString::number(idc::card::kPublisherList))->count();
     // The real box: Sì and No, No the default, so Enter sends nothing.
     MessageBox::SetRecorder(nullptr);
     auto* printList = card_->findChild<QAction*>(QStringLiteral("printList"));

@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -26,6 +25,7 @@
 #include "app/CCardDlg.h"
 #include "app/DataFolderWatcher.h"
 #include "app/PrintRegister.h"
+#include "data/CPublisherListBox.h"
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
 #include "platform/ResourceIds.h"
@@ -164,11 +164,12 @@ std::unique_ptr<CCardDlg> PrintRegisterEndToEndTest::OpenWindow() {
 }
 
 void PrintRegisterEndToEndTest::Select(CCardDlg& window, const QString& entry) {
-    auto* list = Control<QListWidget>(window, idc::card::kPublisherList);
-    const QList<QListWidgetItem*> items = list->findItems(entry, Qt::MatchExactly);
-    QCOMPARE(items.size(), 1);
+    auto* list = Control<CPublisherListBox>(window, idc::card::kPublisherList);
+    const QModelIndexList found = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                       entry, -1, Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(items.first()).center());
+                      list->visualRect(found.first()).center());
 }
 
 QStringList PrintRegisterEndToEndTest::PdfFiles() const {
@@ -285,7 +286,7 @@ void PrintRegisterEndToEndTest::updatingTheListPrintsEveryCardsDueRowsInOneJob()
     const std::string registerBefore = folder_->ReadFile(kPrintRegisterFileName);
     auto window = OpenWindow();
     QVERIFY(window);
-    QCOMPARE(Control<QListWidget>(*window, idc::card::kPublisherList)->count(), 30);
+    QCOMPARE(Control<CPublisherListBox>(*window, idc::card::kPublisherList)->count(), 30);
     QAction* update = window->findChild<QAction*>(QStringLiteral("updateListCards"));
     QVERIFY(update != nullptr);
     const QString queue = printer_->printer()->printerName();

@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -25,6 +24,7 @@
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/LastDataFolder.h"
+#include "data/CPublisherListBox.h"
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
 #include "platform/ProfileFile.h"
@@ -192,9 +192,9 @@ int StartTest::TakeBytes(const std::vector<std::string>& arguments, StartOptions
 QStringList StartTest::EntriesOfANewWindow() {
     CCardDlg window((root_->path() / "varnok.INI").string());
     QStringList texts;
-    auto* list = Control<QListWidget>(window, idc::card::kPublisherList);
+    auto* list = Control<CPublisherListBox>(window, idc::card::kPublisherList);
     for (int row = 0; row < list->count(); ++row) {
-        texts << list->item(row)->text();
+        texts << list->model()->index(row, 0).data().toString();
     }
     window.reject();
     return texts;

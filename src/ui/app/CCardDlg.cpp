@@ -77,7 +77,7 @@ void CCardDlg::BuildControls() {
     feedbackLine_ = Control<QLabel>(*this, idc::card::kPrintFeedbackLine);
     // A mouse press makes the pressed entry current before it is selected, so
     // the window follows the settled selection, not the current row.
-    connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+    connect(list_, &CPublisherListBox::itemSelectionChanged, this, [this] {
         state_.useLongName = true;
         RefreshSelection();
     });

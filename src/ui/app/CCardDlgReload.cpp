@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QSignalBlocker>
 
 #include "app/CCardDlg.h"
@@ -89,7 +88,7 @@ bool CCardDlg::SelectInList(int publisher) {
         if (listed[row] == publisher) {
             const QSignalBlocker quiet(list_);
             list_->setCurrentRow(static_cast<int>(row));
-            list_->scrollToItem(list_->currentItem());
+            list_->scrollTo(list_->currentIndex());
             return true;
         }
     }

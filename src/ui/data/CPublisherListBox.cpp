@@ -3,38 +3,35 @@
 #include <QKeyEvent>
 #include <QSignalBlocker>
 
+#include "data/PublisherListModel.h"
 #include "platform/CodePageLetters.h"
 #include "platform/TextCodec.h"
 
 namespace varnok {
 
-CPublisherListBox::CPublisherListBox(QWidget* parent) : QListWidget(parent) {
+CPublisherListBox::CPublisherListBox(QWidget* parent)
+    : QListView(parent), model_(new PublisherListModel(this)) {
+    setModel(model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setSortingEnabled(false);  // entries stay in table order
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Every entry is one line of text in one font: the list measures one row
     // instead of each of up to a thousand names as the window opens.
     setUniformItemSizes(true);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CPublisherListBox::itemSelectionChanged);
 }
 
-void CPublisherListBox::Fill(const std::vector<ListEntry>& entries) {
+void CPublisherListBox::Fill(std::vector<ListEntry> entries) {
     QSignalBlocker quiet(this);
-    clear();
     texts_.clear();
-    // All rows go in at once: one by one, each would be announced to the view.
-    QStringList labels;
-    labels.reserve(static_cast<qsizetype>(entries.size()));
+    texts_.reserve(entries.size());
     for (const ListEntry& entry : entries) {
-        labels.push_back(FromCodePage(entry.text));
         texts_.push_back(entry.text);
     }
-    addItems(labels);
-    // The record index shows nowhere: the view need not hear of it row by row.
-    const QSignalBlocker unheard(model());
-    for (int row = 0; row < count(); ++row) {
-        item(row)->setData(Qt::UserRole, entries[static_cast<size_t>(row)].publisher);
-    }
+    // The rows are kept as the card window gives them: a name is turned into
+    // Unicode only when its row is drawn, not for every row as the list fills.
+    model_->Reset(std::move(entries));
     if (count() > 0) {
         setCurrentRow(0);
     }
@@ -42,26 +39,46 @@ void CPublisherListBox::Fill(const std::vector<ListEntry>& entries) {
 
 std::vector<int> CPublisherListBox::ListedPublishers() const {
     std::vector<int> publishers;
-    for (int row = 0; row < count(); ++row) {
-        publishers.push_back(item(row)->data(Qt::UserRole).toInt());
+    publishers.reserve(model_->entries().size());
+    for (const ListEntry& entry : model_->entries()) {
+        publishers.push_back(entry.publisher);
     }
     return publishers;
 }
 
+int CPublisherListBox::PublisherAt(int row) const {
+    const std::vector<ListEntry>& entries = model_->entries();
+    return row >= 0 && static_cast<size_t>(row) < entries.size()
+               ? entries[static_cast<size_t>(row)].publisher
+               : 0;
+}
+
 int CPublisherListBox::SelectedPublisher() const {
-    const QList<QListWidgetItem*> selected = selectedItems();
+    const QModelIndexList selected = selectionModel()->selectedRows();
     if (selected.size() != 1) {
         return 0;
     }
-    int publisher = selected.first()->data(Qt::UserRole).toInt();
+    const int publisher = PublisherAt(selected.first().row());
     return publisher < 0 ? 0 : publisher;
+}
+
+int CPublisherListBox::count() const {
+    return model_->rowCount();
+}
+
+int CPublisherListBox::currentRow() const {
+    return currentIndex().row();
+}
+
+void CPublisherListBox::setCurrentRow(int row) {
+    selectionModel()->setCurrentIndex(model_->index(row), QItemSelectionModel::ClearAndSelect);
 }
 
 void CPublisherListBox::keyPressEvent(QKeyEvent* event) {
     QString text = event->text();
     bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (command || text.size() != 1 || text[0].unicode() < 0x20 || text[0].unicode() == 0x7f) {
-        QListWidget::keyPressEvent(event);  // arrows, page keys, Enter, Esc, Tab
+        QListView::keyPressEvent(event);  // arrows, page keys, Enter, Esc, Tab
         return;
     }
     std::string bytes = ToCodePage(text);
@@ -75,9 +92,8 @@ void CPublisherListBox::TypeCharacter(char c) {
     if (row != current && row >= 0 && row < count()) {
         SelectQuietly(row);
     }
-    QListWidgetItem* item = currentItem();
-    if (IsCodePageLetter(c) && item != nullptr) {
-        scrollToItem(item, QAbstractItemView::PositionAtTop);
+    if (IsCodePageLetter(c) && currentIndex().isValid()) {
+        scrollTo(currentIndex(), QAbstractItemView::PositionAtTop);
     }
     emit characterTyped();
 }
@@ -89,7 +105,7 @@ void CPublisherListBox::SelectQuietly(int row) {
 
 void CPublisherListBox::focusInEvent(QFocusEvent* event) {
     typeAhead_.Reset();
-    QListWidget::focusInEvent(event);
+    QListView::focusInEvent(event);
 }
 
 // The list always has one publisher selected once it has any: Ctrl with a
@@ -97,7 +113,7 @@ void CPublisherListBox::focusInEvent(QFocusEvent* event) {
 // previews showing a publisher the list no longer marks.
 QItemSelectionModel::SelectionFlags CPublisherListBox::selectionCommand(const QModelIndex& index,
                                                                         const QEvent* event) const {
-    QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+    QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
     if (command.testFlag(QItemSelectionModel::Deselect)) {
         return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
     }
