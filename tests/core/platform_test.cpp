@@ -39,6 +39,11 @@ TEST(StringTable, QuotedTextsKeepTheirBlanksAndAccents) {
               "decimali.\nEsempi:  1.00  1.25   0.88\nIl valore massimo inseribbile \xe9 9.99");
     EXPECT_EQ(ResString(ids::kHeaderBoxPercents), "70 88 01 12 37 58 78");
     EXPECT_EQ(ResString(ids::kBodyColumnOffsets), "098 188 262 333 420 510 515");
+    // The first id of the table, ids beside and beyond it, and between two entries.
+    EXPECT_EQ(ResString(101), "A proposito di Varnoki...");
+    for (int missing : {-1, 0, 100, 105, 1 << 30}) {
+        EXPECT_EQ(ResString(missing), "") << missing;
+    }
 }
 
 TEST(StringTable, DefaultLayoutStringsFollowTheirIdRule) {
