@@ -24,11 +24,6 @@ CPublisherListBox::CPublisherListBox(QWidget* parent)
 
 void CPublisherListBox::Fill(std::vector<ListEntry> entries) {
     QSignalBlocker quiet(this);
-    texts_.clear();
-    texts_.reserve(entries.size());
-    for (const ListEntry& entry : entries) {
-        texts_.push_back(entry.text);
-    }
     // The rows are kept as the card window gives them: a name is turned into
     // Unicode only when its row is drawn, not for every row as the list fills.
     model_->Reset(std::move(entries));
@@ -37,19 +32,14 @@ void CPublisherListBox::Fill(std::vector<ListEntry> entries) {
     }
 }
 
-std::vector<int> CPublisherListBox::ListedPublishers() const {
-    std::vector<int> publishers;
-    publishers.reserve(model_->entries().size());
-    for (const ListEntry& entry : model_->entries()) {
-        publishers.push_back(entry.publisher);
-    }
-    return publishers;
+const std::vector<int>& CPublisherListBox::ListedPublishers() const {
+    return model_->publishers();
 }
 
 int CPublisherListBox::PublisherAt(int row) const {
-    const std::vector<ListEntry>& entries = model_->entries();
-    return row >= 0 && static_cast<size_t>(row) < entries.size()
-               ? entries[static_cast<size_t>(row)].publisher
+    const std::vector<int>& publishers = model_->publishers();
+    return row >= 0 && static_cast<size_t>(row) < publishers.size()
+               ? publishers[static_cast<size_t>(row)]
                : 0;
 }
 
@@ -88,7 +78,7 @@ void CPublisherListBox::keyPressEvent(QKeyEvent* event) {
 
 void CPublisherListBox::TypeCharacter(char c) {
     int current = currentRow();
-    int row = typeAhead_.OnChar(c, texts_, current);
+    int row = typeAhead_.OnChar(c, model_->texts(), current);
     if (row != current && row >= 0 && row < count()) {
         SelectQuietly(row);
     }

@@ -4,7 +4,6 @@
 // the list's own single-letter search.
 
 #include <QListView>
-#include <string>
 #include <vector>
 
 #include "data/PublisherList.h"
@@ -25,7 +24,7 @@ public:
     // The selected entry's record index; 0 for none (or a negative record index).
     int SelectedPublisher() const;
     // Every entry's record index, from the top.
-    std::vector<int> ListedPublishers() const;
+    const std::vector<int>& ListedPublishers() const;
     // The record index of the entry in `row`; 0 for a row the list does not have.
     int PublisherAt(int row) const;
 
@@ -55,7 +54,6 @@ private:
 
     PublisherListModel* model_;
     TypeAhead typeAhead_;
-    std::vector<std::string> texts_;  // the entries' texts in the edition's code page
 };
 
 }  // namespace varnok

@@ -6,24 +6,31 @@ namespace varnok {
 
 void PublisherListModel::Reset(std::vector<ListEntry> entries) {
     beginResetModel();
-    entries_ = std::move(entries);
+    texts_.clear();
+    publishers_.clear();
+    texts_.reserve(entries.size());
+    publishers_.reserve(entries.size());
+    for (ListEntry& entry : entries) {
+        texts_.push_back(std::move(entry.text));
+        publishers_.push_back(entry.publisher);
+    }
     endResetModel();
 }
 
 int PublisherListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+    return parent.isValid() ? 0 : static_cast<int>(texts_.size());
 }
 
 QVariant PublisherListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const ListEntry& entry = entries_[static_cast<size_t>(index.row())];
+    const size_t row = static_cast<size_t>(index.row());
     switch (role) {
         case Qt::DisplayRole:
-            return FromCodePage(entry.text);
+            return FromCodePage(texts_[row]);
         case Qt::UserRole:
-            return entry.publisher;
+            return publishers_[row];
         default:
             return {};
     }

@@ -3,6 +3,7 @@
 // Unicode only when the view asks for it, and its record index.
 
 #include <QAbstractListModel>
+#include <string>
 #include <vector>
 
 #include "data/PublisherList.h"
@@ -16,14 +17,17 @@ public:
 
     // Replaces every row at once.
     void Reset(std::vector<ListEntry> entries);
-    const std::vector<ListEntry>& entries() const { return entries_; }
+    // The rows' texts in the edition's code page, and their record indexes.
+    const std::vector<std::string>& texts() const { return texts_; }
+    const std::vector<int>& publishers() const { return publishers_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     // The text for Qt::DisplayRole, the record index for Qt::UserRole.
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    std::vector<ListEntry> entries_;
+    std::vector<std::string> texts_;
+    std::vector<int> publishers_;
 };
 
 }  // namespace varnok
