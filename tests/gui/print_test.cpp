@@ -20,6 +20,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -240,6 +241,17 @@ void PrintTest::setupCancelledKeepsThePrinter() {
 // Qt's own texts come from its Italian translations; the confirm button
 // chooses a printer and prints nothing, and says so.
 void PrintTest::setupSpeaksItalianAndConfirmsWithSeleziona() {
+    // Qt's base catalogue where there is one; a language Qt translates only in
+    // its old single catalogue keeps that one.
+    QTemporaryDir catalogues;
+    for (const char* name : {"qtbase_it.qm", "qt_it.qm", "qt_lt.qm"}) {
+        QFile file(catalogues.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(QtCatalogueFor(QStringLiteral("it"), catalogues.path()), QStringLiteral("qtbase_it"));
+    QCOMPARE(QtCatalogueFor(QStringLiteral("lt"), catalogues.path()), QStringLiteral("qt_lt"));
+    QCOMPARE(QtCatalogueFor(QStringLiteral("pt"), catalogues.path()), QString());
+
     QVERIFY(InstallQtTranslations(*qApp));
     CurrentPrinter current;
     current.SetPrinter(PdfPrinter(PdfPath(QStringLiteral("card.pdf"))));
