@@ -66,10 +66,10 @@ bool IsMonthSlot(int month, int slot) {
     return month >= 0 && month < kMonths && slot >= 0 && slot < kSlots;
 }
 
-}  // namespace
-
 constexpr size_t kPublisherTableBytes =
     static_cast<size_t>(kPublisherTableCapacity) * kPublisherRecordSize;
+
+}  // namespace
 
 bool PublisherTable::AllocatePublisherTable() {
     // Zeroed by the system as it hands the pages over: the table costs nothing

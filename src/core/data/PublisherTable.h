@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace varnok {
 

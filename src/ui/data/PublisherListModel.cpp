@@ -25,15 +25,10 @@ QVariant PublisherListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const size_t row = static_cast<size_t>(index.row());
-    switch (role) {
-        case Qt::DisplayRole:
-            return FromCodePage(texts_[row]);
-        case Qt::UserRole:
-            return publishers_[row];
-        default:
-            return {};
+    if (role != Qt::DisplayRole) {
+        return {};
     }
+    return FromCodePage(texts_[static_cast<size_t>(index.row())]);
 }
 
 }  // namespace varnok

@@ -22,7 +22,7 @@ public:
     const std::vector<int>& publishers() const { return publishers_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    // The text for Qt::DisplayRole, the record index for Qt::UserRole.
+    // The text for Qt::DisplayRole; the record indexes are read through publishers().
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
