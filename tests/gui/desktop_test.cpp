@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QPalette>
 #include <QStyleFactory>
+#include <QStyledItemDelegate>
 #include <QTest>
 #include <QtMath>
 #include <memory>
@@ -243,8 +244,29 @@ void DesktopTest::previewsReadAsACardUnderEveryPalette() {
                 }
             }
         }
-        // The window itself follows the palette.
+        // The window itself follows the palette, and the list's rows look as the
+        // style's own drawing of rows makes them: selected, current, and the rest.
         QCOMPARE(window->grab().toImage().pixelColor(2, 2), palette.color(QPalette::Window));
+        auto* list = Control<CPublisherListBox>(*window, idc::card::kPublisherList);
+        window->activateWindow();
+        list->setFocus();
+        QTRY_VERIFY(list->hasFocus());
+        // The congregation's names, then a name too wide for its row (elided).
+        for (int fill = 0; fill < 2; ++fill) {
+            if (fill == 1) {
+                list->Fill({{"Rossi, Mario", 1},
+                            {"Santamaria Novella Bertolucci, Massimiliana Giuseppina", 2},
+                            {"Verdi, Paolo", 3}});
+            }
+            list->setCurrentRow(1);
+            const QImage rows = list->viewport()->grab().toImage();
+            QAbstractItemDelegate* programs = list->itemDelegate();
+            QStyledItemDelegate styles;
+            list->setItemDelegate(&styles);
+            const QImage styleRows = list->viewport()->grab().toImage();
+            list->setItemDelegate(programs);
+            QCOMPARE(rows, styleRows);
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QSignalBlocker>
 
 #include "data/PublisherListModel.h"
+#include "data/PublisherRowDelegate.h"
 #include "platform/CodePageLetters.h"
 #include "platform/TextCodec.h"
 
@@ -12,6 +13,7 @@ namespace varnok {
 CPublisherListBox::CPublisherListBox(QWidget* parent)
     : QListView(parent), model_(new PublisherListModel(this)) {
     setModel(model_);
+    setItemDelegate(new PublisherRowDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
